@@ -1,0 +1,32 @@
+#pragma once
+// Paths are the system's text (code page 932). The file system sees UTF-8:
+// convert at the edge with ToFileSystem / FromFileSystem. "/" and "." are
+// never the trail byte of a double-byte character, so searching for them
+// byte by byte is safe.
+
+#include <string>
+#include <string_view>
+
+namespace files {
+
+// The running executable's full path, from /proc/self/exe.
+std::string ExecutablePath();
+
+// The directory of the running executable, ending with "/".
+std::string ExecutableDirectory();
+
+// "dir/name.ext" -> "dir/" (empty when there is no directory part).
+std::string ExtractFilePath(std::string_view Path);
+// "dir/name.ext" -> "name.ext".
+std::string ExtractFileName(std::string_view Path);
+// "dir/name.ext" -> ".ext" (empty when the file name holds no ".").
+std::string ExtractFileExt(std::string_view Path);
+// "dir/name.ext" -> "dir/name".
+std::string RemoveFileExt(std::string_view Path);
+
+// System text -> bytes for the OS, and back. Text that does not convert is
+// passed as the raw bytes it is, so no path is ever refused here.
+std::string ToFileSystem(std::string_view Path);
+std::string FromFileSystem(std::string_view Path);
+
+}  // namespace files
