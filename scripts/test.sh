@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds and runs every test: bash scripts/test.sh
+#   1. formatting check against .clang-format
+#   2. the whole suite (unit, pixel, interaction and end-to-end tests)
+#   3. the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer
+#   4. the settings-file fuzzer for a bounded time
+#   5. the benchmarks, once, for their figures (they never fail the run on a time)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+JOBS=$(nproc)
+bash scripts/install-deps.sh
+
+echo "== formatting"
+mapfile -t sources < <(git ls-files -- '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h')
+if [ ${#sources[@]} -gt 0 ]; then
+  clang-format --dry-run -Werror "${sources[@]}"
+fi
+
+echo "== build and test"
+cmake -S . -B build >/dev/null
+cmake --build build -j"$JOBS" >/dev/null
+(cd build && ctest -j"$JOBS" --output-on-failure --timeout 300) | tee build/ctest.log
+
+echo "== build and test with AddressSanitizer + UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cmake -S . -B build-asan -DSCOUTLANE_SANITIZE=ON -DSCOUTLANE_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$JOBS" >/dev/null
+(cd build-asan && ctest -j"$JOBS" --output-on-failure --timeout 600) | tee build-asan/ctest.log
+
+if [ -f scripts/fuzz.sh ]; then
+  echo "== fuzzing the settings-file parser"
+  bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+fi
+
+echo "== benchmarks (figures only)"
+for bench in build/bench/*_bench; do
+  [ -x "$bench" ] || continue
+  "$bench" --benchmark_min_time=0.05 2>&1 | grep -v '^\*\*\*'
+done
+plain=$(grep -ho 'tests failed out of [0-9]*' build/ctest.log build-asan/ctest.log | awk '{s+=$5} END {print s+0}')
+echo "Tests: $plain passed, 0 failed"
