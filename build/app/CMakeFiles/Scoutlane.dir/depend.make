@@ -1,2 +1,0 @@
-# Empty dependencies file for Scoutlane.
-# This may be replaced when dependencies are built.
