@@ -67,7 +67,8 @@ public:
 namespace messages {
 inline constexpr const char* kNotAnInteger = "'%s' は整数ではありません";
 inline constexpr const char* kCannotWrite = "%s に書き込めません";
-inline constexpr const char* kListIndexOutOfBounds = "リストのインデックスが範囲を超えています (%s)";
+inline constexpr const char* kListIndexOutOfBounds =
+    "リストのインデックスが範囲を超えています (%s)";
 inline constexpr const char* kInvalidPropertyValue = "プロパティの値が無効です";
 inline constexpr const char* kResourceNotFound = "リソース %s が見つかりません";
 }  // namespace messages

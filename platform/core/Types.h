@@ -16,7 +16,9 @@ struct TRect {
   bool operator!=(const TRect& O) const { return !(*this == O); }
 };
 
-inline TRect Rect(int Left, int Top, int Right, int Bottom) { return TRect{Left, Top, Right, Bottom}; }
+inline TRect Rect(int Left, int Top, int Right, int Bottom) {
+  return TRect{Left, Top, Right, Bottom};
+}
 inline TRect Bounds(int Left, int Top, int Width, int Height) {
   return TRect{Left, Top, Left + Width, Top + Height};
 }

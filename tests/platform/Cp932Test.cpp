@@ -11,10 +11,10 @@ namespace {
 
 // Bytes written out so that the tests do not depend on how the compiler
 // converts literals.
-const std::string kSo = "\x83\x5C";    // ソ: trail byte is "\"
-const std::string kZo = "\x83\x5D";    // ゾ: trail byte is "]"
-const std::string kA = "\x83\x41";     // ア: trail byte is "A"
-const std::string kDi = "\x83\x61";    // ヂ: trail byte is "a"
+const std::string kSo = "\x83\x5C";     // ソ: trail byte is "\"
+const std::string kZo = "\x83\x5D";     // ゾ: trail byte is "]"
+const std::string kA = "\x83\x41";      // ア: trail byte is "A"
+const std::string kDi = "\x83\x61";     // ヂ: trail byte is "a"
 const std::string kFullA = "\x82\x60";  // Ａ
 const std::string kFulla = "\x82\x81";  // ａ
 
@@ -132,12 +132,14 @@ TEST(Cp932Conversion, InputThatCannotBeHeldIsRefused) {
   EXPECT_FALSE(FromUtf8(u8"\U0001F600").has_value());  // an emoji
   EXPECT_FALSE(FromUtf8(u8"\u00E9").has_value());      // é
   EXPECT_FALSE(FromUtf8("\xFF\xFE").has_value());      // no UTF-8 at all
-  EXPECT_FALSE(ToUtf8("\x83").has_value());             // lead byte at the end
+  EXPECT_FALSE(ToUtf8("\x83").has_value());            // lead byte at the end
   EXPECT_FALSE(ToUtf8("\xFD").has_value());
 }
 
 TEST(Cp932Conversion, DisplayShowsAReplacementAndGoesOn) {
-  EXPECT_EQ(ToUtf8Lossy("a\xFD" "b"), u8"a\uFFFDb");
+  EXPECT_EQ(ToUtf8Lossy("a\xFD"
+                        "b"),
+            u8"a\uFFFDb");
   EXPECT_EQ(ToUtf8Lossy("ab\x83"), u8"ab\uFFFD");
   EXPECT_EQ(ToUtf8Lossy("\x83\x5C\x80\x83\x41"), u8"ソ\uFFFDア");
   EXPECT_EQ(ToUtf8Lossy(std::string("a\0b", 3)), std::string("a\0b", 3));
