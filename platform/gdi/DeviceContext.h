@@ -1,0 +1,222 @@
+#pragma once
+// The device context: where drawing goes (a 32-bit surface, or a bitmap
+// selected into the context) and the state drawing is done with (pen, brush,
+// font, colours, background mode, mix mode, clip region, viewport origin).
+//
+// The state lives in one struct; TDCStateSaver saves it and puts it back when
+// it goes out of scope. Drawing operations are free functions named after
+// their GDI counterparts and take the context first (FillRect(DC, R, Brush),
+// BitBlt(...), TextOut(...)); the context itself only holds state and offers
+// the two services every operation needs: mapping logical coordinates to the
+// device and cutting a device rectangle into the visible clip rectangles.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/core/Types.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Region.h"
+#include "platform/gdi/Surface.h"
+#include "platform/gdi/SysColors.h"
+
+// Cosmetic pen styles. Dashes and dots follow GDI's cosmetic pens: dash 18 on
+// 6 off, dot 3 on 3 off, dash-dot 9/6/3/6, dash-dot-dot 9/3/3/3/3/3;
+// psAlternate sets every other pixel. A pen wider than 1 pixel always draws
+// solid, as GDI's non-geometric pens do.
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psAlternate };
+
+struct TPen {
+  TPenStyle Style = psSolid;
+  int Width = 1;
+  TColor Color = 0;  // black
+  bool operator==(const TPen& O) const {
+    return Style == O.Style && Width == O.Width && Color == O.Color;
+  }
+};
+
+enum TBrushStyle { bsSolid, bsClear };
+
+struct TBrush {
+  TBrushStyle Style = bsSolid;
+  TColor Color = 0x00FFFFFF;  // white
+  bool operator==(const TBrush& O) const { return Style == O.Style && Color == O.Color; }
+};
+
+inline TBrush SolidBrush(TColor Color) { return TBrush{bsSolid, Color}; }
+inline TPen SolidPen(TColor Color, int Width = 1) { return TPen{psSolid, Width, Color}; }
+
+// Font weights and character sets of a logical font.
+constexpr int FW_NORMAL = 400;
+constexpr int FW_BOLD = 700;
+constexpr int ANSI_CHARSET = 0;
+constexpr int DEFAULT_CHARSET = 1;
+constexpr int SHIFTJIS_CHARSET = 128;
+
+// A font as requested, not yet resolved to a face: the fonts layer turns it
+// into glyphs. Height follows GDI's sign convention: negative is the
+// character height in pixels, positive the cell height, 0 the default size.
+// An empty Face asks for the default user-interface face.
+struct TLogFont {
+  std::string Face;  // code page 932
+  int Height = 0;
+  int Weight = FW_NORMAL;
+  bool Italic = false;
+  bool Underline = false;
+  bool StrikeOut = false;
+  int Charset = DEFAULT_CHARSET;
+  bool operator==(const TLogFont& O) const {
+    return Face == O.Face && Height == O.Height && Weight == O.Weight && Italic == O.Italic &&
+           Underline == O.Underline && StrikeOut == O.StrikeOut && Charset == O.Charset;
+  }
+  bool operator!=(const TLogFont& O) const { return !(*this == O); }
+};
+
+// Background modes (SetBkMode).
+enum TBkMode { TRANSPARENT = 1, OPAQUE = 2 };
+
+// Mix modes of pens (SetROP2), with their GDI numbers.
+enum TRop2 {
+  R2_BLACK = 1,
+  R2_NOTMERGEPEN = 2,
+  R2_MASKNOTPEN = 3,
+  R2_NOTCOPYPEN = 4,
+  R2_MASKPENNOT = 5,
+  R2_NOT = 6,
+  R2_XORPEN = 7,
+  R2_NOTMASKPEN = 8,
+  R2_MASKPEN = 9,
+  R2_NOTXORPEN = 10,
+  R2_NOP = 11,
+  R2_MERGENOTPEN = 12,
+  R2_COPYPEN = 13,
+  R2_MERGEPENNOT = 14,
+  R2_MERGEPEN = 15,
+  R2_WHITE = 16
+};
+
+// Text alignment flags (SetTextAlign): the reference point of TextOut.
+enum TTextAlign : unsigned {
+  TA_LEFT = 0,
+  TA_TOP = 0,
+  TA_UPDATECP = 1,
+  TA_RIGHT = 2,
+  TA_CENTER = 6,
+  TA_BOTTOM = 8,
+  TA_BASELINE = 24
+};
+
+struct TDCState {
+  TPen Pen;
+  TBrush Brush;
+  TLogFont Font;
+  TColor TextColor = 0;         // black
+  TColor BkColor = 0x00FFFFFF;  // white
+  TBkMode BkMode = OPAQUE;
+  TRop2 Rop2 = R2_COPYPEN;
+  unsigned TextAlign = TA_LEFT | TA_TOP;
+  TPoint Origin;  // viewport origin: device = logical + Origin
+  TPoint PenPos;  // current position of MoveTo/LineTo, logical
+  // The clip region in device coordinates; without one the whole target is
+  // visible.
+  bool HasClip = false;
+  TRegion Clip;
+};
+
+class TDeviceContext {
+public:
+  // A context with nothing to draw on until a bitmap is selected.
+  TDeviceContext();
+  // Draws on a colour surface (a window's back buffer, for example), which
+  // must outlive the context.
+  explicit TDeviceContext(TSurface& Target);
+  // Draws on a bitmap, as if it were selected into a memory context.
+  explicit TDeviceContext(TDeviceBitmap& Bitmap);
+
+  // Selects a bitmap (or nothing, for nullptr) and answers the one selected
+  // before. The clip region is kept, as GDI keeps it.
+  TDeviceBitmap* SelectBitmap(TDeviceBitmap* Bitmap);
+  TDeviceBitmap* Bitmap() const { return FBitmap; }
+
+  // What is drawn on; nullptr when nothing is selected.
+  TSurface* Target() const { return FTarget; }
+  bool IsMonochrome() const { return FBitmap && FBitmap->IsMonochrome(); }
+  int Width() const { return FTarget ? FTarget->Width() : 0; }
+  int Height() const { return FTarget ? FTarget->Height() : 0; }
+
+  const TDCState& State() const { return FState; }
+  // Replaces the whole state (what TDCStateSaver does on leaving).
+  void RestoreState(const TDCState& State);
+
+  // The state setters answer the previous value, like their GDI namesakes.
+  TPen SetPen(const TPen& Pen);
+  TBrush SetBrush(const TBrush& Brush);
+  TLogFont SetFont(const TLogFont& Font);
+  TColor SetTextColor(TColor Color);
+  TColor SetBkColor(TColor Color);
+  TBkMode SetBkMode(TBkMode Mode);
+  TRop2 SetRop2(TRop2 Mode);
+  unsigned SetTextAlign(unsigned Align);
+  TPoint SetViewportOrg(int X, int Y);
+  // Moves the current position (logical coordinates); answers the old one.
+  TPoint MoveTo(int X, int Y);
+
+  // Clipping. Rectangles are logical, mapped by the current origin; the
+  // region given to SelectClipRegion is in device coordinates and copied.
+  // Each answers whether anything is left visible.
+  bool IntersectClipRect(const TRect& R);
+  bool ExcludeClipRect(const TRect& R);
+  bool SelectClipRegion(const TRegion* Region);
+  // The logical bounds of what is visible; false when nothing is.
+  bool GetClipBox(TRect& Box) const;
+
+  TPoint ToDevice(int X, int Y) const { return TPoint{X + FState.Origin.X, Y + FState.Origin.Y}; }
+  TRect ToDevice(const TRect& R) const {
+    return TRect{R.Left + FState.Origin.X, R.Top + FState.Origin.Y, R.Right + FState.Origin.X,
+                 R.Bottom + FState.Origin.Y};
+  }
+
+  // The pixel a colour is written as on this target: the colour's RGB on a
+  // colour target; on a monochrome one white (bit 1) for light colours
+  // (R + G + B of at least 384) and black (bit 0) for the others.
+  std::uint32_t PixelOf(TColor Color) const;
+
+  // Calls Fn(const TRect&) for every part of the device rectangle R that is
+  // visible: inside the target and the clip region. The parts do not overlap.
+  template <class F>
+  void ForEachClipRect(const TRect& R, F&& Fn) const {
+    for (const TRect& Box : FClipBoxes) {
+      const TRect Part{R.Left > Box.Left ? R.Left : Box.Left, R.Top > Box.Top ? R.Top : Box.Top,
+                       R.Right < Box.Right ? R.Right : Box.Right,
+                       R.Bottom < Box.Bottom ? R.Bottom : Box.Bottom};
+      if (!Part.IsEmpty()) Fn(Part);
+    }
+  }
+  // The visible device rectangles (target bounds cut by the clip region).
+  const std::vector<TRect>& ClipBoxes() const { return FClipBoxes; }
+  bool IsVisible(int DeviceX, int DeviceY) const;
+
+  // Sets the visible part of the device rectangle R to Pixel.
+  void FillDeviceRect(const TRect& R, std::uint32_t Pixel);
+
+private:
+  void UpdateClipBoxes();
+
+  TSurface* FTarget = nullptr;
+  TDeviceBitmap* FBitmap = nullptr;
+  TDCState FState;
+  std::vector<TRect> FClipBoxes;
+};
+
+// Saves a context's whole state and restores it when leaving the scope.
+class TDCStateSaver {
+public:
+  explicit TDCStateSaver(TDeviceContext& DC) : FDC(DC), FSaved(DC.State()) {}
+  ~TDCStateSaver() { FDC.RestoreState(FSaved); }
+  TDCStateSaver(const TDCStateSaver&) = delete;
+  TDCStateSaver& operator=(const TDCStateSaver&) = delete;
+
+private:
+  TDeviceContext& FDC;
+  TDCState FSaved;
+};
