@@ -1,0 +1,20 @@
+#pragma once
+// The installed fonts, for the font-name picker: the EnumFonts of the
+// platform. Each face name comes once, as code page 932 text, sorted ignoring
+// case, with its kind: TRUETYPE_FONTTYPE for scalable outline fonts,
+// RASTER_FONTTYPE for bitmap fonts, DEVICE_FONTTYPE for anything else.
+// Families whose names code page 932 cannot hold are left out, since the
+// system could not show or store them.
+
+#include <functional>
+#include <vector>
+
+#include "platform/fonts/FontTypes.h"
+
+// Calls Callback for each face in order until it returns false. Answers what
+// the last call returned, or true when there was no font to report, as the
+// Windows call does.
+bool EnumFonts(const std::function<bool(const TEnumFontEntry&)>& Callback);
+
+// The same list at once.
+std::vector<TEnumFontEntry> ListFonts();

@@ -1,0 +1,277 @@
+#include "platform/fonts/FontResolver.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <tuple>
+
+#include "platform/core/Exception.h"
+#include "platform/text/Cp932.h"
+
+namespace {
+
+// Faces the layouts and the Windows framework ask for, and the installed
+// families of the same design that stand in for them. Each list is tried in
+// order, then the generic family, so a missing IPA package still gives a
+// Japanese face of the right kind.
+struct TFaceAlias {
+  const char* Face;  // code page 932
+  const char* Families[2];
+  const char* Generic;
+};
+
+const TFaceAlias kFaceAliases[] = {
+    {"ＭＳ Ｐゴシック", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
+    {"MS PGothic", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
+    {"ＭＳ ゴシック", {"IPAGothic", "IPAPGothic"}, "monospace"},
+    {"MS Gothic", {"IPAGothic", "IPAPGothic"}, "monospace"},
+    {"ＭＳ Ｐ明朝", {"IPAPMincho", "IPAMincho"}, "serif"},
+    {"MS PMincho", {"IPAPMincho", "IPAMincho"}, "serif"},
+    {"ＭＳ 明朝", {"IPAMincho", "IPAPMincho"}, "serif"},
+    {"MS Mincho", {"IPAMincho", "IPAPMincho"}, "serif"},
+    // The faces a Japanese Windows answers for "the dialog font".
+    {"MS UI Gothic", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
+    {"MS Shell Dlg", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
+    {"MS Shell Dlg 2", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
+    {"MS Sans Serif", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
+    {"System", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
+    {"", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
+};
+
+// Face names compare as Windows compares them: ignoring case, and here also
+// ignoring blanks, so "ＭＳ　Ｐゴシック" with an ideographic space still matches.
+std::string FaceKey(const std::string& Face) {
+  std::string Upper = cp932::AnsiUpperCase(Face);
+  std::string Key;
+  for (std::size_t Pos = 0; Pos < Upper.size();) {
+    std::size_t Next = cp932::NextCharPos(Upper, Pos);
+    std::string_view Char(Upper.data() + Pos, Next - Pos);
+    if (Char != " " && Char != "\x81\x40") Key.append(Char);
+    Pos = Next;
+  }
+  return Key;
+}
+
+const TFaceAlias* FindAlias(const std::string& Face) {
+  std::string Key = FaceKey(Face);
+  for (const TFaceAlias& Alias : kFaceAliases)
+    if (FaceKey(Alias.Face) == Key) return &Alias;
+  return nullptr;
+}
+
+bool WantsBold(const TLogFont& Request) { return Request.Weight >= 600; }
+
+int FcWeightOf(const TLogFont& Request) {
+  int Weight = Request.Weight == FW_DONTCARE ? FW_NORMAL : std::clamp(Request.Weight, 1, 1000);
+  return FcWeightFromOpenType(Weight);
+}
+
+// What of a request decides the face: the size and the line styles do not.
+using TFaceRequestKey = std::tuple<std::string, int, bool, int>;
+
+TFaceRequestKey KeyOf(const TLogFont& Request) {
+  return {FaceKey(Request.Face), FcWeightOf(Request), Request.Italic, Request.Charset};
+}
+
+struct TFontSetDeleter {
+  void operator()(FcFontSet* Set) const { FcFontSetDestroy(Set); }
+};
+struct TPatternDeleter {
+  void operator()(FcPattern* Pattern) const { FcPatternDestroy(Pattern); }
+};
+using TFontSetPtr = std::unique_ptr<FcFontSet, TFontSetDeleter>;
+using TPatternPtr = std::unique_ptr<FcPattern, TPatternDeleter>;
+
+std::string StringOf(FcPattern* Pattern, const char* Object, int N = 0) {
+  FcChar8* Value = nullptr;
+  if (FcPatternGetString(Pattern, Object, N, &Value) != FcResultMatch || !Value) return {};
+  return reinterpret_cast<const char*>(Value);
+}
+
+int IntOf(FcPattern* Pattern, const char* Object, int Default) {
+  int Value = Default;
+  if (FcPatternGetInteger(Pattern, Object, 0, &Value) != FcResultMatch) return Default;
+  return Value;
+}
+
+bool BoolOf(FcPattern* Pattern, const char* Object, bool Default) {
+  FcBool Value = Default;
+  if (FcPatternGetBool(Pattern, Object, 0, &Value) != FcResultMatch) return Default;
+  return Value != FcFalse;
+}
+
+TFontFile FileOf(FcPattern* Pattern) {
+  return TFontFile{StringOf(Pattern, FC_FILE), IntOf(Pattern, FC_INDEX, 0),
+                   StringOf(Pattern, FC_FAMILY)};
+}
+
+// The one fontconfig configuration of the process and what has been asked of
+// it. Everything runs on the user-interface thread.
+class TResolver {
+public:
+  // Never destroyed: fonts may still be asked for while other static objects
+  // are torn down at exit.
+  static TResolver& Instance() {
+    static TResolver* Resolver = new TResolver;
+    return *Resolver;
+  }
+
+  TResolvedFont Resolve(const TLogFont& Request) {
+    TFaceRequestKey Key = KeyOf(Request);
+    auto Found = FResolved.find(Key);
+    if (Found != FResolved.end()) return Found->second;
+
+    TPatternPtr Pattern = MakePattern(Request);
+    FcResult Result = FcResultNoMatch;
+    TPatternPtr Match(FcFontMatch(FConfig, Pattern.get(), &Result));
+    if (!Match) throw Exception("フォントが見つかりません");
+    TResolvedFont Resolved;
+    Resolved.File = FileOf(Match.get());
+    if (Resolved.File.Path.empty()) throw Exception("フォントが見つかりません");
+    // Styles the chosen file lacks are drawn by hand, as Windows simulates
+    // bold and italic for faces that have neither.
+    Resolved.SynthesizeBold =
+        WantsBold(Request) && IntOf(Match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;
+    Resolved.SynthesizeItalic =
+        Request.Italic && IntOf(Match.get(), FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
+    FResolved.emplace(Key, Resolved);
+    return Resolved;
+  }
+
+  std::optional<TFontFile> FindFallback(const TLogFont& Request, char32_t Code) {
+    FcFontSet* Set = FallbackSet(Request);
+    if (!Set) return std::nullopt;
+    for (int I = 0; I < Set->nfont; ++I) {
+      FcCharSet* Chars = nullptr;
+      if (FcPatternGetCharSet(Set->fonts[I], FC_CHARSET, 0, &Chars) != FcResultMatch) continue;
+      if (!FcCharSetHasChar(Chars, Code)) continue;
+      TFontFile File = FileOf(Set->fonts[I]);
+      if (!File.Path.empty()) return File;
+    }
+    return std::nullopt;
+  }
+
+  std::vector<TEnumFontEntry> ListFamilies() {
+    TPatternPtr Empty(FcPatternCreate());
+    std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> Objects(
+        FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_OUTLINE, FC_SCALABLE, nullptr),
+        &FcObjectSetDestroy);
+    TFontSetPtr Fonts(FcFontList(FConfig, Empty.get(), Objects.get()));
+    std::vector<TEnumFontEntry> Entries;
+    std::vector<std::string> Installed;  // every family name, UTF-8
+    if (Fonts) {
+      for (int I = 0; I < Fonts->nfont; ++I) {
+        FcPattern* Font = Fonts->fonts[I];
+        std::string Family = PreferredFamilyName(Font);
+        for (int N = 0; !StringOf(Font, FC_FAMILY, N).empty(); ++N)
+          Installed.push_back(StringOf(Font, FC_FAMILY, N));
+        std::optional<std::string> Name = cp932::FromUtf8(Family);
+        if (!Name || Name->empty()) continue;
+        Entries.push_back({*Name, KindOf(Font)});
+      }
+    }
+    // The Japanese Windows faces (the names a layout uses) are offered where
+    // their stand-in is installed, so a font chosen by one of those names can
+    // be picked again. The English aliases stay unlisted, as on a Japanese
+    // Windows.
+    for (const TFaceAlias& Alias : kFaceAliases) {
+      if (static_cast<unsigned char>(Alias.Face[0]) < 0x80) continue;
+      if (std::find(Installed.begin(), Installed.end(), Alias.Families[0]) != Installed.end())
+        Entries.push_back({Alias.Face, TRUETYPE_FONTTYPE});
+    }
+    // Sorted ignoring case; one entry per name, the better kind winning when
+    // the same family comes both as outlines and as bitmaps.
+    std::stable_sort(Entries.begin(), Entries.end(), [](const auto& A, const auto& B) {
+      int Order = cp932::AnsiCompareText(A.FaceName, B.FaceName);
+      if (Order != 0) return Order < 0;
+      if (Rank(A.FontType) != Rank(B.FontType)) return Rank(A.FontType) > Rank(B.FontType);
+      return A.FaceName < B.FaceName;
+    });
+    std::vector<TEnumFontEntry> Unique;
+    for (TEnumFontEntry& Entry : Entries) {
+      if (!Unique.empty() && cp932::AnsiSameText(Unique.back().FaceName, Entry.FaceName)) continue;
+      Unique.push_back(std::move(Entry));
+    }
+    return Unique;
+  }
+
+private:
+  TResolver() {
+    FConfig = FcInitLoadConfigAndFonts();
+    if (!FConfig) throw Exception("フォントの設定を読み込めません");
+  }
+
+  TPatternPtr MakePattern(const TLogFont& Request) {
+    TPatternPtr Pattern(FcPatternCreate());
+    auto AddFamily = [&](const std::string& Family) {
+      FcPatternAddString(Pattern.get(), FC_FAMILY,
+                         reinterpret_cast<const FcChar8*>(Family.c_str()));
+    };
+    if (const TFaceAlias* Alias = FindAlias(Request.Face)) {
+      for (const char* Family : Alias->Families) AddFamily(Family);
+      AddFamily(Alias->Generic);
+      FcPatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+    } else {
+      AddFamily(cp932::ToUtf8Lossy(Request.Face));
+      if (Request.Charset == SHIFTJIS_CHARSET)
+        FcPatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+    }
+    FcPatternAddInteger(Pattern.get(), FC_WEIGHT, FcWeightOf(Request));
+    FcPatternAddInteger(Pattern.get(), FC_SLANT, Request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(FConfig, Pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(Pattern.get());
+    return Pattern;
+  }
+
+  FcFontSet* FallbackSet(const TLogFont& Request) {
+    TFaceRequestKey Key = KeyOf(Request);
+    auto Found = FFallbacks.find(Key);
+    if (Found != FFallbacks.end()) return Found->second.get();
+    TPatternPtr Pattern = MakePattern(Request);
+    FcResult Result = FcResultNoMatch;
+    // Trimmed: a font that adds no characters to those before it is left out,
+    // which keeps the walk for a missing character short.
+    FcFontSet* Set = FcFontSort(FConfig, Pattern.get(), FcTrue, nullptr, &Result);
+    return FFallbacks.emplace(Key, TFontSetPtr(Set)).first->second.get();
+  }
+
+  // A Japanese desktop shows a family by its Japanese name when it has one.
+  static std::string PreferredFamilyName(FcPattern* Font) {
+    for (int N = 0;; ++N) {
+      std::string Family = StringOf(Font, FC_FAMILY, N);
+      if (Family.empty()) break;
+      if (StringOf(Font, FC_FAMILYLANG, N) == "ja") return Family;
+    }
+    return StringOf(Font, FC_FAMILY, 0);
+  }
+
+  static int KindOf(FcPattern* Font) {
+    if (BoolOf(Font, FC_OUTLINE, false)) return TRUETYPE_FONTTYPE;
+    if (!BoolOf(Font, FC_SCALABLE, false)) return RASTER_FONTTYPE;
+    return DEVICE_FONTTYPE;
+  }
+
+  static int Rank(int FontType) {
+    return FontType == TRUETYPE_FONTTYPE ? 3 : FontType == RASTER_FONTTYPE ? 2 : 1;
+  }
+
+  FcConfig* FConfig = nullptr;
+  std::map<TFaceRequestKey, TResolvedFont> FResolved;
+  std::map<TFaceRequestKey, TFontSetPtr> FFallbacks;
+};
+
+}  // namespace
+
+namespace fontresolver {
+
+TResolvedFont Resolve(const TLogFont& Request) { return TResolver::Instance().Resolve(Request); }
+
+std::optional<TFontFile> FindFallback(const TLogFont& Request, char32_t Code) {
+  return TResolver::Instance().FindFallback(Request, Code);
+}
+
+std::vector<TEnumFontEntry> ListFamilies() { return TResolver::Instance().ListFamilies(); }
+
+}  // namespace fontresolver
