@@ -1,0 +1,172 @@
+#include "platform/registry/RegistryStore.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/core/Exception.h"
+#include "platform/files/Path.h"
+#include "platform/registry/RegistryFormat.h"
+#include "platform/registry/RegistryMessages.h"
+
+namespace registry {
+namespace {
+
+constexpr const char* kProgramFolder = "Scoutlane";
+constexpr const char* kFileName = "registry.txt";
+
+class TDescriptor {
+public:
+  explicit TDescriptor(int Descriptor) : FDescriptor(Descriptor) {}
+  ~TDescriptor() {
+    if (FDescriptor >= 0) close(FDescriptor);
+  }
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  int Get() const { return FDescriptor; }
+
+private:
+  int FDescriptor;
+};
+
+[[noreturn]] void FailWrite(const std::string& Path) {
+  throw ERegistryException(FormatMessage(messages::kCannotWrite, {files::FromFileSystem(Path)}));
+}
+
+[[noreturn]] void FailRead(const std::string& Path) {
+  throw ERegistryException(FormatMessage(kUnreadableStoreMessage, {files::FromFileSystem(Path)}));
+}
+
+// mkdir -p, each missing folder readable by the user only.
+bool MakeDirectories(const std::string& Path) {
+  for (std::size_t Slash = Path.find('/', 1); Slash != std::string::npos;
+       Slash = Path.find('/', Slash + 1)) {
+    if (mkdir(Path.substr(0, Slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
+  }
+  if (mkdir(Path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  struct stat Status;
+  return stat(Path.c_str(), &Status) == 0 && S_ISDIR(Status.st_mode);
+}
+
+bool WriteAll(int Descriptor, std::string_view Data) {
+  while (!Data.empty()) {
+    ssize_t Written = write(Descriptor, Data.data(), Data.size());
+    if (Written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    Data.remove_prefix(static_cast<std::size_t>(Written));
+  }
+  return true;
+}
+
+std::string HomeDirectory() {
+  const char* Home = std::getenv("HOME");
+  if (Home && *Home) return Home;
+  std::vector<char> Buffer(16384);
+  passwd Entry;
+  passwd* Found = nullptr;
+  if (getpwuid_r(getuid(), &Entry, Buffer.data(), Buffer.size(), &Found) == 0 && Found &&
+      Found->pw_dir && *Found->pw_dir)
+    return Found->pw_dir;
+  return std::string();
+}
+
+}  // namespace
+
+std::string TRegistryStore::CurrentUserDirectory() {
+  std::string Config;
+  const char* XdgConfigHome = std::getenv("XDG_CONFIG_HOME");
+  if (XdgConfigHome && XdgConfigHome[0] == '/') {
+    Config = XdgConfigHome;
+  } else {
+    std::string Home = HomeDirectory();
+    if (Home.empty()) return std::string();
+    Config = Home + "/.config";
+  }
+  while (Config.size() > 1 && Config.back() == '/') Config.pop_back();
+  if (Config != "/") Config += '/';
+  return Config + kProgramFolder;
+}
+
+std::string TRegistryStore::FilePath() const {
+  if (FDirectory.empty()) return kFileName;
+  return FDirectory + "/" + kFileName;
+}
+
+TRegistryTree TRegistryStore::Load() const {
+  if (FDirectory.empty()) return TRegistryTree();
+  std::string Path = FilePath();
+  TDescriptor File(open(Path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (File.Get() < 0) {
+    // No store yet, or no folder for it yet: nothing has been stored.
+    if (errno == ENOENT || errno == ENOTDIR) return TRegistryTree();
+    FailRead(Path);
+  }
+  std::string Text;
+  char Buffer[65536];
+  while (true) {
+    ssize_t Read = read(File.Get(), Buffer, sizeof Buffer);
+    if (Read < 0) {
+      if (errno == EINTR) continue;
+      FailRead(Path);  // also a folder where the file should be (EISDIR)
+    }
+    if (Read == 0) break;
+    Text.append(Buffer, static_cast<std::size_t>(Read));
+  }
+  return ParseRegistry(Text, files::FromFileSystem(Path));
+}
+
+TRegistryTree TRegistryStore::Update(const std::function<bool(TRegistryTree&)>& Change) {
+  if (FDirectory.empty()) {
+    TRegistryTree Tree;
+    if (Change(Tree)) FailWrite(FilePath());
+    return Tree;
+  }
+
+  int DirectoryDescriptor = open(FDirectory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (DirectoryDescriptor < 0) {
+    // Create the folder only for a change that needs it: a program that
+    // merely reads must not leave folders behind.
+    TRegistryTree Tree = Load();
+    if (!Change(Tree)) return Tree;
+    if (!MakeDirectories(FDirectory)) FailWrite(FilePath());
+    DirectoryDescriptor = open(FDirectory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (DirectoryDescriptor < 0) FailWrite(FilePath());
+  }
+  TDescriptor Directory(DirectoryDescriptor);
+
+  // Released when the descriptor is closed, also when an error leaves here.
+  while (flock(Directory.Get(), LOCK_EX) != 0 && errno == EINTR) {
+  }
+  TRegistryTree Tree = Load();
+  if (Change(Tree)) Save(Directory.Get(), Tree);
+  return Tree;
+}
+
+void TRegistryStore::Save(int DirectoryDescriptor, const TRegistryTree& Tree) const {
+  std::string Text = SerializeRegistry(Tree);
+  std::string Path = FilePath();
+  std::string Temporary = FDirectory + "/." + kFileName + ".XXXXXX";
+  int Descriptor = mkostemp(Temporary.data(), O_CLOEXEC);
+  if (Descriptor < 0) FailWrite(Path);
+
+  bool Written =
+      fchmod(Descriptor, 0600) == 0 && WriteAll(Descriptor, Text) && fsync(Descriptor) == 0;
+  Written = close(Descriptor) == 0 && Written;
+  if (!Written || rename(Temporary.c_str(), Path.c_str()) != 0) {
+    unlink(Temporary.c_str());
+    FailWrite(Path);
+  }
+  // Makes the rename itself durable. The new store is in place either way,
+  // so a failure here has nothing left to undo.
+  fsync(DirectoryDescriptor);
+}
+
+}  // namespace registry

@@ -1,0 +1,57 @@
+#pragma once
+// The per-user registry store on disk, standing in for HKEY_CURRENT_USER.
+//
+// One file holds the whole store: $XDG_CONFIG_HOME/Scoutlane/registry.txt
+// ($XDG_CONFIG_HOME defaults to ~/.config; a relative value is ignored, as
+// the XDG rules ask). Its text form is described in RegistryFormat.h.
+//
+// - Only the user may read it: the folders we create are 0700, the file 0600.
+// - A save never leaves a torn store: the new text goes to a temporary file
+//   in the same folder, is flushed to disk and renamed over the old file. A
+//   refused write raises ERegistryException ("%s に書き込めません"), removes
+//   the temporary file and leaves the old store as it was.
+// - A change is applied to the store as it is on disk at that moment, under
+//   an exclusive lock on the folder (flock), so two programs that change the
+//   store at once never lose each other's changes. Reading takes no lock:
+//   the file is only ever replaced whole.
+// - A file that cannot be read or does not follow the format raises
+//   ERegistryException naming the file; it is never overwritten by a save.
+
+#include <functional>
+#include <string>
+
+#include "platform/registry/RegistryTree.h"
+
+namespace registry {
+
+class TRegistryStore {
+public:
+  // Directory is the store's folder, in the file system's bytes.
+  explicit TRegistryStore(std::string Directory) : FDirectory(std::move(Directory)) {}
+
+  // The current user's store, from the environment as it is now. Empty when
+  // the user has no home folder at all; such a store reads as empty and
+  // refuses every write.
+  static std::string CurrentUserDirectory();
+  static TRegistryStore ForCurrentUser() { return TRegistryStore(CurrentUserDirectory()); }
+
+  const std::string& Directory() const { return FDirectory; }
+  std::string FilePath() const;
+
+  // The store as it is on disk; a missing file is an empty store.
+  TRegistryTree Load() const;
+
+  // Loads the store, lets Change edit it, and saves the result when Change
+  // answers that it changed something; returns the store as it now is. When
+  // the store's folder does not exist yet, Change may run twice (once to see
+  // whether the folder is needed at all), so it must be a pure function of
+  // the tree it gets.
+  TRegistryTree Update(const std::function<bool(TRegistryTree&)>& Change);
+
+private:
+  void Save(int DirectoryDescriptor, const TRegistryTree& Tree) const;
+
+  std::string FDirectory;
+};
+
+}  // namespace registry
