@@ -1,0 +1,37 @@
+#pragma once
+// The framework's system helpers: the error classes, whole-number conversion,
+// and the executable's paths, under the names the controls use.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/core/Exception.h"
+#include "platform/files/Path.h"
+#include "platform/text/Cp932.h"
+
+// Text to a 32-bit whole number by the rule of platform/text/Numbers.h
+// (decimal, or hexadecimal after "$" or "0x"; no blanks, nothing after the
+// digits). StrToInt raises EConvertError "'<text>' は整数ではありません" for
+// text that is no whole number; StrToIntDef gives Default instead;
+// TryStrToInt reports it and leaves Value alone.
+int StrToInt(std::string_view Text);
+int StrToIntDef(std::string_view Text, int Default);
+bool TryStrToInt(std::string_view Text, int& Value);
+
+// Decimal text, with "-" for negative values.
+std::string IntToStr(std::int64_t Value);
+
+// The running executable's path and its directory (ending with "/"); the
+// settings file lies there.
+using files::ExecutableDirectory;
+using files::ExecutablePath;
+using files::ExtractFileExt;
+using files::ExtractFileName;
+using files::ExtractFilePath;
+
+// Comparison and upper-casing with the locale's rules (ASCII and full-width
+// letters fold, kana, kanji and trail bytes do not).
+using cp932::AnsiCompareText;
+using cp932::AnsiSameText;
+using cp932::AnsiUpperCase;
