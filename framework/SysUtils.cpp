@@ -1,19 +1,19 @@
 #include "framework/SysUtils.h"
 
-#include "platform/text/Numbers.h"
+#include "platform/profile/ProfileValues.h"
 
 int StrToInt(std::string_view Text) {
-  std::optional<std::int32_t> Value = numbers::ParseInt32(Text);
+  std::optional<std::int32_t> Value = profile::ParseWholeNumber(Text);
   if (!Value) throw EConvertError(FormatMessage(messages::kNotAnInteger, {Text}));
   return *Value;
 }
 
 int StrToIntDef(std::string_view Text, int Default) {
-  return numbers::ParseInt32(Text).value_or(Default);
+  return profile::ParseWholeNumber(Text).value_or(Default);
 }
 
 bool TryStrToInt(std::string_view Text, int& Value) {
-  std::optional<std::int32_t> Parsed = numbers::ParseInt32(Text);
+  std::optional<std::int32_t> Parsed = profile::ParseWholeNumber(Text);
   if (!Parsed) return false;
   Value = *Parsed;
   return true;

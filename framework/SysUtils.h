@@ -10,9 +10,11 @@
 #include "platform/files/Path.h"
 #include "platform/text/Cp932.h"
 
-// Text to a 32-bit whole number by the rule of platform/text/Numbers.h
-// (decimal, or hexadecimal after "$" or "0x"; no blanks, nothing after the
-// digits). StrToInt raises EConvertError "'<text>' は整数ではありません" for
+// Text to a 32-bit whole number by the settings file's rule
+// (platform/profile/ProfileValues.h: decimal within the 32-bit signed range,
+// or hexadecimal after "$" or "0x" taken as the 32-bit pattern, so
+// "$FFFFFFFF" is -1; no blanks, nothing after the digits), so that a number
+// means the same to every reader. StrToInt raises EConvertError "'<text>' は整数ではありません" for
 // text that is no whole number; StrToIntDef gives Default instead;
 // TryStrToInt reports it and leaves Value alone.
 int StrToInt(std::string_view Text);
