@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text/Cp932.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -67,6 +69,24 @@ TEST(StringListTest, SortIsStableAndCarriesDataWords) {
   EXPECT_EQ(Texts(List),
             (std::vector<std::string>{"Alpha", "alpha", "beta", "BETA", "Beta", "gamma"}));
   EXPECT_EQ(Words(List), (std::vector<std::intptr_t>{2, 4, 1, 3, 5, 6}));
+}
+
+// Long enough that a sort which is not stable would reorder equal entries
+// (small ranges are often sorted by insertion, which is stable by chance).
+TEST(StringListTest, SortKeepsTheOrderOfEqualEntriesInALongList) {
+  const char* Keys[] = {"Ｓｉｔｅ", "site", "ＳＩＴＥ", "SITE", "ａ",
+                        "A",        "a",    "Ａ",       "電車", "Site"};
+  TStringList List;
+  for (int I = 0; I < 400; ++I) List.AddObject(Keys[(I * 7) % 10], I);
+  List.Sort();
+  ASSERT_EQ(List.Count(), 400);
+  for (int I = 1; I < List.Count(); ++I) {
+    int Order = cp932::AnsiCompareText(List.Get(I - 1), List.Get(I));
+    ASSERT_LE(Order, 0) << I;
+    if (Order == 0) ASSERT_LT(List.Objects(I - 1), List.Objects(I)) << I;
+  }
+  // Each entry still carries the word it was added with.
+  for (int I = 0; I < List.Count(); ++I) EXPECT_EQ(List.Get(I), Keys[(List.Objects(I) * 7) % 10]);
 }
 
 TEST(StringListTest, SortedFlagSortsAtOnceAndKeepsOrderWhenCleared) {
