@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -269,19 +270,6 @@ TEST(ComponentTest, ComponentsIndexOutsideRaisesListError) {
   EXPECT_THROW(Owner.Components(-1), EListError);
 }
 
-TEST(ComponentTest, LoadedEndsTheLoadingState) {
-  TComponent Owner(nullptr);
-  auto* Child = new TComponent(&Owner);
-  Child->Loading();
-  Child->SetReading(true);
-  EXPECT_TRUE(Child->HasState(csLoading | csReading));
-  Child->SetReading(false);
-  Child->Loaded();
-  EXPECT_EQ(Child->ComponentState(), 0u);
-  Owner.SetDesigning(true);
-  EXPECT_TRUE(Child->HasState(csDesigning));
-}
-
 class TInsertLog : public TComponent {
 public:
   using TComponent::TComponent;
@@ -335,5 +323,62 @@ TEST(ObjectTest, ClassNameIsTheRunTimeClass) {
   EXPECT_EQ(Plain.ClassName(), "TComponent");
   EXPECT_EQ(AsBase.ClassName(), "TInsertLog");
 }
+
+// The recently-used list of item indexes: insert at the front, delete at a
+// position, and a clear error for a position outside.
+TEST(ListTest, FrontInsertionAndDeletionAtAPosition) {
+  TList List;
+  for (int Index : {1, 2, 3}) List.Insert(0, Index);
+  EXPECT_EQ(List.Count(), 3);
+  List.Delete(1);
+  EXPECT_EQ(List.Get(0), 3);
+  EXPECT_EQ(List.Get(1), 1);
+  List.Insert(2, 9);  // at the end
+  EXPECT_EQ(List.IndexOf(9), 2);
+  List.Move(2, 0);
+  EXPECT_EQ(List.Remove(1), 2);
+  EXPECT_EQ(List.First(), 9);
+  EXPECT_EQ(List.Last(), 3);
+  List.Clear();
+  EXPECT_EQ(List.Count(), 0);
+}
+
+struct TListIndexCase {
+  const char* Name;
+  std::function<void(TList&)> Call;
+  int Index;
+};
+
+class ListIndexErrorTest : public ::testing::TestWithParam<TListIndexCase> {};
+
+TEST_P(ListIndexErrorTest, RaisesListErrorWithThePosition) {
+  TList List;
+  List.Add(10);
+  List.Add(20);
+  try {
+    GetParam().Call(List);
+    FAIL() << "no error";
+  } catch (const EListError& E) {
+    EXPECT_EQ(E.Message(),
+              FormatMessage(messages::kListIndexOutOfBounds, {std::to_string(GetParam().Index)}));
+  }
+  EXPECT_EQ(List.Count(), 2);
+  EXPECT_EQ(List.Get(0), 10);
+  EXPECT_EQ(List.Get(1), 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryAccess, ListIndexErrorTest,
+    ::testing::Values(TListIndexCase{"Get", [](TList& L) { L.Get(2); }, 2},
+                      TListIndexCase{"GetNegative", [](TList& L) { L.Get(-1); }, -1},
+                      TListIndexCase{"Put", [](TList& L) { L.Put(2, 0); }, 2},
+                      TListIndexCase{"Insert", [](TList& L) { L.Insert(3, 0); }, 3},
+                      TListIndexCase{"Delete", [](TList& L) { L.Delete(2); }, 2},
+                      TListIndexCase{"DeleteNegative", [](TList& L) { L.Delete(-1); }, -1},
+                      TListIndexCase{"Exchange", [](TList& L) { L.Exchange(0, 5); }, 5},
+                      TListIndexCase{"Move", [](TList& L) { L.Move(0, 2); }, 2}),
+    [](const ::testing::TestParamInfo<TListIndexCase>& Info) {
+      return std::string(Info.param.Name);
+    });
 
 }  // namespace
