@@ -30,6 +30,10 @@ struct TLookupCase {
   std::optional<std::string> Expected;
 };
 
+void PrintTo(const TLookupCase& Case, std::ostream* Out) {
+  *Out << testing::PrintToString(Case.File) << " [" << Case.Section << "] " << Case.Key;
+}
+
 class LookupTest : public testing::TestWithParam<TLookupCase> {};
 
 TEST_P(LookupTest, FindsTheValueAsTheRulesSay) {
@@ -77,6 +81,8 @@ struct TEditCase {
   std::function<void(TProfileDocument&)> Edit;
   std::string After;
 };
+
+void PrintTo(const TEditCase& Case, std::ostream* Out) { *Out << Case.Name; }
 
 class EditTest : public testing::TestWithParam<TEditCase> {};
 
