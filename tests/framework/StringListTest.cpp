@@ -69,7 +69,9 @@ TEST(StringListTest, SortKeepsTheOrderOfEqualEntriesInALongList) {
   for (int I = 1; I < List.Count(); ++I) {
     int Order = cp932::AnsiCompareText(List.Get(I - 1), List.Get(I));
     ASSERT_LE(Order, 0) << I;
-    if (Order == 0) ASSERT_LT(List.Objects(I - 1), List.Objects(I)) << I;
+    if (Order == 0) {
+      ASSERT_LT(List.Objects(I - 1), List.Objects(I)) << I;
+    }
   }
   // Each entry still carries the word it was added with.
   for (int I = 0; I < List.Count(); ++I) EXPECT_EQ(List.Get(I), Keys[(List.Objects(I) * 7) % 10]);
