@@ -198,6 +198,9 @@ private:
         break;
       }
       case TLayoutTokenKind::ltIdent:
+        // The words that open and close objects are never values, so a
+        // forgotten value is reported where it is missing.
+        if (FLexer.IsWord("end") || FLexer.IsWord("object")) Expected("値");
         if (FLexer.IsWord("True") || FLexer.IsWord("False"))
           Value = TLayoutValue::OfBoolean(FLexer.IsWord("True"));
         else
