@@ -57,6 +57,17 @@ private:
   std::uint8_t FStyle = 0;
 };
 
+// A non-visual component with nested items, like a popup menu.
+class TTestMenu : public TComponent {
+public:
+  using TComponent::TComponent;
+  void Loaded() override {
+    TComponent::Loaded();
+    Log().push_back("Loaded " + Name());
+  }
+  static const TPropList& PublishedProperties() { return ComponentPublishedProperties(); }
+};
+
 // A control: a parent, a font, a popup menu reference and a click event.
 class TTestControl : public TComponent {
 public:
@@ -86,8 +97,10 @@ public:
   std::uint8_t Depth() const { return FDepth; }
   void SetDepth(std::uint8_t Value) { FDepth = Value; }
   TTestFont* Font() { return &FFont; }
-  TComponent* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TComponent* Value) { FPopupMenu = Value; }
+  TTestMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TTestMenu* Value) { FPopupMenu = Value; }
+  TComponent* Buddy() const { return FBuddy; }
+  void SetBuddy(TComponent* Value) { FBuddy = Value; }
   const TNotifyEvent& OnClick() const { return FOnClick; }
   void SetOnClick(const TNotifyEvent& Value) { FOnClick = Value; }
 
@@ -118,6 +131,7 @@ public:
             .Integer("Depth", &TTestControl::Depth, &TTestControl::SetDepth, DefaultIs(1))
             .Object<TTestFont>("Font", &TTestControl::Font)
             .Component("PopupMenu", &TTestControl::PopupMenu, &TTestControl::SetPopupMenu)
+            .Component("Buddy", &TTestControl::Buddy, &TTestControl::SetBuddy)
             .Event("OnClick", &TTestControl::OnClick, &TTestControl::SetOnClick);
     return List;
   }
@@ -131,7 +145,8 @@ private:
   int FCursor = 0;
   std::uint8_t FDepth = 1;
   TTestFont FFont;
-  TComponent* FPopupMenu = nullptr;
+  TTestMenu* FPopupMenu = nullptr;
+  TComponent* FBuddy = nullptr;
   TNotifyEvent FOnClick;
   TComponent* FParent = nullptr;
 };
@@ -213,17 +228,6 @@ private:
   TStringList FItems;
   std::vector<int> FImageIndexes;
   std::vector<char> FChecked;
-};
-
-// A non-visual component with nested items, like a popup menu.
-class TTestMenu : public TComponent {
-public:
-  using TComponent::TComponent;
-  void Loaded() override {
-    TComponent::Loaded();
-    Log().push_back("Loaded " + Name());
-  }
-  static const TPropList& PublishedProperties() { return ComponentPublishedProperties(); }
 };
 
 class TTestMenuItem : public TComponent {
