@@ -61,8 +61,6 @@ const TFaceAlias* FindAlias(const std::string& Face) {
   return nullptr;
 }
 
-bool WantsBold(const TLogFont& Request) { return Request.Weight >= 600; }
-
 int FcWeightOf(const TLogFont& Request) {
   int Weight = Request.Weight == FW_DONTCARE ? FW_NORMAL : std::clamp(Request.Weight, 1, 1000);
   return FcWeightFromOpenType(Weight);
@@ -130,12 +128,6 @@ public:
     TResolvedFont Resolved;
     Resolved.File = FileOf(Match.get());
     if (Resolved.File.Path.empty()) throw Exception("フォントが見つかりません");
-    // Styles the chosen file lacks are drawn by hand, as Windows simulates
-    // bold and italic for faces that have neither.
-    Resolved.SynthesizeBold =
-        WantsBold(Request) && IntOf(Match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;
-    Resolved.SynthesizeItalic =
-        Request.Italic && IntOf(Match.get(), FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
     FResolved.emplace(Key, Resolved);
     return Resolved;
   }
@@ -203,7 +195,9 @@ private:
     if (!FConfig) throw Exception("フォントの設定を読み込めません");
   }
 
-  TPatternPtr MakePattern(const TLogFont& Request) {
+  // ForFallback asks for Japanese whatever the character set: the characters
+  // a face lacks are mostly kanji and kana, which should take Japanese forms.
+  TPatternPtr MakePattern(const TLogFont& Request, bool ForFallback = false) {
     TPatternPtr Pattern(FcPatternCreate());
     auto AddFamily = [&](const std::string& Family) {
       FcPatternAddString(Pattern.get(), FC_FAMILY,
@@ -215,7 +209,10 @@ private:
       FcPatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
     } else {
       AddFamily(cp932::ToUtf8Lossy(Request.Face));
-      if (Request.Charset == SHIFTJIS_CHARSET)
+      // The system's text is Japanese: unless a request names another
+      // character set, a face that is not installed is replaced by one that
+      // can show Japanese, as on a Japanese Windows.
+      if (ForFallback || Request.Charset == SHIFTJIS_CHARSET || Request.Charset == DEFAULT_CHARSET)
         FcPatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
     }
     FcPatternAddInteger(Pattern.get(), FC_WEIGHT, FcWeightOf(Request));
@@ -229,7 +226,7 @@ private:
     TFaceRequestKey Key = KeyOf(Request);
     auto Found = FFallbacks.find(Key);
     if (Found != FFallbacks.end()) return Found->second.get();
-    TPatternPtr Pattern = MakePattern(Request);
+    TPatternPtr Pattern = MakePattern(Request, true);
     FcResult Result = FcResultNoMatch;
     // Trimmed: a font that adds no characters to those before it is left out,
     // which keeps the walk for a missing character short.

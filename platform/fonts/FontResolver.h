@@ -18,12 +18,9 @@ struct TFontFile {
   bool operator==(const TFontFile& O) const { return Path == O.Path && Index == O.Index; }
 };
 
-// Where a request leads: the file, and which styles the file does not have so
-// they have to be made up when glyphs are drawn.
+// Where a request leads.
 struct TResolvedFont {
   TFontFile File;
-  bool SynthesizeBold = false;
-  bool SynthesizeItalic = false;
 };
 
 namespace fontresolver {

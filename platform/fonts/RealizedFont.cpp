@@ -84,6 +84,7 @@ struct TRealizedFont::TImpl {
   TSizedFace Primary;
   std::vector<std::unique_ptr<TSizedFace>> Fallbacks;
   int Ppem = kDefaultEmHeight;
+  bool SynthesizeBold = false, SynthesizeItalic = false;
   TTextMetric Metric;
   int UnderlineTop = 0, UnderlineThickness = 1;
   int StrikeOutTop = 0, StrikeOutThickness = 1;
@@ -105,6 +106,10 @@ struct TRealizedFont::TImpl {
     Resolved = fontresolver::Resolve(Request);
     FT_Face Face = facestore::OpenFace(Resolved.File);
     if (!Face) throw Exception("フォントを開けません");
+    // Styles the chosen file lacks are drawn by hand, as Windows simulates
+    // bold and italic for faces that have neither.
+    SynthesizeBold = Request.Weight >= 600 && !(Face->style_flags & FT_STYLE_FLAG_BOLD);
+    SynthesizeItalic = Request.Italic && !(Face->style_flags & FT_STYLE_FLAG_ITALIC);
     if (FT_IS_SCALABLE(Face))
       MeasureScalable(Face);
     else
@@ -185,9 +190,9 @@ struct TRealizedFont::TImpl {
     // counts it).
     if (Metric.tmAveCharWidth <= 0)
       Metric.tmAveCharWidth = std::max(1, Advance("x", 0, nullptr));
-    else if (Resolved.SynthesizeBold)
+    else if (SynthesizeBold)
       Metric.tmAveCharWidth += 1;
-    if (Resolved.SynthesizeBold) Metric.tmMaxCharWidth += 1;
+    if (SynthesizeBold) Metric.tmMaxCharWidth += 1;
     Metric.tmWeight = Request.Weight == FW_DONTCARE ? FW_NORMAL : Request.Weight;
     Metric.tmItalic = Request.Italic;
     Metric.tmUnderlined = Request.Underline;
@@ -260,7 +265,7 @@ struct TRealizedFont::TImpl {
       if (FT_Load_Glyph(Source.Face->Face, Source.Index, LoadFlags(Source.Face->Face)) == 0)
         Width = static_cast<int>((Source.Face->Face->glyph->advance.x + 32) >> 6);
     }
-    if (Resolved.SynthesizeBold) Width += 1;
+    if (SynthesizeBold) Width += 1;
     Advances.emplace(Key, Width);
     return Width;
   }
@@ -287,8 +292,7 @@ struct TRealizedFont::TImpl {
     Source.Face->Activate();
     if (FT_Load_Glyph(Face, Source.Index, LoadFlags(Face)) != 0) return MakeBox();
     FT_GlyphSlot Slot = Face->glyph;
-    if (Resolved.SynthesizeItalic && Slot->format == FT_GLYPH_FORMAT_OUTLINE)
-      FT_GlyphSlot_Oblique(Slot);
+    if (SynthesizeItalic && Slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Oblique(Slot);
     if (Slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(Slot, FT_RENDER_MODE_NORMAL) != 0)
       return MakeBox();
     TGlyph Glyph;
@@ -322,7 +326,7 @@ struct TRealizedFont::TImpl {
         }
       }
     }
-    if (Resolved.SynthesizeBold) Embolden(Glyph);
+    if (SynthesizeBold) Embolden(Glyph);
     return Glyph;
   }
 
