@@ -1,0 +1,215 @@
+// Clip regions: intersecting, excluding, the origin, and every primitive
+// staying inside the clip.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/PixelAssert.h"
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/FrameControls.h"
+#include "platform/gdi/Primitives.h"
+#include "platform/gdi/Region.h"
+
+namespace {
+
+const TPixelLegend kLegend = {{'.', RGB(255, 255, 255)}, {'#', RGB(0, 0, 0)}};
+
+void FillAll(TDeviceContext& DC) { FillRect(DC, TRect{-100, -100, 100, 100}, SolidBrush(0)); }
+
+TEST(Clipping, IntersectKeepsOnlyTheOverlap) {
+  TSurface S(6, 4, 0xFFFFFF);
+  TDeviceContext DC(S);
+  EXPECT_TRUE(DC.IntersectClipRect(TRect{1, 0, 5, 3}));
+  EXPECT_TRUE(DC.IntersectClipRect(TRect{0, 1, 4, 4}));
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {"......", ".###..", ".###..", "......"}, kLegend);
+}
+
+TEST(Clipping, ExcludeCutsAHole) {
+  TSurface S(5, 4, 0xFFFFFF);
+  TDeviceContext DC(S);
+  EXPECT_TRUE(DC.ExcludeClipRect(TRect{1, 1, 3, 3}));
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {"#####", "#..##", "#..##", "#####"}, kLegend);
+}
+
+TEST(Clipping, IntersectThenExcludeAndNothingLeft) {
+  TSurface S(5, 3, 0xFFFFFF);
+  TDeviceContext DC(S);
+  DC.IntersectClipRect(TRect{1, 0, 4, 3});
+  DC.ExcludeClipRect(TRect{2, 1, 3, 2});
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {".###.", ".#.#.", ".###."}, kLegend);
+  EXPECT_FALSE(DC.ExcludeClipRect(TRect{0, 0, 5, 3}));
+  TRect Box;
+  EXPECT_FALSE(DC.GetClipBox(Box));
+}
+
+TEST(Clipping, RectanglesAreLogicalAndFollowTheOrigin) {
+  TSurface S(6, 4, 0xFFFFFF);
+  TDeviceContext DC(S);
+  DC.SetViewportOrg(2, 1);
+  DC.IntersectClipRect(TRect{0, 0, 3, 2});  // device (2, 1) - (5, 3)
+  TRect Box;
+  ASSERT_TRUE(DC.GetClipBox(Box));
+  EXPECT_EQ(Box, (TRect{0, 0, 3, 2}));
+  DC.SetViewportOrg(0, 0);  // the clip stays where it is on the device
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {"......", "..###.", "..###.", "......"}, kLegend);
+}
+
+TEST(Clipping, SelectedRegionIsDeviceCoordinatesAndNullRemovesIt) {
+  TSurface S(4, 2, 0xFFFFFF);
+  TDeviceContext DC(S);
+  DC.SetViewportOrg(1, 0);
+  TRegion R(TRect{0, 0, 1, 1});
+  R.Union(TRect{3, 1, 4, 2});
+  DC.SelectClipRegion(&R);
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {"#...", "...#"}, kLegend);
+  DC.SelectClipRegion(nullptr);
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {"####", "####"}, kLegend);
+}
+
+TEST(Clipping, SaverPutsTheClipBack) {
+  TSurface S(4, 1, 0xFFFFFF);
+  TDeviceContext DC(S);
+  DC.IntersectClipRect(TRect{0, 0, 3, 1});
+  {
+    TDCStateSaver Saver(DC);
+    DC.IntersectClipRect(TRect{0, 0, 1, 1});
+    FillAll(DC);
+    ExpectPixels(S, TPoint{0, 0}, {"#..."}, kLegend);
+  }
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {"###."}, kLegend);
+}
+
+TEST(Clipping, ClipSurvivesSelectingALargerBitmap) {
+  TDeviceBitmap Small(2, 2), Large(4, 1);
+  TDeviceContext DC(Small);
+  DC.ExcludeClipRect(TRect{0, 0, 1, 1});
+  DC.SelectBitmap(&Large);
+  FillRect(DC, TRect{0, 0, 4, 1}, SolidBrush(RGB(255, 255, 255)));
+  // The region was made on the small bitmap: only (1, 0) of it is left.
+  EXPECT_EQ(Large.Surface().Row(0)[0], 0u);
+  EXPECT_EQ(Large.Surface().Row(0)[1], 0xFFFFFFu);
+  EXPECT_EQ(Large.Surface().Row(0)[2], 0u);
+}
+
+TEST(Regions, ArithmeticIsPixman) {
+  TRegion R(TRect{0, 0, 4, 4});
+  R.Subtract(TRect{1, 1, 3, 3});
+  EXPECT_FALSE(R.Contains(1, 1));
+  EXPECT_TRUE(R.Contains(0, 3));
+  EXPECT_EQ(R.Bounds(), (TRect{0, 0, 4, 4}));
+  EXPECT_EQ(R.Rects().size(), 4u);  // top band, two sides, bottom band
+  TRegion Copy = R;
+  Copy.Offset(10, 0);
+  EXPECT_TRUE(Copy.Contains(10, 0));
+  EXPECT_NE(Copy, R);
+  R.Intersect(TRect{5, 5, 6, 6});
+  EXPECT_TRUE(R.IsEmpty());
+  TRegion Moved = std::move(Copy);
+  EXPECT_TRUE(Copy.IsEmpty());  // a moved-from region is empty, not broken
+  EXPECT_FALSE(Moved.IsEmpty());
+}
+
+// Every primitive, asked to draw over the whole 8 by 6 surface, touches
+// nothing outside the clip rectangle (2, 1) - (6, 5).
+struct TClipCase {
+  const char* Name;
+  std::function<void(TDeviceContext&)> Draw;
+};
+
+class EveryPrimitiveClips : public ::testing::TestWithParam<TClipCase> {};
+
+TEST_P(EveryPrimitiveClips, NothingOutsideTheClipChanges) {
+  TSurface S(8, 6, 0xFFFFFF);
+  TDeviceContext DC(S);
+  DC.SetPen(TPen{psSolid, 1, 0});
+  DC.SetBrush(SolidBrush(0));
+  DC.IntersectClipRect(TRect{2, 1, 6, 5});
+  GetParam().Draw(DC);
+  for (int Y = 0; Y < 6; ++Y)
+    for (int X = 0; X < 8; ++X)
+      if (!TRect{2, 1, 6, 5}.Contains(X, Y))
+        ASSERT_EQ(S.Row(Y)[X], 0xFFFFFFu) << "(" << X << "," << Y << ")";
+  // And it did draw inside.
+  bool Drew = false;
+  for (int Y = 1; Y < 5; ++Y)
+    for (int X = 2; X < 6; ++X) Drew |= S.Row(Y)[X] != 0xFFFFFFu;
+  EXPECT_TRUE(Drew);
+}
+
+TSurface& BlackSource() {
+  static TSurface Src(16, 16, 0);
+  return Src;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Primitives, EveryPrimitiveClips,
+    ::testing::Values(
+        TClipCase{"FillRect", [](TDeviceContext& DC) { FillAll(DC); }},
+        TClipCase{"FrameRect",
+                  [](TDeviceContext& DC) {
+                    FrameRect(DC, TRect{0, 0, 8, 4}, SolidBrush(0));
+                  }},
+        TClipCase{"Rectangle", [](TDeviceContext& DC) { Rectangle(DC, 0, 0, 8, 6); }},
+        TClipCase{"WideRectangle",
+                  [](TDeviceContext& DC) {
+                    DC.SetPen(TPen{psSolid, 3, 0});
+                    Rectangle(DC, 1, 1, 7, 5);
+                  }},
+        TClipCase{"DiagonalLine",
+                  [](TDeviceContext& DC) {
+                    MoveTo(DC, 0, 0);
+                    LineTo(DC, 8, 6);
+                  }},
+        TClipCase{"DottedLine",
+                  [](TDeviceContext& DC) {
+                    DC.SetPen(TPen{psDot, 1, 0});
+                    MoveTo(DC, 0, 2);
+                    LineTo(DC, 8, 2);
+                  }},
+        TClipCase{"SetPixel",
+                  [](TDeviceContext& DC) {
+                    for (int Y = 0; Y < 6; ++Y)
+                      for (int X = 0; X < 8; ++X) SetPixel(DC, X, Y, 0);
+                  }},
+        TClipCase{"InvertRect",
+                  [](TDeviceContext& DC) {
+                    InvertRect(DC, TRect{0, 0, 8, 6});
+                  }},
+        TClipCase{"BitBlt",
+                  [](TDeviceContext& DC) {
+                    TDeviceContext Src(BlackSource());
+                    BitBlt(DC, 0, 0, 8, 6, Src, 0, 0, SRCCOPY);
+                  }},
+        TClipCase{"StretchBlt",
+                  [](TDeviceContext& DC) {
+                    TDeviceContext Src(BlackSource());
+                    StretchBlt(DC, 7, 0, -8, 6, Src, 0, 0, 3, 3, SRCCOPY);
+                  }},
+        TClipCase{"DrawEdge",
+                  [](TDeviceContext& DC) {
+                    TRect R{0, 0, 8, 6};
+                    DrawEdge(DC, R, EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
+                  }},
+        TClipCase{
+            "FrameControl",
+            [](TDeviceContext& DC) {
+              DrawFrameControl(DC, TRect{0, 0, 8, 6}, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+            }},
+        TClipCase{"FocusRectInside",
+                  [](TDeviceContext& DC) {
+                    DrawFocusRect(DC, TRect{1, 0, 7, 3});
+                  }}),
+    [](const ::testing::TestParamInfo<TClipCase>& Info) { return Info.param.Name; });
+
+}  // namespace
