@@ -315,7 +315,7 @@ public:
     return *this;
   }
 
-  // The property just added (or Name) is written only while Stored holds.
+  // The property just added is written only while Stored holds.
   template <class Pred>
   TPropertyTable& StoredWhen(Pred Stored) {
     FList.back().IsStored = [Stored](TPersistent& O) { return bool(std::invoke(Stored, Self(O))); };

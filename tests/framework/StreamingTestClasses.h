@@ -291,10 +291,18 @@ public:
   TColor Color() const { return FColor; }
   void SetColor(TColor Value) { FColor = Value; }
   TTestFont* Font() { return &FFont; }
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& Value) { FHint = Value; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value) { FShowHint = Value; }
 
   static const TPropList& PublishedProperties() {
     static const TPropList List =
         TPropertyTable<TTestForm>(ComponentPublishedProperties())
+            .Boolean("ShowHint", &TTestForm::ShowHint, &TTestForm::SetShowHint, DefaultIs(0))
+            // A hint nobody will see is not worth keeping in the layout.
+            .String("Hint", &TTestForm::Hint, &TTestForm::SetHint)
+            .StoredWhen(&TTestForm::ShowHint)
             .String("Caption", &TTestForm::Caption, &TTestForm::SetCaption)
             .Color("Color", &TTestForm::Color, &TTestForm::SetColor, DefaultIs(clBtnFace))
             .Object<TTestFont>("Font", &TTestForm::Font)
@@ -312,6 +320,8 @@ private:
   TTestFormStyle FFormStyle = tfNormal;
   TColor FColor = clBtnFace;
   TTestFont FFont;
+  std::string FHint;
+  bool FShowHint = false;
 };
 
 // The main window's kinds of values, as its layout writes them.

@@ -76,6 +76,13 @@ TEST_F(StreamingWriter, WritesChangedValuesInTableOrderWithTheirNames) {
   EXPECT_EQ(Value(A, "Font.Style"), TLayoutValue::OfSet({"fsBold", "fsUnderline"}));
 }
 
+TEST_F(StreamingWriter, ConditionallyStoredPropertyFollowsItsCondition) {
+  Form.SetHint("検索の実行");
+  EXPECT_EQ(PropertyNames(WriteComponentTree(Form)), TNames{});
+  Form.SetShowHint(true);
+  EXPECT_EQ(PropertyNames(WriteComponentTree(Form)), (TNames{"ShowHint", "Hint"}));
+}
+
 TEST_F(StreamingWriter, ColoursWithoutANameAreWrittenAsNumbersThatReadBack) {
   auto* Control = new TTestControl(&Form);
   Control->SetName("A");
