@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/image/Bmp.h"
+#include "platform/resources/Resources.h"
 #include "tools/resource_art/PixelCanvas.h"
 #include "tools/resource_art/ResourceArt.h"
 
@@ -74,6 +75,23 @@ TEST(ResourceArt, GeneratorOutputIsWhatIsCommitted) {
         << File.Name << " differs from what tools/resource_art draws (" << Committed.size()
         << " bytes committed, " << File.Bytes.size()
         << " drawn); run `make regenerate_resource_art` and commit the result";
+  }
+}
+
+TEST(ResourceArt, EmbeddedBitmapsAreTheCommittedFiles) {
+  const std::pair<const char*, const char*> Embedded[] = {
+      {"CHECKBOX", "CHECKBOX.bmp"},      {"TTFONT", "TTFONT.bmp"},
+      {"DEVICEFONT", "DEVICEFONT.bmp"},  {"MAINICON", "Scoutlane.bmp"},
+      {"MAINICON16", "Scoutlane16.bmp"}, {"MAINICON48", "Scoutlane48.bmp"},
+  };
+  for (const auto& [Name, File] : Embedded) {
+    const std::vector<std::uint8_t> Bytes = ReadFile(File);
+    const std::string_view Resource = FindResource(Name);
+    EXPECT_EQ(Resource, std::string_view(reinterpret_cast<const char*>(Bytes.data()), Bytes.size()))
+        << Name;
+    EXPECT_NO_THROW(
+        image::DecodeBmp(reinterpret_cast<const std::uint8_t*>(Resource.data()), Resource.size()))
+        << Name;
   }
 }
 
