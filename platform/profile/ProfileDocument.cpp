@@ -9,13 +9,17 @@ namespace {
 
 bool IsBlank(char C) { return C == ' ' || C == '\t'; }
 
+// cp932::CharLength, inline: parsing steps through every byte of the file.
+std::size_t CharLengthAt(std::string_view Text, std::size_t Pos) {
+  return cp932::IsLeadByte(Text[Pos]) && Pos + 1 < Text.size() ? 2 : 1;
+}
+
 // Position of the first single-byte character Ch at or after Pos, stepping by
 // characters so that a trail byte equal to Ch is never taken; npos when none.
 std::size_t FindChar(std::string_view Text, std::size_t Pos, char Ch) {
   while (Pos < Text.size()) {
-    std::size_t Length = cp932::CharLength(Text, Pos);
-    if (Length == 1 && Text[Pos] == Ch) return Pos;
-    Pos += Length;
+    if (Text[Pos] == Ch) return Pos;
+    Pos += CharLengthAt(Text, Pos);
   }
   return std::string_view::npos;
 }
@@ -24,9 +28,8 @@ std::size_t FindChar(std::string_view Text, std::size_t Pos, char Ch) {
 std::size_t FindLastChar(std::string_view Text, std::size_t Pos, char Ch) {
   std::size_t Found = std::string_view::npos;
   while (Pos < Text.size()) {
-    std::size_t Length = cp932::CharLength(Text, Pos);
-    if (Length == 1 && Text[Pos] == Ch) Found = Pos;
-    Pos += Length;
+    if (Text[Pos] == Ch) Found = Pos;
+    Pos += CharLengthAt(Text, Pos);
   }
   return Found;
 }
@@ -36,19 +39,26 @@ std::size_t FindLastChar(std::string_view Text, std::size_t Pos, char Ch) {
 std::string_view TrimBlanks(std::string_view Text) {
   std::size_t Begin = 0;
   while (Begin < Text.size() && IsBlank(Text[Begin])) ++Begin;
-  std::size_t End = Begin;
-  for (std::size_t Pos = Begin; Pos < Text.size();) {
-    std::size_t Length = cp932::CharLength(Text, Pos);
-    Pos += Length;
-    if (Length == 2 || !IsBlank(Text[Pos - 1])) End = Pos;
+  std::size_t End = Text.size();
+  // A last byte that is not a blank ends a character that is not a blank. A
+  // blank may be the second byte of an invalid pair, so that case walks.
+  if (End > Begin && IsBlank(Text[End - 1])) {
+    End = Begin;
+    for (std::size_t Pos = Begin; Pos < Text.size();) {
+      std::size_t Length = CharLengthAt(Text, Pos);
+      Pos += Length;
+      if (Length == 2 || !IsBlank(Text[Pos - 1])) End = Pos;
+    }
   }
   return Text.substr(Begin, End - Begin);
 }
 
 // What of a caller's text a line can hold: up to the first CR, LF or NUL.
 std::string_view CutAtLineBreak(std::string_view Text) {
-  std::size_t Stop = Text.find_first_of(std::string_view("\r\n\0", 3));
-  return Stop == std::string_view::npos ? Text : Text.substr(0, Stop);
+  std::size_t Stop = 0;
+  while (Stop < Text.size() && Text[Stop] != '\r' && Text[Stop] != '\n' && Text[Stop] != '\0')
+    ++Stop;
+  return Text.substr(0, Stop);
 }
 
 // A caller's section or key name as it is written to the file. A lone lead byte
@@ -66,11 +76,20 @@ const char* LineEndBytes(int End) {
   return kEnds[End];
 }
 
+// A name without surrounding blanks, folded.
+std::string FoldTrimmed(std::string_view Name) {
+  // Names are nearly always plain ASCII, which folds byte by byte.
+  std::string Folded(Name);
+  for (char& C : Folded) {
+    if (static_cast<unsigned char>(C) >= 0x80) return cp932::AnsiUpperCase(Name);
+    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
+  }
+  return Folded;
+}
+
 }  // namespace
 
-std::string FoldProfileName(std::string_view Name) {
-  return cp932::AnsiUpperCase(TrimBlanks(Name));
-}
+std::string FoldProfileName(std::string_view Name) { return FoldTrimmed(TrimBlanks(Name)); }
 
 TProfileDocument::TProfileDocument() { FSections.emplace_back(); }
 
@@ -104,7 +123,7 @@ TProfileDocument::TLine TProfileDocument::ClassifyLine(std::string Text, TLineEn
 void TProfileDocument::AddLine(TLine Line, const std::string& SectionName) {
   if (Line.Kind == TLineKind::lkSection) {
     TSection Section;
-    Section.FoldedName = FoldProfileName(SectionName);
+    Section.FoldedName = FoldTrimmed(SectionName);
     Section.Header = std::move(Line);
     FSectionIndex.emplace(Section.FoldedName, FSections.size());
     FSections.push_back(std::move(Section));
@@ -112,7 +131,7 @@ void TProfileDocument::AddLine(TLine Line, const std::string& SectionName) {
   }
   TSection& Section = FSections.back();
   if (Line.Kind == TLineKind::lkKey) {
-    Section.KeyIndex.emplace(FoldProfileName(Line.Key()), Section.Lines.size());
+    Section.KeyIndex.emplace(FoldTrimmed(Line.Key()), Section.Lines.size());
     Section.LastKeyLine = Section.Lines.size();
   }
   Section.Lines.push_back(std::move(Line));
@@ -123,11 +142,12 @@ TProfileDocument TProfileDocument::Parse(std::string_view Bytes) {
   std::string SectionName;
   std::size_t Pos = 0;
   while (Pos < Bytes.size()) {
-    std::size_t Stop = Bytes.find_first_of("\r\n", Pos);
+    std::size_t Stop = Pos;
+    while (Stop < Bytes.size() && Bytes[Stop] != '\r' && Bytes[Stop] != '\n') ++Stop;
     TLineEnd End = TLineEnd::leNone;
     std::size_t Next = Bytes.size();
-    if (Stop == std::string_view::npos) {
-      Stop = Bytes.size();
+    if (Stop == Bytes.size()) {
+      // The last line, without a line end.
     } else if (Bytes[Stop] == '\r' && Stop + 1 < Bytes.size() && Bytes[Stop + 1] == '\n') {
       End = TLineEnd::leCrLf;
       Next = Stop + 2;
@@ -162,20 +182,21 @@ std::string TProfileDocument::Serialize() const {
   return Bytes;
 }
 
-const TProfileDocument::TSection* TProfileDocument::FindSection(std::string_view FoldedName) const {
-  auto Found = FSectionIndex.find(std::string(FoldedName));
+const TProfileDocument::TSection* TProfileDocument::FindSection(
+    const std::string& FoldedName) const {
+  auto Found = FSectionIndex.find(FoldedName);
   return Found == FSectionIndex.end() ? nullptr : &FSections[Found->second];
 }
 
 bool TProfileDocument::SectionExists(std::string_view Section) const {
-  return FindSection(FoldProfileName(NormaliseName(Section))) != nullptr;
+  return FindSection(FoldTrimmed(NormaliseName(Section))) != nullptr;
 }
 
 std::optional<std::string_view> TProfileDocument::FindValue(std::string_view Section,
                                                             std::string_view Key) const {
-  const TSection* Found = FindSection(FoldProfileName(NormaliseName(Section)));
+  const TSection* Found = FindSection(FoldTrimmed(NormaliseName(Section)));
   if (!Found) return std::nullopt;
-  auto Line = Found->KeyIndex.find(FoldProfileName(NormaliseName(Key)));
+  auto Line = Found->KeyIndex.find(FoldTrimmed(NormaliseName(Key)));
   if (Line == Found->KeyIndex.end()) return std::nullopt;
   const TLine& KeyLine = Found->Lines[Line->second];
   return std::string_view(KeyLine.Text).substr(KeyLine.ValueBegin);
@@ -183,13 +204,13 @@ std::optional<std::string_view> TProfileDocument::FindValue(std::string_view Sec
 
 std::vector<std::string> TProfileDocument::KeyNames(std::string_view Section) const {
   std::vector<std::string> Names;
-  const TSection* Found = FindSection(FoldProfileName(NormaliseName(Section)));
+  const TSection* Found = FindSection(FoldTrimmed(NormaliseName(Section)));
   if (!Found) return Names;
   for (std::size_t Index = 0; Index < Found->Lines.size(); ++Index) {
     const TLine& Line = Found->Lines[Index];
     if (Line.Kind != TLineKind::lkKey) continue;
     // Only the first line of each name: that is the one reads see.
-    if (Found->KeyIndex.at(FoldProfileName(Line.Key())) == Index) Names.emplace_back(Line.Key());
+    if (Found->KeyIndex.at(FoldTrimmed(Line.Key())) == Index) Names.emplace_back(Line.Key());
   }
   return Names;
 }
@@ -212,7 +233,7 @@ void TProfileDocument::SetValue(std::string_view Section, std::string_view Key,
   NewLine.append(Key).append("=").append(Value);
   std::string Unused;
 
-  auto Found = FSectionIndex.find(FoldProfileName(Section));
+  auto Found = FSectionIndex.find(FoldTrimmed(Section));
   if (Found == FSectionIndex.end()) {
     // Only the last line of a file can lack a line end; without one the new
     // section line would run on from it.
@@ -225,7 +246,8 @@ void TProfileDocument::SetValue(std::string_view Section, std::string_view Key,
   }
 
   TSection& Target = FSections[Found->second];
-  auto Existing = Target.KeyIndex.find(FoldProfileName(Key));
+  std::string FoldedKey = FoldTrimmed(Key);
+  auto Existing = Target.KeyIndex.find(FoldedKey);
   if (Existing != Target.KeyIndex.end()) {
     TLine& Line = Target.Lines[Existing->second];
     Line.Text.resize(Line.ValueBegin);
@@ -241,14 +263,17 @@ void TProfileDocument::SetValue(std::string_view Section, std::string_view Key,
   if (Before.End == TLineEnd::leNone) Before.End = TLineEnd::leCrLf;
   TLine Line = ClassifyLine(std::move(NewLine), TLineEnd::leCrLf, &Unused);
   if (Line.Kind == TLineKind::lkKey) {
-    Target.KeyIndex.emplace(FoldProfileName(Line.Key()), At);
+    // The key as the line reads back; it differs from Key only for odd names
+    // (one holding "=", say).
+    if (Line.Key() != Key) FoldedKey = FoldTrimmed(Line.Key());
+    Target.KeyIndex.emplace(std::move(FoldedKey), At);
     Target.LastKeyLine = At;
   }
   Target.Lines.insert(Target.Lines.begin() + static_cast<std::ptrdiff_t>(At), std::move(Line));
 }
 
 void TProfileDocument::EraseSection(std::string_view Section) {
-  std::string Folded = FoldProfileName(NormaliseName(Section));
+  std::string Folded = FoldTrimmed(NormaliseName(Section));
   if (FSectionIndex.find(Folded) == FSectionIndex.end()) return;
   std::vector<TSection> Kept;
   Kept.reserve(FSections.size());

@@ -107,7 +107,7 @@ private:
   static TLine ClassifyLine(std::string Text, TLineEnd End, std::string* SectionName);
   void AddLine(TLine Line, const std::string& SectionName);
   void RebuildSectionIndex();
-  const TSection* FindSection(std::string_view FoldedName) const;
+  const TSection* FindSection(const std::string& FoldedName) const;
   TLine* LastLineOfFile();
 
   std::vector<TSection> FSections;  // [0] holds the lines before the first section
