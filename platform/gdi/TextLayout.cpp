@@ -77,14 +77,16 @@ public:
       do {
         std::size_t LineEnd = End, Next = End;
         if (WordBreak) BreakLine(LinePos, End, LineEnd, Next);
-        bool Last = FRequest.MaxLines > 0 && WordBreak && Ellipsis &&
-                    static_cast<int>(FLines.size()) + 1 >= FRequest.MaxLines;
-        if (Last && HasTextAfter(Next < End ? Next : After)) {
-          FLines.push_back(MakeLine(LinePos, LineEnd, true));
+        const bool TooWide = Ellipsis && LineWidth(LinePos, LineEnd) > FRequest.MaxWidth;
+        // The last line there is room for ends the layout, in "..." when
+        // more text follows it.
+        if (FRequest.MaxLines > 0 && WordBreak && Ellipsis &&
+            static_cast<int>(FLines.size()) + 1 >= FRequest.MaxLines) {
+          FLines.push_back(
+              MakeLine(LinePos, LineEnd, TooWide || HasTextAfter(Next < End ? Next : After)));
           return std::move(FLines);
         }
-        FLines.push_back(MakeLine(LinePos, LineEnd,
-                                  Ellipsis && LineWidth(LinePos, LineEnd) > FRequest.MaxWidth));
+        FLines.push_back(MakeLine(LinePos, LineEnd, TooWide));
         LinePos = Next;
       } while (LinePos < End);
       Pos = After;
