@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -121,6 +122,7 @@ public:
     auto Found = FResolved.find(Key);
     if (Found != FResolved.end()) return Found->second;
 
+    LoadConfig();
     TPatternPtr Pattern = MakePattern(Request);
     FcResult Result = FcResultNoMatch;
     TPatternPtr Match(FcFontMatch(FConfig, Pattern.get(), &Result));
@@ -146,6 +148,7 @@ public:
   }
 
   std::vector<TEnumFontEntry> ListFamilies() {
+    LoadConfig();
     TPatternPtr Empty(FcPatternCreate());
     std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> Objects(
         FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_OUTLINE, FC_SCALABLE, nullptr),
@@ -156,11 +159,10 @@ public:
     if (Fonts) {
       for (int I = 0; I < Fonts->nfont; ++I) {
         FcPattern* Font = Fonts->fonts[I];
-        std::string Family = PreferredFamilyName(Font);
         for (int N = 0; !StringOf(Font, FC_FAMILY, N).empty(); ++N)
           Installed.push_back(StringOf(Font, FC_FAMILY, N));
-        std::optional<std::string> Name = cp932::FromUtf8(Family);
-        if (!Name || Name->empty()) continue;
+        std::optional<std::string> Name = ShownFamilyName(Font);
+        if (!Name) continue;
         Entries.push_back({*Name, KindOf(Font)});
       }
     }
@@ -191,8 +193,23 @@ public:
 
 private:
   TResolver() {
+    LoadConfig();
+    // The configuration itself is given back at exit: fontconfig keeps
+    // memory that only its own destruction frees. The resolver object stays,
+    // and a late request loads the configuration again.
+    std::atexit([] { Instance().ReleaseConfig(); });
+  }
+
+  void LoadConfig() {
+    if (FConfig) return;
     FConfig = FcInitLoadConfigAndFonts();
     if (!FConfig) throw Exception("フォントの設定を読み込めません");
+  }
+
+  void ReleaseConfig() {
+    FFallbacks.clear();
+    if (FConfig) FcConfigDestroy(FConfig);
+    FConfig = nullptr;
   }
 
   // ForFallback asks for Japanese whatever the character set: the characters
@@ -226,6 +243,7 @@ private:
     TFaceRequestKey Key = KeyOf(Request);
     auto Found = FFallbacks.find(Key);
     if (Found != FFallbacks.end()) return Found->second.get();
+    LoadConfig();
     TPatternPtr Pattern = MakePattern(Request, true);
     FcResult Result = FcResultNoMatch;
     // Trimmed: a font that adds no characters to those before it is left out,
@@ -234,14 +252,21 @@ private:
     return FFallbacks.emplace(Key, TFontSetPtr(Set)).first->second.get();
   }
 
-  // A Japanese desktop shows a family by its Japanese name when it has one.
-  static std::string PreferredFamilyName(FcPattern* Font) {
+  // A Japanese desktop shows a family by its Japanese name when it has one;
+  // a name code page 932 cannot hold is passed over for the next one.
+  static std::optional<std::string> ShownFamilyName(FcPattern* Font) {
+    std::vector<std::string> Names;
     for (int N = 0;; ++N) {
       std::string Family = StringOf(Font, FC_FAMILY, N);
       if (Family.empty()) break;
-      if (StringOf(Font, FC_FAMILYLANG, N) == "ja") return Family;
+      if (StringOf(Font, FC_FAMILYLANG, N) == "ja")
+        Names.insert(Names.begin(), Family);
+      else
+        Names.push_back(Family);
     }
-    return StringOf(Font, FC_FAMILY, 0);
+    for (const std::string& Family : Names)
+      if (std::optional<std::string> Name = cp932::FromUtf8(Family)) return Name;
+    return std::nullopt;
   }
 
   static int KindOf(FcPattern* Font) {
