@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -264,183 +266,105 @@ TEST(BmpDecode, PixelOffsetMayLeaveAGapAfterTheTable) {
   EXPECT_EQ(Rows(Image), Rows(DecodeBmp(AsFile(D))));
 }
 
-// Malformed input: each case must raise EInvalidGraphic, never read past the
-// buffer (the sanitizer build checks that) and never allocate for sizes the
-// data cannot back.
+namespace {
+
+// A 1 by 1 32-bit BI_BITFIELDS bitmap with the given masks after its header.
+TDib Bitfields32(std::vector<std::uint32_t> Masks) {
+  TDib D;
+  D.Bits = 32;
+  D.Compression = 3;
+  D.TrailingMasks = std::move(Masks);
+  D.Pixels = TBytes(4);
+  return D;
+}
+
+// Malformed input: each case edits a sound bitmap (OneBit3x2 unless the edit
+// replaces it), may cut the file short or move its pixel offset, and must
+// raise EInvalidGraphic without reading past the buffer (the sanitizer build
+// checks that) or allocating for sizes the data cannot back.
+constexpr std::size_t kWhole = SIZE_MAX;
 struct TMalformedCase {
   const char* Name;
-  TBytes (*Make)();
+  void (*Edit)(TDib&);
+  std::size_t Keep = kWhole;  // bytes of the file kept
+  std::int64_t PixelOffset = -1;
   // Only the file header is wrong: the DIB after it is sound.
   bool FileHeaderFault = false;
 };
 
-TBytes Truncated(TBytes B, std::size_t Keep) {
-  B.resize(Keep);
-  return B;
-}
+void NoEdit(TDib&) {}
 
 const TMalformedCase kMalformed[] = {
-    {"Empty", [] { return TBytes{}; }},
-    {"NotBm",
-     [] {
-       TBytes B = AsFile(OneBit3x2());
-       B[0] = 'X';
-       return B;
-     },
-     true},
-    {"FileHeaderOnly", [] { return Truncated(AsFile(OneBit3x2()), 14); }},
-    {"HalfAnInfoHeader", [] { return Truncated(AsFile(OneBit3x2()), 14 + 20); }},
-    {"TableCutShort", [] { return Truncated(AsFile(OneBit3x2()), 14 + 40 + 5); }},
-    {"LastRowCutShort",
-     [] {
-       TBytes B = AsFile(OneBit3x2());
-       B.pop_back();
-       return B;
-     }},
-    {"UnknownHeaderSize",
-     [] {
-       TDib D = OneBit3x2();
-       D.HeaderSize = 44;
-       return AsFile(D);
-     }},
-    {"HeaderSizeBeyondFile",
-     [] {
-       TDib D = OneBit3x2();
-       D.HeaderSize = 124;
-       return Truncated(AsFile(D), 14 + 100);
-     }},
-    {"PlanesZero",
-     [] {
-       TDib D = OneBit3x2();
-       D.Planes = 0;
-       return AsFile(D);
-     }},
-    {"ThreeBits",
-     [] {
-       TDib D = OneBit3x2();
-       D.Bits = 3;
-       return AsFile(D);
-     }},
-    {"ZeroWidth",
-     [] {
-       TDib D = OneBit3x2();
-       D.Width = 0;
-       return AsFile(D);
-     }},
-    {"NegativeWidth",
-     [] {
-       TDib D = OneBit3x2();
-       D.Width = -3;
-       return AsFile(D);
-     }},
-    {"ZeroHeight",
-     [] {
-       TDib D = OneBit3x2();
-       D.Height = 0;
-       return AsFile(D);
-     }},
-    {"MostNegativeHeight",
-     [] {
-       TDib D = OneBit3x2();
-       D.Height = INT32_MIN;
-       return AsFile(D);
-     }},
-    {"HugeWidthSmallFile",
-     [] {
-       TDib D = OneBit3x2();
-       D.Width = 0x7FFFFFFF;
-       return AsFile(D);
-     }},
-    {"HugeHeightSmallFile",
-     [] {
-       TDib D = OneBit3x2();
-       D.Height = 0x7FFFFFFF;
-       return AsFile(D);
-     }},
+    {"Empty", NoEdit, 0},
+    {"FileHeaderOnly", NoEdit, 14},
+    {"HalfAnInfoHeader", NoEdit, 14 + 20},
+    {"TableCutShort", NoEdit, 14 + 40 + 5},
+    {"LastRowCutShort", NoEdit, 14 + 40 + 8 + 7},
+    {"UnknownHeaderSize", [](TDib& D) { D.HeaderSize = 44; }},
+    {"HeaderSizeBeyondFile", [](TDib& D) { D.HeaderSize = 124; }, 14 + 100},
+    {"PlanesZero", [](TDib& D) { D.Planes = 0; }},
+    {"ThreeBits", [](TDib& D) { D.Bits = 3; }},
+    {"ZeroWidth", [](TDib& D) { D.Width = 0; }},
+    {"NegativeWidth", [](TDib& D) { D.Width = -3; }},
+    {"ZeroHeight", [](TDib& D) { D.Height = 0; }},
+    {"MostNegativeHeight", [](TDib& D) { D.Height = INT32_MIN; }},
+    {"HugeWidthSmallFile", [](TDib& D) { D.Width = 0x7FFFFFFF; }},
+    {"HugeHeightSmallFile", [](TDib& D) { D.Height = 0x7FFFFFFF; }},
     {"HugeBothSmallFile",
-     [] {
-       TDib D;
-       D.Bits = 32;
-       D.Width = 0x10000;
-       D.Height = 0x10000;
-       D.Pixels = TBytes(64);
-       return AsFile(D);
+     [](TDib& D) {
+       D = Bitfields32({0xFF0000, 0xFF00, 0xFF});
+       D.Width = D.Height = 0x10000;
      }},
     {"TableLargerThanDepth",
-     [] {
-       TDib D = OneBit3x2();
+     [](TDib& D) {
        D.ColorsUsed = 3;
        D.Table.push_back(0);
-       return AsFile(D);
      }},
     {"HugeOptionalTable",
-     [] {
-       TDib D;
+     [](TDib& D) {
+       D = TDib();
        D.ColorsUsed = 0xFFFFFFFF;
        D.Pixels = TBytes(4);
-       return AsFile(D);
      }},
-    {"PixelsInsideHeader",
-     [] {
-       TDib D = OneBit3x2();
-       return AsFile(D.Build(), D.Pixels.size(), 20);
-     },
-     true},
-    {"PixelsInsideTable",
-     [] {
-       TDib D = OneBit3x2();
-       return AsFile(D.Build(), D.Pixels.size(), 14 + 40 + 4);
-     },
-     true},
-    {"PixelsBeyondFile",
-     [] {
-       TDib D = OneBit3x2();
-       return AsFile(D.Build(), D.Pixels.size(), 0xFFFFFFF0);
-     },
-     true},
     {"RunLengthEncoded",
-     [] {
-       TDib D = OneBit3x2();
+     [](TDib& D) {
        D.Bits = 8;
        D.Compression = 1;
-       return AsFile(D);
      }},
     {"BitfieldsOn24Bits",
-     [] {
-       TDib D;
-       D.Compression = 3;
-       D.TrailingMasks = {0xFF, 0xFF00, 0xFF0000};
-       D.Pixels = TBytes(4);
-       return AsFile(D);
+     [](TDib& D) {
+       D = Bitfields32({0xFF, 0xFF00, 0xFF0000});
+       D.Bits = 24;
      }},
     {"BitfieldMasksMissing",
-     [] {
-       TDib D;
-       D.Bits = 32;
-       D.Compression = 3;
-       D.TrailingMasks = {0xFF0000, 0xFF00, 0xFF};
-       D.Pixels = TBytes(4);
-       return Truncated(AsFile(D), 14 + 40 + 6);
-     }},
+     [](TDib& D) {
+       D = Bitfields32({0xFF0000, 0xFF00, 0xFF});
+     },
+     14 + 40 + 6},
     {"MaskWithAHole",
-     [] {
-       TDib D;
-       D.Bits = 32;
-       D.Compression = 3;
-       D.TrailingMasks = {0xF0F00000, 0xFF00, 0xFF};
-       D.Pixels = TBytes(4);
-       return AsFile(D);
+     [](TDib& D) {
+       D = Bitfields32({0xF0F00000, 0xFF00, 0xFF});
      }},
+    {"PixelsInsideHeader", NoEdit, kWhole, 20, true},
+    {"PixelsInsideTable", NoEdit, kWhole, 14 + 40 + 4, true},
+    {"PixelsBeyondFile", NoEdit, kWhole, 0xFFFFFFF0, true},
 };
+
+}  // namespace
 
 class BmpMalformed : public ::testing::TestWithParam<TMalformedCase> {};
 
 TEST_P(BmpMalformed, RaisesInvalidGraphic) {
-  const TBytes Bytes = GetParam().Make();
+  const TMalformedCase& Case = GetParam();
+  TDib D = OneBit3x2();
+  Case.Edit(D);
+  TBytes Bytes = AsFile(D.Build(), D.Pixels.size(), Case.PixelOffset);
+  // A copy of exactly the kept bytes, so the sanitizer sees any read past it.
+  if (Case.Keep != kWhole) Bytes.resize(Case.Keep);
   EXPECT_THROW(DecodeBmp(Bytes), EInvalidGraphic);
   // The same bytes without the file header, as a packed DIB.
   if (Bytes.size() <= 14) return;
-  if (GetParam().FileHeaderFault) {
+  if (Case.FileHeaderFault) {
     EXPECT_NO_THROW(DecodeDib(Bytes.data() + 14, Bytes.size() - 14));
   } else {
     EXPECT_THROW(DecodeDib(Bytes.data() + 14, Bytes.size() - 14), EInvalidGraphic);
@@ -449,6 +373,12 @@ TEST_P(BmpMalformed, RaisesInvalidGraphic) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, BmpMalformed, ::testing::ValuesIn(kMalformed),
                          [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST(BmpCorruption, AFileThatDoesNotStartWithBmIsRefused) {
+  TBytes Bytes = AsFile(OneBit3x2());
+  Bytes[0] = 'X';
+  EXPECT_THROW(DecodeBmp(Bytes), EInvalidGraphic);
+}
 
 TEST(BmpCorruption, EveryPrefixOfValidFilesIsRefused) {
   std::vector<TBytes> Files;
@@ -586,4 +516,17 @@ TEST(BmpEncode, RefusesInconsistentInput) {
   EXPECT_THROW(EncodeBmp(Image), EInvalidGraphic);
   Image.BitsPerPixel = 16;
   EXPECT_THROW(EncodeBmp(Image), EInvalidGraphic);
+}
+
+TEST(BmpFile, LoadsAFileFromDiskAndRefusesAMissingOne) {
+  const std::string Path = ::testing::TempDir() + "bmp_test_one_bit.bmp";
+  const TBytes Bytes = AsFile(OneBit3x2());
+  {
+    std::ofstream Out(Path, std::ios::binary);
+    Out.write(reinterpret_cast<const char*>(Bytes.data()),
+              static_cast<std::streamsize>(Bytes.size()));
+  }
+  EXPECT_EQ(Rows(image::LoadBmpFile(Path)), Rows(DecodeBmp(Bytes)));
+  std::remove(Path.c_str());
+  EXPECT_THROW(image::LoadBmpFile(Path), EInvalidGraphic);
 }
