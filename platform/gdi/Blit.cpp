@@ -1,5 +1,6 @@
 #include "platform/gdi/Blit.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -124,6 +125,28 @@ void Transfer(TDeviceContext& Dest, int X, int Y, int W, int H, const TDeviceCon
   });
 }
 
+// A plain copy between two surfaces of the same kind, one to one: whole row
+// pieces are copied at once.
+bool TryDirectCopy(TDeviceContext& Dest, int X, int Y, int W, int H, const TDeviceContext& Src,
+                   int XSrc, int YSrc) {
+  TSurface* Target = Dest.Target();
+  const TSurface* Pixels = Src.Target();
+  if (!Target || !Pixels || Pixels == Target || Src.IsMonochrome() != Dest.IsMonochrome())
+    return false;
+  const TPoint D = Dest.ToDevice(X, Y), S = Src.ToDevice(XSrc, YSrc);
+  // The target rectangle, cut to the part whose source lies inside the source.
+  const int DX = D.X - S.X, DY = D.Y - S.Y;
+  const TRect Area{std::max(D.X, DX), std::max(D.Y, DY), std::min(D.X + W, DX + Pixels->Width()),
+                   std::min(D.Y + H, DY + Pixels->Height())};
+  Dest.ForEachClipRect(Area, [&](const TRect& Part) {
+    for (int TY = Part.Top; TY < Part.Bottom; ++TY) {
+      const std::uint32_t* In = Pixels->Row(TY - DY) + (Part.Left - DX);
+      std::copy(In, In + Part.Width(), Target->Row(TY) + Part.Left);
+    }
+  });
+  return true;
+}
+
 void RasterTransfer(TDeviceContext& Dest, int X, int Y, int W, int H, const TDeviceContext* Src,
                     int XSrc, int YSrc, int WSrc, int HSrc, std::uint32_t Rop) {
   const unsigned Code = (Rop >> 16) & 0xFF;
@@ -136,6 +159,9 @@ void RasterTransfer(TDeviceContext& Dest, int X, int Y, int W, int H, const TDev
   // truth table.
   switch (Code) {
     case 0xCC:
+      if (Source && W == WSrc && H == HSrc && W > 0 && H > 0 &&
+          TryDirectCopy(Dest, X, Y, W, H, *Source, XSrc, YSrc))
+        break;
       Transfer(Dest, X, Y, W, H, Source, XSrc, YSrc, WSrc, HSrc,
                [](std::uint32_t S, std::uint32_t, std::uint32_t) { return S; });
       break;

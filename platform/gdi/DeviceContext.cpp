@@ -1,5 +1,7 @@
 #include "platform/gdi/DeviceContext.h"
 
+#include "platform/gdi/Raster.h"
+
 TDeviceContext::TDeviceContext() { UpdateClipBoxes(); }
 
 TDeviceContext::TDeviceContext(TSurface& Target) : FTarget(&Target) { UpdateClipBoxes(); }
@@ -150,10 +152,8 @@ bool TDeviceContext::IsVisible(int DeviceX, int DeviceY) const {
 
 void TDeviceContext::FillDeviceRect(const TRect& R, std::uint32_t Pixel) {
   ForEachClipRect(R, [&](const TRect& Part) {
-    for (int Y = Part.Top; Y < Part.Bottom; ++Y) {
-      std::uint32_t* Row = FTarget->Row(Y);
-      for (int X = Part.Left; X < Part.Right; ++X) Row[X] = Pixel;
-    }
+    for (int Y = Part.Top; Y < Part.Bottom; ++Y)
+      raster::FillPixels(FTarget->Row(Y) + Part.Left, Part.Width(), Pixel);
   });
 }
 
