@@ -28,6 +28,8 @@ void TIniFile::Apply(profile::TProfileDocument& Document, const TEdit& Edit) {
   if (Edit.Erase)
     Document.EraseSection(Edit.Section);
   else
+    // A key name that the format cannot hold is not written (see
+    // TProfileDocument::SetValue); reads of it keep giving the default.
     Document.SetValue(Edit.Section, Edit.Ident, Edit.Value);
 }
 

@@ -223,15 +223,20 @@ TProfileDocument::TLine* TProfileDocument::LastLineOfFile() {
   return nullptr;
 }
 
-void TProfileDocument::SetValue(std::string_view Section, std::string_view Key,
+bool TProfileDocument::SetValue(std::string_view Section, std::string_view Key,
                                 std::string_view Value) {
   Section = NormaliseName(Section);
   Key = NormaliseName(Key);
   Value = CutAtLineBreak(Value);
-  std::string NewLine;
-  NewLine.reserve(Key.size() + 1 + Value.size());
-  NewLine.append(Key).append("=").append(Value);
+  std::string Text;
+  Text.reserve(Key.size() + 1 + Value.size());
+  Text.append(Key).append("=").append(Value);
   std::string Unused;
+  TLine Line = ClassifyLine(std::move(Text), TLineEnd::leCrLf, &Unused);
+  // A key that would not read back as itself ("[x]", ";x", "a=b") is not
+  // written: its line would be a section line, a comment or another key.
+  std::string FoldedKey = FoldTrimmed(Key);
+  if (Line.Kind != TLineKind::lkKey || Line.Key() != Key) return false;
 
   auto Found = FSectionIndex.find(FoldTrimmed(Section));
   if (Found == FSectionIndex.end()) {
@@ -241,18 +246,17 @@ void TProfileDocument::SetValue(std::string_view Section, std::string_view Key,
       Last->End = TLineEnd::leCrLf;
     std::string Name;
     AddLine(ClassifyLine("[" + std::string(Section) + "]", TLineEnd::leCrLf, &Name), Name);
-    AddLine(ClassifyLine(std::move(NewLine), TLineEnd::leCrLf, &Unused), Name);
-    return;
+    AddLine(std::move(Line), Name);
+    return true;
   }
 
   TSection& Target = FSections[Found->second];
-  std::string FoldedKey = FoldTrimmed(Key);
   auto Existing = Target.KeyIndex.find(FoldedKey);
   if (Existing != Target.KeyIndex.end()) {
-    TLine& Line = Target.Lines[Existing->second];
-    Line.Text.resize(Line.ValueBegin);
-    Line.Text.append(Value);
-    return;
+    TLine& Stored = Target.Lines[Existing->second];
+    Stored.Text.resize(Stored.ValueBegin);
+    Stored.Text.append(Value);
+    return true;
   }
 
   // After the last key line, or right after the section line when the section
@@ -261,15 +265,10 @@ void TProfileDocument::SetValue(std::string_view Section, std::string_view Key,
   std::size_t At = Target.LastKeyLine == std::string::npos ? 0 : Target.LastKeyLine + 1;
   TLine& Before = At == 0 ? *Target.Header : Target.Lines[At - 1];
   if (Before.End == TLineEnd::leNone) Before.End = TLineEnd::leCrLf;
-  TLine Line = ClassifyLine(std::move(NewLine), TLineEnd::leCrLf, &Unused);
-  if (Line.Kind == TLineKind::lkKey) {
-    // The key as the line reads back; it differs from Key only for odd names
-    // (one holding "=", say).
-    if (Line.Key() != Key) FoldedKey = FoldTrimmed(Line.Key());
-    Target.KeyIndex.emplace(std::move(FoldedKey), At);
-    Target.LastKeyLine = At;
-  }
+  Target.KeyIndex.emplace(std::move(FoldedKey), At);
+  Target.LastKeyLine = At;
   Target.Lines.insert(Target.Lines.begin() + static_cast<std::ptrdiff_t>(At), std::move(Line));
+  return true;
 }
 
 void TProfileDocument::EraseSection(std::string_view Section) {

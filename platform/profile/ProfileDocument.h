@@ -69,8 +69,11 @@ public:
   // anything is added after it.
   //
   // A line cannot hold a line break, and a zero-terminated reader stops at NUL:
-  // names and the value end at the first CR, LF or NUL they hold.
-  void SetValue(std::string_view Section, std::string_view Key, std::string_view Value);
+  // names and the value end at the first CR, LF or NUL they hold. A key that
+  // the format cannot hold, because its line would read back as something
+  // else (a key beginning with "[" or ";", or holding "="), is not written and
+  // the result is false; the system's own names are never such.
+  bool SetValue(std::string_view Section, std::string_view Key, std::string_view Value);
 
   // Removes the section line and every key line of each section named Section.
   // All other lines stay, byte for byte: comments and blank lines that were in

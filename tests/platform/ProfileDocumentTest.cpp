@@ -155,6 +155,19 @@ TEST(ProfileDocumentTest, EditsReadBackAfterAnotherParse) {
   }
 }
 
+TEST(ProfileDocumentTest, KeysTheFormatCannotHoldAreNotWritten) {
+  TProfileDocument Document = TProfileDocument::Parse("[A]\r\na=1\r\n");
+  for (const char* Key : {"[x]", ";x", "a=b", " [x] "}) {
+    EXPECT_FALSE(Document.SetValue("A", Key, "v")) << Key;
+    EXPECT_FALSE(Document.SetValue("New", Key, "v")) << Key;
+  }
+  EXPECT_EQ(Document.Serialize(), "[A]\r\na=1\r\n");
+  EXPECT_TRUE(Document.SetValue("A", "", "empty name"));
+  EXPECT_TRUE(Document.SetValue("A", "[x", "no closing bracket"));
+  EXPECT_EQ(TProfileDocument::Parse(Document.Serialize()).FindValue("A", "[x"),
+            "no closing bracket");
+}
+
 TEST(ProfileDocumentTest, KeyNamesInFileOrderEachOnce) {
   TProfileDocument Document = TProfileDocument::Parse("[S]\r\nb=1\r\n a =2\r\nB=3\r\njunk\r\n");
   EXPECT_EQ(Document.KeyNames("s"), (std::vector<std::string>{"b", "a"}));
