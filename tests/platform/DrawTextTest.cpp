@@ -114,6 +114,17 @@ INSTANTIATE_TEST_SUITE_P(
         TCalcCase{"EmptyText", "", DT_SINGLELINE, 100, {5, 7, 5, 7}, 0}),
     [](const testing::TestParamInfo<TCalcCase>& Info) { return Info.param.Name; });
 
+TEST(DrawText, TabStopFromTheFlags) {
+  // DT_TABSTOP takes the tab length from the flags' second byte: four average
+  // widths (24) here, instead of eight (48).
+  TCanvas Tabbed(60, 14), Placed(60, 14);
+  TRect R{0, 0, 60, 14};
+  DrawText(Tabbed.DC, "a\tb", R, DT_EXPANDTABS | DT_TABSTOP | (4 << 8));
+  TextOut(Placed.DC, 0, 0, "a");
+  TextOut(Placed.DC, 24, 0, "b");
+  EXPECT_EQ(InkMask(Tabbed.Surface, {0, 0, 60, 14}), InkMask(Placed.Surface, {0, 0, 60, 14}));
+}
+
 TEST(DrawText, AnswersTheHeightOfWhatItDrew) {
   TCanvas C(200, 100);
   TRect R{0, 0, 40, 100};
