@@ -10,29 +10,37 @@ namespace {
 
 using raster::kRgbMask;
 
-// One axis of a transfer: the target span in device coordinates, put in
-// increasing order, and for each of its pixels the source coordinate it
-// samples (-1 where that lies outside the source).
+// One axis of a transfer, limited to the part that lies on the target:
+// target coordinates [First, First + Source.size()) and for each the source
+// coordinate it samples (-1 where that lies outside the source).
 struct TAxis {
-  int First = 0;  // first target device coordinate
+  int First = 0;
   std::vector<int> Source;
 };
 
 // Target extent (Pos, Len) and source extent (SrcPos, SrcLen), device
-// coordinates, signs meaning direction. SrcSize bounds the source.
-TAxis MapAxis(int Pos, int Len, int SrcPos, int SrcLen, int SrcSize) {
+// coordinates, signs meaning direction; TargetSize and SrcSize bound the two.
+// Only target pixels inside [0, TargetSize) are mapped, so a huge extent
+// costs no more than the target's own size.
+TAxis MapAxis(int Pos, int Len, int SrcPos, int SrcLen, int TargetSize, int SrcSize) {
   TAxis A;
-  const int N = std::abs(Len), M = std::abs(SrcLen);
+  const long long N = std::llabs(static_cast<long long>(Len));
+  const long long M = std::llabs(static_cast<long long>(SrcLen));
   if (N == 0 || M == 0) return A;
   // A negative extent covers Pos, Pos - 1, ..., Pos + Len + 1.
-  A.First = Len > 0 ? Pos : Pos + Len + 1;
-  A.Source.resize(static_cast<std::size_t>(N));
-  for (int I = 0; I < N; ++I) {
+  const long long Start = Len > 0 ? Pos : static_cast<long long>(Pos) + Len + 1;
+  const long long From = std::max(Start, 0LL);
+  const long long To = std::min(Start + N, static_cast<long long>(TargetSize));
+  if (From >= To) return A;
+  A.First = static_cast<int>(From);
+  A.Source.resize(static_cast<std::size_t>(To - From));
+  for (long long T = From; T < To; ++T) {
+    const long long I = T - Start;
     // Index along the target in drawing order: from Pos towards Pos + Len.
-    const int Along = Len > 0 ? I : N - 1 - I;
-    const int J = static_cast<int>((2LL * Along + 1) * M / (2LL * N));
-    const int S = SrcLen > 0 ? SrcPos + J : SrcPos - J;
-    A.Source[static_cast<std::size_t>(I)] = (S >= 0 && S < SrcSize) ? S : -1;
+    const long long Along = Len > 0 ? I : N - 1 - I;
+    const long long J = (2 * Along + 1) * M / (2 * N);
+    const long long S = SrcLen > 0 ? SrcPos + J : SrcPos - J;
+    A.Source[static_cast<std::size_t>(T - From)] = (S >= 0 && S < SrcSize) ? int(S) : -1;
   }
   return A;
 }
@@ -100,14 +108,16 @@ void Transfer(TDeviceContext& Dest, int X, int Y, int W, int H, const TDeviceCon
     }
     Reader = MakeReader(Dest, *Src, Pixels);
     const TPoint S = Src->ToDevice(XSrc, YSrc);
-    Cols = MapAxis(D.X, W, S.X, WSrc, Pixels->Width());
-    Rows = MapAxis(D.Y, H, S.Y, HSrc, Pixels->Height());
+    Cols = MapAxis(D.X, W, S.X, WSrc, Target->Width(), Pixels->Width());
+    Rows = MapAxis(D.Y, H, S.Y, HSrc, Target->Height(), Pixels->Height());
   } else {
     // No source: every target pixel maps to "something" (column 0).
-    Cols = MapAxis(D.X, W, 0, std::abs(W), std::abs(W));
-    Rows = MapAxis(D.Y, H, 0, std::abs(H), std::abs(H));
+    Cols = MapAxis(D.X, W, 0, 1, Target->Width(), 1);
+    Rows = MapAxis(D.Y, H, 0, 1, Target->Height(), 1);
   }
-  const TRect Area{Cols.First, Rows.First, Cols.First + std::abs(W), Rows.First + std::abs(H)};
+  if (Cols.Source.empty() || Rows.Source.empty()) return;
+  const TRect Area{Cols.First, Rows.First, Cols.First + int(Cols.Source.size()),
+                   Rows.First + int(Rows.Source.size())};
 
   Dest.ForEachClipRect(Area, [&](const TRect& Part) {
     for (int TY = Part.Top; TY < Part.Bottom; ++TY) {
@@ -135,9 +145,14 @@ bool TryDirectCopy(TDeviceContext& Dest, int X, int Y, int W, int H, const TDevi
     return false;
   const TPoint D = Dest.ToDevice(X, Y), S = Src.ToDevice(XSrc, YSrc);
   // The target rectangle, cut to the part whose source lies inside the source.
-  const int DX = D.X - S.X, DY = D.Y - S.Y;
-  const TRect Area{std::max(D.X, DX), std::max(D.Y, DY), std::min(D.X + W, DX + Pixels->Width()),
-                   std::min(D.Y + H, DY + Pixels->Height())};
+  const long long DX = static_cast<long long>(D.X) - S.X, DY = static_cast<long long>(D.Y) - S.Y;
+  const auto Clamp = [](long long V) {
+    return static_cast<int>(std::max(-1LL << 30, std::min(V, 1LL << 30)));
+  };
+  const TRect Area{
+      Clamp(std::max<long long>(D.X, DX)), Clamp(std::max<long long>(D.Y, DY)),
+      Clamp(std::min<long long>(static_cast<long long>(D.X) + W, DX + Pixels->Width())),
+      Clamp(std::min<long long>(static_cast<long long>(D.Y) + H, DY + Pixels->Height()))};
   Dest.ForEachClipRect(Area, [&](const TRect& Part) {
     for (int TY = Part.Top; TY < Part.Bottom; ++TY) {
       const std::uint32_t* In = Pixels->Row(TY - DY) + (Part.Left - DX);

@@ -72,6 +72,16 @@ public:
     FHasRun = true;
   }
 
+  // Passes over Steps pixels of the path without painting them.
+  void Skip(long long Steps) {
+    if (Steps <= 0) return;
+    Flush();
+    if (!FPattern.Runs) return;
+    int Period = 0;
+    for (int I = 0; I < FPattern.Count; ++I) Period += FPattern.Runs[I];
+    for (long long Left = Steps % Period; Left > 0; --Left) NextIsOn();
+  }
+
   void Flush() {
     if (!FHasRun) return;
     raster::FillDeviceRectRop2(FDC, FRun, FRunOn ? FPenPixel : FGapPixel, FMode);
@@ -110,35 +120,74 @@ private:
 
 // Visits the pixels of the line from A to B in order, B itself excluded.
 // Bresenham's walk: the minor coordinate at step i is the exact one rounded
-// to nearest, a half rounding back toward the start.
-template <class F>
-void WalkLine(TPoint A, TPoint B, F&& Plot) {
-  const int DX = std::abs(B.X - A.X), DY = std::abs(B.Y - A.Y);
+// to nearest, a half rounding back toward the start. Only the steps whose
+// major coordinate lies inside Bounds are visited, so a line far longer than
+// the target costs no more than one across it; Skip(n) is told how many
+// steps were passed over (before and after), so a dash pattern stays in
+// phase.
+template <class F, class G>
+void WalkLine(TPoint A, TPoint B, const TRect& Bounds, F&& Plot, G&& Skip) {
+  const long long DX = std::llabs(static_cast<long long>(B.X) - A.X);
+  const long long DY = std::llabs(static_cast<long long>(B.Y) - A.Y);
   const int SX = B.X >= A.X ? 1 : -1, SY = B.Y >= A.Y ? 1 : -1;
-  int X = A.X, Y = A.Y;
-  if (DX >= DY) {
-    int Err = DX / 2;
-    for (int I = 0; I < DX; ++I) {
-      Plot(X, Y);
+  const bool XMajor = DX >= DY;
+  const long long Major = XMajor ? DX : DY, Minor = XMajor ? DY : DX;
+  const long long Start = XMajor ? A.X : A.Y;
+  const int Step = XMajor ? SX : SY;
+  const long long Low = XMajor ? Bounds.Left : Bounds.Top;
+  const long long High = XMajor ? Bounds.Right : Bounds.Bottom;  // exclusive
+  // Steps i in [First, Last) have their major coordinate inside the bounds.
+  long long First = Step > 0 ? Low - Start : Start - (High - 1);
+  long long Last = Step > 0 ? High - Start : Start - Low + 1;
+  First = std::max(0LL, First);
+  Last = std::min(Major, Last);
+  if (First >= Last) {
+    Skip(Major);
+    return;
+  }
+  Skip(First);
+  // The walk's state after First steps: k minor steps taken, and the error
+  // term DX/2 - i*DY + k*DX kept in [0, Major).
+  const long long Half = Major / 2;
+  const long long K = First * Minor > Half ? (First * Minor - Half + Major - 1) / Major : 0;
+  long long Err = Half - First * Minor + K * Major;
+  long long X = A.X + (XMajor ? SX * First : SX * K);
+  long long Y = A.Y + (XMajor ? SY * K : SY * First);
+  for (long long I = First; I < Last; ++I) {
+    Plot(static_cast<int>(X), static_cast<int>(Y));
+    if (XMajor)
       X += SX;
-      Err -= DY;
-      if (Err < 0) {
-        Y += SY;
-        Err += DX;
-      }
-    }
-  } else {
-    int Err = DY / 2;
-    for (int I = 0; I < DY; ++I) {
-      Plot(X, Y);
+    else
       Y += SY;
-      Err -= DX;
-      if (Err < 0) {
+    Err -= Minor;
+    if (Err < 0) {
+      if (XMajor)
+        Y += SY;
+      else
         X += SX;
-        Err += DY;
-      }
+      Err += Major;
     }
   }
+  Skip(Major - Last);
+}
+
+// The device area a primitive can touch: the bounds of the clip, grown by a
+// pen's reach.
+TRect ReachableBounds(const TDeviceContext& DC, int PenWidth) {
+  TRect B{0, 0, 0, 0};
+  bool Any = false;
+  for (const TRect& Box : DC.ClipBoxes()) {
+    if (!Any) {
+      B = Box;
+      Any = true;
+      continue;
+    }
+    B.Left = std::min(B.Left, Box.Left);
+    B.Top = std::min(B.Top, Box.Top);
+    B.Right = std::max(B.Right, Box.Right);
+    B.Bottom = std::max(B.Bottom, Box.Bottom);
+  }
+  return TRect{B.Left - PenWidth, B.Top - PenWidth, B.Right + PenWidth, B.Bottom + PenWidth};
 }
 
 // The square a wide pen covers around one path pixel.
@@ -147,19 +196,24 @@ TRect PenSquare(int X, int Y, int Width) {
   return TRect{L, T, L + Width, T + Width};
 }
 
-// Adds to Area what a wide pen covers along the line A -> B (B excluded).
-void AddWideSegment(TRegion& Area, TPoint A, TPoint B, int Width) {
+// Adds to Area what a wide pen covers along the line A -> B (B excluded),
+// as far as it lies inside Bounds.
+void AddWideSegment(TRegion& Area, TPoint A, TPoint B, int Width, const TRect& Bounds) {
   if (A == B) return;
   if (A.Y == B.Y || A.X == B.X) {
     // Straight segments cover one rectangle: the squares of the first and the
     // last painted pixel and everything between.
     const TPoint Last{B.X - (B.X > A.X) + (B.X < A.X), B.Y - (B.Y > A.Y) + (B.Y < A.Y)};
     const TRect S1 = PenSquare(A.X, A.Y, Width), S2 = PenSquare(Last.X, Last.Y, Width);
-    Area.Union(TRect{std::min(S1.Left, S2.Left), std::min(S1.Top, S2.Top),
-                     std::max(S1.Right, S2.Right), std::max(S1.Bottom, S2.Bottom)});
+    const TRect Covered{std::min(S1.Left, S2.Left), std::min(S1.Top, S2.Top),
+                        std::max(S1.Right, S2.Right), std::max(S1.Bottom, S2.Bottom)};
+    Area.Union(TRect{std::max(Covered.Left, Bounds.Left), std::max(Covered.Top, Bounds.Top),
+                     std::min(Covered.Right, Bounds.Right),
+                     std::min(Covered.Bottom, Bounds.Bottom)});
     return;
   }
-  WalkLine(A, B, [&](int X, int Y) { Area.Union(PenSquare(X, Y, Width)); });
+  WalkLine(
+      A, B, Bounds, [&](int X, int Y) { Area.Union(PenSquare(X, Y, Width)); }, [](long long) {});
 }
 
 void FillRegionRop2(TDeviceContext& DC, const TRegion& Area, std::uint32_t Pixel, TRop2 Mode) {
@@ -174,14 +228,19 @@ void StrokePath(TDeviceContext& DC, const TPoint* Points, int Count) {
     // Wide cosmetic pens draw solid, whatever their style. Collecting the
     // squares in one region keeps a mix mode such as XOR from touching a
     // pixel twice where squares overlap.
+    const TRect Bounds = ReachableBounds(DC, Pen.Width);
     TRegion Area;
-    for (int I = 0; I + 1 < Count; ++I) AddWideSegment(Area, Points[I], Points[I + 1], Pen.Width);
+    for (int I = 0; I + 1 < Count; ++I)
+      AddWideSegment(Area, Points[I], Points[I + 1], Pen.Width, Bounds);
     FillRegionRop2(DC, Area, DC.PixelOf(Pen.Color), DC.State().Rop2);
     return;
   }
+  const TRect Bounds = ReachableBounds(DC, 1);
   TThinPenPainter Painter(DC);
   for (int I = 0; I + 1 < Count; ++I)
-    WalkLine(Points[I], Points[I + 1], [&](int X, int Y) { Painter.Plot(X, Y); });
+    WalkLine(
+        Points[I], Points[I + 1], Bounds, [&](int X, int Y) { Painter.Plot(X, Y); },
+        [&](long long Steps) { Painter.Skip(Steps); });
 }
 
 }  // namespace

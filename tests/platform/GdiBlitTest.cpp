@@ -143,6 +143,15 @@ TEST(Stretching, StripStretchedOverRowsRepeatsOrDropsWithoutBlending) {
   ExpectPixels(Dst, TPoint{0, 0}, {"aa", "bb", "bb", "cc", "dd", "dd"}, kLetters);
 }
 
+TEST(Stretching, HugeTargetMapsOnlyWhatIsVisible) {
+  // Two billion pixels wide: the visible four lie at its middle, in b.
+  TSurface Src = Letters({"ab"});
+  TSurface Dst(4, 1, 0xFFFFFF);
+  TDeviceContext SrcDC(Src), DstDC(Dst);
+  StretchBlt(DstDC, -1000000000, 0, 2000000000, 1, SrcDC, 0, 0, 2, 1, SRCCOPY);
+  ExpectPixels(Dst, TPoint{0, 0}, {"bbbb"}, kLetters);
+}
+
 TEST(Blits, SourceOutsideItsBitmapLeavesTheTarget) {
   TSurface Src = Letters({"ab"});
   TSurface Dst(4, 1, 0xFFFFFF);

@@ -82,6 +82,32 @@ TEST(Lines, ShallowSlopeRoundsToTheNearestRow) {
   ExpectPixels(S, TPoint{0, 0}, {"##......", "..###...", ".....#.."}, kLegend);
 }
 
+// Lines reaching far beyond the target cost no more than the visible part,
+// and the pixels they do paint are those of the whole line.
+TEST(Lines, FarEndsAreClippedWithoutChangingThePath) {
+  TSurface S(6, 3, 0xFFFFFF);
+  TDeviceContext DC(S);
+  MoveTo(DC, -6, -2);
+  LineTo(DC, 6, 2);
+  ExpectPixels(S, TPoint{0, 0}, {"##....", "..###.", ".....#"}, kLegend);
+  TSurface Long(4, 1, 0xFFFFFF);
+  TDeviceContext LongDC(Long);
+  MoveTo(LongDC, -1000000000, 0);
+  LineTo(LongDC, 1000000000, 0);
+  ExpectPixels(Long, TPoint{0, 0}, {"####"}, kLegend);
+}
+
+TEST(Lines, DotsKeepTheirPhaseAcrossTheClippedPart) {
+  // Dot position p = x + 3: x = 0..2 are dots 3..5 (off), x = 3..5 on, ...
+  TSurface S(10, 1, 0xFFFFFF);
+  TDeviceContext DC(S);
+  DC.SetPen(TPen{psDot, 1, 0});
+  DC.SetBkMode(TRANSPARENT);
+  MoveTo(DC, -3, 0);
+  LineTo(DC, 10, 0);
+  ExpectPixels(S, TPoint{0, 0}, {"...###...#"}, kLegend);
+}
+
 TEST(Lines, LineToTheCurrentPositionPaintsNothing) {
   TSurface S(3, 3, 0xFFFFFF);
   TDeviceContext DC(S);
