@@ -1,0 +1,145 @@
+#pragma once
+// The interface between the window system's core and a platform backend.
+//
+// The core (platform/window) owns every window, does all input routing
+// (hook, capture, hit testing, activation, focus, double clicks), painting
+// and compositing. A backend only gives each top-level window a native
+// window, shows the pixels the core painted, and reports raw input:
+//
+//   core -> backend   create/destroy/move/show/restack native top-levels,
+//                     present a top-level's back buffer, set the cursor,
+//                     warp the pointer, text input spot, selections
+//   backend -> core   WaitEvent: pointer, buttons, wheel, keys, text, focus
+//                     of a top-level, close request, expose, configure
+//
+// Every top-level window of the core (a window whose parent is the desktop)
+// has exactly one native window. Its frame, when it has a caption, is the
+// window manager's: the core's window rectangle of a top-level is the native
+// window's client area. A top-level that carries the child style, or has
+// neither caption nor thick frame, is a pop-up: undecorated, and on X11
+// override-redirect when it must never take the focus.
+//
+// Times are milliseconds of a monotonic clock that the backend owns (the
+// headless backend's is virtual and advanced by tests).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/core/Types.h"
+#include "platform/gdi/Surface.h"
+#include "platform/window/WinDefs.h"
+
+// A backend's name for one native top-level window; 0 is none.
+using TNativeWindow = std::uintptr_t;
+
+// What a native window should look like and how it should behave.
+struct TNativeWindowParams {
+  TRect ScreenRect;         // the client area in screen coordinates
+  std::string Title;        // code page 932; the backend converts
+  bool Decorated = false;   // framed by the window manager (has a caption)
+  bool Resizable = false;   // the window manager may resize it
+  bool ToolWindow = false;  // small caption, kept off the task bar
+  bool Topmost = false;     // always on top of normal windows
+  // Never takes the keyboard focus from the window manager (the core's
+  // child-style pop-ups and no-activate windows); on X11 override-redirect.
+  bool NoActivate = false;
+  TNativeWindow Owner = 0;  // transient-for, kept above its owner
+  bool operator==(const TNativeWindowParams& O) const {
+    return ScreenRect == O.ScreenRect && Title == O.Title && Decorated == O.Decorated &&
+           Resizable == O.Resizable && ToolWindow == O.ToolWindow && Topmost == O.Topmost &&
+           NoActivate == O.NoActivate && Owner == O.Owner;
+  }
+};
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Modifier keys held when an event happened.
+enum TModifierKey : unsigned { mkShift = 1, mkControl = 2, mkAlt = 4 };
+
+enum TBackendEventKind {
+  beNone,
+  bePointerMove,    // ScreenPos
+  bePointerLeave,   // the pointer is over none of the program's windows now
+  beButtonPress,    // Button, ScreenPos
+  beButtonRelease,  // Button, ScreenPos
+  beWheel,          // WheelDelta (120 per notch, positive away from the user), Horizontal
+  beKeyDown,        // VirtualKey, Repeat
+  beKeyUp,          // VirtualKey
+  // Text typed, in code page 932 (the backend converts from its input
+  // method). Printable characters only: Enter, Tab, Backspace, Escape and
+  // control characters come from the keys, through TranslateMessage.
+  beText,
+  beFocusIn,       // Window got the keyboard focus from the window manager
+  beFocusOut,      // Window lost it (to another program, or to none)
+  beCloseRequest,  // the user asked the window manager to close Window
+  beExpose,        // Rect (window coordinates) of Window must be shown again
+  beConfigure      // the window manager moved or resized Window to Rect (screen)
+};
+
+struct TBackendEvent {
+  TBackendEventKind Kind = beNone;
+  TNativeWindow Window = 0;
+  TPoint ScreenPos;
+  TMouseButton Button = mbLeft;
+  int WheelDelta = 0;
+  bool Horizontal = false;
+  int VirtualKey = 0;
+  bool Repeat = false;  // an auto-repeated key-down
+  std::string Text;
+  TRect Rect;
+  // Modifier keys held when the event happened, not counting the key of a
+  // key event itself (the core accounts for that).
+  unsigned Modifiers = 0;
+  std::uint32_t Time = 0;
+};
+
+enum TWaitResult {
+  wrEvent,        // Event was filled
+  wrTimeout,      // nothing came within the time-out
+  wrNoMoreInput,  // nothing can come without outside help (headless: queue empty)
+};
+
+// The two selections of X11; a backend without them treats both alike.
+enum TSelection { selClipboard, selPrimary };
+
+class TBackend {
+public:
+  virtual ~TBackend() = default;
+
+  virtual int ScreenWidth() const = 0;
+  virtual int ScreenHeight() const = 0;
+  // Milliseconds of a monotonic clock.
+  virtual std::uint32_t Now() const = 0;
+
+  virtual TNativeWindow CreateNativeWindow(const TNativeWindowParams& Params) = 0;
+  virtual void DestroyNativeWindow(TNativeWindow Window) = 0;
+  // Title, decoration, topmost and the rest changed (bounds included).
+  virtual void UpdateNativeWindow(TNativeWindow Window, const TNativeWindowParams& Params) = 0;
+  virtual void SetNativeBounds(TNativeWindow Window, const TRect& ScreenRect) = 0;
+  virtual void ShowNativeWindow(TNativeWindow Window, bool Show) = 0;
+  // Asks for the keyboard focus for Window (it is shown).
+  virtual void ActivateNativeWindow(TNativeWindow Window) = 0;
+  // Every shown native window of the program, top first. Topmost windows
+  // come first in the list; the backend keeps them above other programs.
+  virtual void RestackNativeWindows(const std::vector<TNativeWindow>& TopToBottom) = 0;
+  // Shows the given rectangles (window coordinates) of the back buffer. The
+  // surface has the window's size and is only read during the call.
+  virtual void Present(TNativeWindow Window, const TSurface& Surface,
+                       const std::vector<TRect>& Dirty) = 0;
+
+  virtual void SetCursorShape(TNativeWindow Window, TCursorShape Shape) = 0;
+  // Moves the pointer; the backend reports the move as an event if its
+  // platform does, the core does not rely on it.
+  virtual void WarpPointer(const TPoint& ScreenPos) = 0;
+  // Where the input method should show its composition: a caret rectangle
+  // in window coordinates; an empty rectangle when no caret is shown.
+  virtual void SetTextInputSpot(TNativeWindow Window, const TRect& Caret) = 0;
+
+  virtual void SetSelectionText(TSelection Selection, const std::string& Text) = 0;
+  virtual std::string GetSelectionText(TSelection Selection) = 0;
+
+  // Waits for the next event. TimeoutMs 0 polls; a negative time-out waits
+  // without limit.
+  virtual TWaitResult WaitEvent(TBackendEvent& Event, int TimeoutMs) = 0;
+};

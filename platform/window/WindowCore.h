@@ -1,0 +1,301 @@
+#pragma once
+// The window system's state and its internal operations. Only the window
+// layer's own sources include this header; everyone else uses WinUser.h (the
+// Windows-shaped API) and WindowSystem.h (starting the system, running its
+// loop, reading back pixels).
+//
+// Decisions that hold throughout:
+// - One user-interface thread; nothing is locked.
+// - A window is addressed by HWND everywhere a message may have run in
+//   between: any message can destroy any window, so internal pointers are
+//   re-validated (Lookup) after every SendMessage.
+// - Destroyed window objects are freed only when no message is being
+//   dispatched any more, so a handler that destroys its own window returns
+//   into a live (but dead-marked) object.
+// - Every window clips its children and the siblings above it, as if all
+//   had WS_CLIPCHILDREN | WS_CLIPSIBLINGS: a window's paint never touches a
+//   sibling above it or a child of its own. Invalidating a window therefore
+//   does not invalidate its children (unless RDW_ALLCHILDREN asks for it).
+// - Every top-level window (parent = desktop) owns a back buffer surface of
+//   its window size; its whole tree paints into that surface. Dirty parts
+//   are presented to the backend once per paint cycle, when the queue runs
+//   dry, and at once by UpdateWindow.
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/backends/Backend.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Region.h"
+#include "platform/gdi/Surface.h"
+#include "platform/window/WinDefs.h"
+
+struct TScrollBarState {
+  int Min = 0, Max = 100;
+  UINT Page = 0;
+  int Pos = 0;
+  int TrackPos = 0;
+  bool Disabled = false;  // shown without a thumb (SIF_DISABLENOSCROLL)
+};
+
+struct TWindowClassInfo {
+  std::string Name;
+  UINT Style = 0;
+  WNDPROC Proc;
+  HCURSOR Cursor = nullptr;
+  TColor Background = clNone;
+};
+
+struct TWindow {
+  HWND Handle = nullptr;
+  TWindowClassInfo Class;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  WNDPROC Proc;
+  TWindow* Parent = nullptr;       // nullptr: the desktop, a top-level window
+  HWND Owner = nullptr;            // top-level windows only
+  std::vector<TWindow*> Children;  // top of the z-order first
+  // Window rectangle in the parent's client coordinates (screen coordinates
+  // for a top-level window).
+  TRect Rect;
+  // Client rectangle relative to the window's top-left corner.
+  TRect Client;
+  std::string Text;
+  LONG_PTR Id = 0;
+  LONG_PTR UserData = 0;
+
+  // Painting: the invalid part of the client area (client coordinates),
+  // whether it still needs erasing, whether the frame needs painting.
+  TRegion Update;
+  bool NeedErase = false;
+  bool NeedNcPaint = false;
+  bool InternalPaint = false;
+  int PaintDepth = 0;       // WM_PAINT being handled
+  bool BeganPaint = false;  // BeginPaint ran during the current WM_PAINT
+
+  TScrollBarState VScroll, HScroll;
+
+  // Top-level windows only.
+  std::shared_ptr<TSurface> Surface;
+  TNativeWindow Native = 0;
+  TNativeWindowParams NativeParams;
+  TRegion Dirty;             // surface coordinates, painted but not yet presented
+  HWND LastFocus = nullptr;  // focus to give back when reactivated
+
+  bool Destroying = false;
+  bool Dead = false;
+};
+
+struct TDCRecord {
+  std::unique_ptr<TDeviceContext> DC;
+  HWND Window = nullptr;  // nullptr for the screen context
+  HWND TopLevel = nullptr;
+  std::shared_ptr<TSurface> Surface;  // keeps the target alive while the DC is out
+  TRegion Visible;                    // surface coordinates, marked dirty on release
+  bool FromBeginPaint = false;
+};
+
+struct TTimer {
+  HWND Window = nullptr;
+  UINT_PTR Id = 0;
+  UINT Elapse = 0;
+  std::uint32_t Due = 0;
+  TIMERPROC Proc;
+};
+
+struct THook {
+  HHOOK Handle = nullptr;
+  int Kind = 0;
+  HOOKPROC Proc;
+  bool Removed = false;
+};
+
+class TWindowCore {
+public:
+  explicit TWindowCore(std::unique_ptr<TBackend> Backend);
+  ~TWindowCore();
+  TWindowCore(const TWindowCore&) = delete;
+  TWindowCore& operator=(const TWindowCore&) = delete;
+
+  // The core the API functions act on; nullptr when no window system runs.
+  static TWindowCore* Current();
+
+  TBackend& Backend() { return *FBackend; }
+
+  // ---- handles and the tree (WindowTree.cpp)
+  TWindow* Lookup(HWND Handle) const;
+  HWND CreateWindowImpl(DWORD ExStyle, const TWindowClassInfo& Class, const std::string& Name,
+                        DWORD Style, int X, int Y, int W, int H, HWND Parent, WNDPROC Proc,
+                        void* Param);
+  bool DestroyWindowImpl(TWindow* W);
+  bool SetWindowPosImpl(TWindow* W, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags);
+  bool ShowWindowImpl(TWindow* W, int Command);
+  HWND SetParentImpl(TWindow* W, TWindow* NewParent);
+  std::vector<TWindow*>& SiblingList(TWindow* W);
+  TWindow* TopLevelOf(TWindow* W) const;
+  TPoint ScreenOrigin(const TWindow* W) const;        // window's top-left on the screen
+  TPoint ClientScreenOrigin(const TWindow* W) const;  // client's top-left on the screen
+  TPoint SurfaceOrigin(const TWindow* W) const;       // window's top-left in its top-level
+  TRect ScreenRect(const TWindow* W) const;
+  bool IsVisibleDeep(const TWindow* W) const;
+  bool IsDescendant(const TWindow* Ancestor, const TWindow* W) const;  // W inside or equal
+  MINMAXINFO GetMinMaxInfo(TWindow* W);
+  void SyncNative(TWindow* W);
+  void RestackNatives();
+  void Restack(TWindow* W, HWND InsertAfter);
+  void RaiseOwned(TWindow* W);
+  const std::vector<TWindow*>& TopLevels() const { return FTopLevels; }
+
+  // ---- messages and the loop (WindowMessages.cpp)
+  LRESULT Send(TWindow* W, UINT Msg, WPARAM WParam, LPARAM LParam);
+  LRESULT Send(HWND Handle, UINT Msg, WPARAM WParam, LPARAM LParam);
+  bool Post(HWND Handle, UINT Msg, WPARAM WParam, LPARAM LParam);
+  // Retrieves the next message. Blocking waits for the backend; Ended is
+  // set when the backend has no more input and nothing else is due.
+  bool Retrieve(MSG& Out, HWND Filter, UINT Min, UINT Max, bool Remove, bool Block, bool& Ended);
+  LRESULT Dispatch(const MSG& Msg);
+  bool Translate(const MSG& Msg);
+  void PostQuit(int Code);
+  bool ProcessPending();
+  void PullBackendEvents(int TimeoutMs, bool& Ended);
+  void FlushDeferredFrees();
+
+  // ---- timers
+  UINT_PTR SetTimerImpl(HWND Window, UINT_PTR Id, UINT Elapse, TIMERPROC Proc);
+  bool KillTimerImpl(HWND Window, UINT_PTR Id);
+  void KillTimersOf(HWND Window);
+  int MillisecondsToNextTimer() const;  // -1: no timer
+
+  // ---- hooks
+  HHOOK AddHook(int Kind, HOOKPROC Proc);
+  bool RemoveHook(HHOOK Hook);
+  LRESULT CallHooks(int Kind, int Code, WPARAM WParam, LPARAM LParam);
+  LRESULT CallNextHook(HHOOK Current, int Code, WPARAM WParam, LPARAM LParam);
+
+  // ---- input (WindowInput.cpp)
+  void CookEvent(const TBackendEvent& Event);
+  void RouteMouse(const TBackendEvent& Event);
+  void RouteKey(const TBackendEvent& Event);
+  void RouteText(const TBackendEvent& Event);
+  TWindow* HitWindow(const TPoint& Screen, int& HitCode);
+  HWND SetFocusImpl(TWindow* W);
+  HWND SetCaptureImpl(TWindow* W);
+  bool ReleaseCaptureImpl();
+  bool SetActiveImpl(TWindow* W, UINT How, bool FromBackend);
+  bool IsActivatable(const TWindow* W) const;
+  void ActivateOther(TWindow* Leaving);
+  void WindowHidden(TWindow* W);
+  void UpdateModifierState(unsigned Modifiers);
+  void SetKeyDown(int VirtualKey, bool Down, bool Toggle);
+  UINT MouseKeyFlags() const;
+  void CheckMouseLeave(TWindow* Under, int HitCode);
+  void ApplyCursorShape();
+
+  // ---- painting (WindowPaint.cpp)
+  TRegion VisibleRegion(TWindow* W, bool ClientOnly, bool ClipChildren = true);
+  void InvalidateImpl(TWindow* W, const TRegion* ClientRegion, bool Erase);
+  void InvalidateWhole(TWindow* W, bool Subtree);
+  void ExposeArea(TWindow* Top, const TRegion& SurfaceArea);
+  TWindow* NextWindowToPaint(HWND Filter);
+  void PaintNow(TWindow* W);
+  void UpdateTree(TWindow* W);
+  HDC GetDCImpl(TWindow* W, bool WholeWindow, const TRegion* Limit, bool FromBeginPaint);
+  bool ReleaseDCImpl(HDC DC);
+  HDC BeginPaintImpl(TWindow* W, PAINTSTRUCT& Paint);
+  void PresentAll();
+  void Present(TWindow* Top);
+  void EnsureSurface(TWindow* Top);
+
+  // ---- default processing (WindowDefProc.cpp, WindowNonClient.cpp)
+  LRESULT DefProc(TWindow* W, UINT Msg, WPARAM WParam, LPARAM LParam);
+  TRect NonClientInsets(const TWindow* W) const;  // border and edges, not scroll bars
+  bool HasWindowManagerFrame(const TWindow* W) const;
+  int DefHitTest(TWindow* W, const TPoint& Screen);
+  void DefNcPaint(TWindow* W);
+  TRect ScrollBarRect(TWindow* W, int Bar) const;  // window coordinates, empty if none
+  // The client rectangle the default WM_NCCALCSIZE makes of a window rectangle.
+  TRect DefaultClientRect(const TWindow* W, TRect WindowRect) const;
+
+  // ---- modal tracking (WindowTracking.cpp)
+  void SizeMoveLoop(TWindow* W, UINT Command, TPoint Start);
+  void ScrollLoop(TWindow* W, int Bar, TPoint Start);
+  int ScrollBarPartAt(TWindow* W, int Bar, const TPoint& WindowPoint, int* ThumbPos,
+                      int* ThumbSize) const;
+  void ScrollBarGeometry(TWindow* W, int Bar, int& ArrowSize, int& ThumbPos, int& ThumbSize) const;
+
+  // ---- state (public to the window layer's sources)
+  std::unique_ptr<TBackend> FBackend;
+
+  struct TSlot {
+    std::unique_ptr<TWindow> Window;
+    std::uint32_t Generation = 1;
+  };
+  std::vector<TSlot> FSlots;
+  std::vector<std::uint32_t> FFreeSlots;
+  std::vector<std::unique_ptr<TWindow>> FDeferredFrees;
+  int FDispatchDepth = 0;
+
+  std::vector<TWindow*> FTopLevels;  // top of the z-order first
+  std::map<std::string, TWindowClassInfo> FClasses;
+
+  std::deque<MSG> FPosted;
+  std::deque<TBackendEvent> FRawInput;
+  std::deque<MSG> FCooked;
+  bool FQuitPosted = false;
+  bool FQuitRetrieved = false;
+  int FQuitCode = 0;
+
+  HWND FFocus = nullptr;
+  HWND FActive = nullptr;
+  HWND FCapture = nullptr;
+  bool FAppActive = false;
+
+  BYTE FKeyState[256] = {};       // as of the last retrieved message
+  BYTE FAsyncKeyState[256] = {};  // as the backend reports it
+  TPoint FCursorPos;              // latest pointer position
+  TPoint FMessagePos;
+  std::uint32_t FMessageTime = 0;
+  HCURSOR FCursor = nullptr;
+  TNativeWindow FCursorNative = 0;
+  TCursorShape FShownShape = crsNone;
+
+  std::vector<THook> FHooks;  // newest first
+  int FHookDepth = 0;
+  std::uintptr_t FNextHookId = 1;
+
+  std::vector<TTimer> FTimers;
+  UINT_PTR FNextTimerId = 0x7FFF0000;
+
+  std::vector<TDCRecord> FDCs;
+  TSurface FScreenScratch;
+
+  // Double-click detection: the last press.
+  struct TLastClick {
+    UINT Message = 0;  // the button-down message (client or non-client)
+    HWND Window = nullptr;
+    std::uint32_t Time = 0;
+    TPoint Pos;
+    bool Valid = false;
+  } FLastClick;
+  UINT FDoubleClickTime = 500;
+
+  // Mouse-leave tracking (TrackMouseEvent).
+  HWND FTrackWindow = nullptr;
+  DWORD FTrackFlags = 0;
+
+  // Caret (one per thread, as in Win32).
+  HWND FCaretWindow = nullptr;
+  TRect FCaretRect;  // client coordinates
+  int FCaretHide = 1;
+  bool FCaretOn = false;  // currently drawn
+  std::uint32_t FCaretNextBlink = 0;
+  void DrawCaret(bool On);
+  void CaretTick();
+
+  bool FInSizeMove = false;
+  TWindowCore* FPreviousCore = nullptr;
+};
