@@ -18,7 +18,8 @@ inline std::vector<std::string>& Log() {
   return Entries;
 }
 
-enum TTestStyle { tsFlat, tsRaised, tsSunken };
+// A fixed underlying type, so a test may store a number no member stands for.
+enum TTestStyle : int { tsFlat, tsRaised, tsSunken };
 enum TTestFormStyle { tfNormal, tfStayOnTop };
 enum TTestFontStyleBits : std::uint8_t { tfsBold = 1, tfsItalic = 2, tfsUnderline = 4 };
 
