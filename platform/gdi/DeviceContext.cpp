@@ -120,6 +120,12 @@ bool TDeviceContext::SelectClipRegion(const TRegion* Region) {
   return !FClipBoxes.empty();
 }
 
+bool TDeviceContext::GetClipRegion(TRegion& Region) const {
+  if (!FState.HasClip) return false;
+  Region = FState.Clip;
+  return true;
+}
+
 bool TDeviceContext::GetClipBox(TRect& Box) const {
   if (FClipBoxes.empty()) {
     Box = TRect{};

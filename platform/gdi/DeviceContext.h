@@ -167,6 +167,10 @@ public:
   bool IntersectClipRect(const TRect& R);
   bool ExcludeClipRect(const TRect& R);
   bool SelectClipRegion(const TRegion* Region);
+  // Copies the clip region (device coordinates) into Region; false, and
+  // Region untouched, when the context has none. With SelectClipRegion this
+  // saves and restores a clip around a drawing that clips further.
+  bool GetClipRegion(TRegion& Region) const;
   // The logical bounds of what is visible; false when nothing is.
   bool GetClipBox(TRect& Box) const;
 

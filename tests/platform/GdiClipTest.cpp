@@ -90,6 +90,21 @@ TEST(Clipping, SaverPutsTheClipBack) {
   ExpectPixels(S, TPoint{0, 0}, {"###."}, kLegend);
 }
 
+TEST(Clipping, ARegionSavedWithGetClipRegionComesBack) {
+  TSurface S(4, 1, 0xFFFFFF);
+  TDeviceContext DC(S);
+  TRegion Saved;
+  EXPECT_FALSE(DC.GetClipRegion(Saved));
+  DC.ExcludeClipRect(TRect{0, 0, 1, 1});
+  ASSERT_TRUE(DC.GetClipRegion(Saved));
+  DC.IntersectClipRect(TRect{2, 0, 3, 1});
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {"..#."}, kLegend);
+  DC.SelectClipRegion(&Saved);
+  FillAll(DC);
+  ExpectPixels(S, TPoint{0, 0}, {".###"}, kLegend);
+}
+
 TEST(Clipping, ClipSurvivesSelectingALargerBitmap) {
   TDeviceBitmap Small(2, 2), Large(4, 1);
   TDeviceContext DC(Small);
