@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "platform/registry/WholeNumber.h"
+#include "platform/profile/ProfileValues.h"
 
 using registry::TKeyPath;
 using registry::TRegistryTree;
@@ -95,7 +95,7 @@ int TRegistryIniFile::ReadInteger(const std::string& Section, const std::string&
   const TRegistryValue* Value = FindValue(Section, Ident);
   if (!Value) return Default;
   if (Value->Kind == registry::vkNumber) return Value->Number;
-  return registry::ParseWholeNumber(Value->Text).value_or(Default);
+  return profile::ParseWholeNumber(Value->Text).value_or(Default);
 }
 
 std::string TRegistryIniFile::ReadString(const std::string& Section, const std::string& Ident,

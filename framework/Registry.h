@@ -58,8 +58,9 @@ public:
   void WriteString(const std::string& Section, const std::string& Ident, const std::string& Value);
 
   // A number value as it is; a text value read by the whole-number rule
-  // (registry::ParseWholeNumber), Default for text that is no number; Default
-  // when the subkey or the value is missing.
+  // (profile::ParseWholeNumber: optional sign, decimal
+  // in the 32-bit range, or "$"/"0x" hex taken as the 32-bit pattern), Default for text that is no
+  // number; Default when the subkey or the value is missing.
   int ReadInteger(const std::string& Section, const std::string& Ident, int Default) const;
   // A text value as it is; a number value as its decimal text; Default when
   // the subkey or the value is missing.

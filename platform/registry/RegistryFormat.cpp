@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "platform/core/Exception.h"
+#include "platform/profile/ProfileValues.h"
 #include "platform/registry/RegistryMessages.h"
-#include "platform/registry/WholeNumber.h"
 #include "platform/text/Cp932.h"
 
 namespace registry {
@@ -191,7 +191,8 @@ private:
     std::string_view Rest = Line.substr(Equals + 1);
     TRegistryValue Value;
     if (Rest.substr(0, kNumberTag.size()) == kNumberTag) {
-      std::optional<std::int32_t> Number = ParseWholeNumber(Rest.substr(kNumberTag.size()));
+      std::optional<std::int32_t> Number =
+          profile::ParseWholeNumber(Rest.substr(kNumberTag.size()));
       if (!Number) Fail();
       Value = TRegistryValue::FromNumber(*Number);
     } else if (Rest.substr(0, kTextTag.size()) == kTextTag) {
