@@ -222,13 +222,14 @@ TEST(DrawText, PrefixUnderlineRow) {
 }
 
 TEST(DrawText, HiddenPrefixAndNoPrefix) {
-  TCanvas Plain(60, 14), Hidden(60, 14), None(60, 14);
+  TCanvas Plain(60, 14), Hidden(60, 14), None(60, 14), Ampersand(60, 14);
   TRect R1{0, 0, 60, 14}, R2 = R1, R3 = R1;
   DrawText(Plain.DC, "Wg", R1, DT_SINGLELINE);
   DrawText(Hidden.DC, "&Wg", R2, DT_SINGLELINE | DT_HIDEPREFIX);
   EXPECT_EQ(InkMask(Hidden.Surface, {0, 0, 60, 14}), InkMask(Plain.Surface, {0, 0, 60, 14}));
   DrawText(None.DC, "&Wg", R3, DT_SINGLELINE | DT_NOPREFIX);
-  EXPECT_EQ(InkBounds(None.Surface).Right > InkBounds(Plain.Surface).Right, true);
+  TextOut(Ampersand.DC, 0, 0, "&Wg");  // the "&" shown as it is
+  EXPECT_EQ(InkMask(None.Surface, {0, 0, 60, 14}), InkMask(Ampersand.Surface, {0, 0, 60, 14}));
 }
 
 TEST(DrawText, EndEllipsisReplacesWhatDoesNotFit) {
