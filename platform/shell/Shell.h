@@ -57,12 +57,6 @@ private:
   std::vector<TShellRequest> FRequests;
 };
 
-// Show commands. The opened program decides how it shows itself; the value
-// is accepted for the call's shape only.
-inline constexpr int SW_HIDE = 0;
-inline constexpr int SW_SHOWNORMAL = 1;
-inline constexpr int SW_SHOW = 5;
-
 // Results of ShellExecute: above 32 means the request was handed over.
 inline constexpr int SE_ERR_FNF = 2;       // nothing to open, or it could not be started
 inline constexpr int SE_ERR_NOASSOC = 31;  // a verb or parameters we do not carry out
@@ -72,7 +66,8 @@ inline constexpr int kShellExecuteStarted = 42;
 // verb is open) and Parameters is empty. Other verbs and any parameters are
 // refused (SE_ERR_NOASSOC): the program never starts other programs with
 // arguments. Directory becomes the opener's working folder when not empty.
-// OwnerWindow (an opaque window handle or nullptr) and ShowCmd do not change
-// what is done.
+// OwnerWindow (an opaque window handle or nullptr) and ShowCmd (the window
+// system's SW_ values) do not change what is done: the opened program decides
+// how it shows itself.
 int ShellExecute(const void* OwnerWindow, std::string_view Verb, std::string_view File,
                  std::string_view Parameters, std::string_view Directory, int ShowCmd);

@@ -106,32 +106,11 @@ TEST(RegistryFormatTest, WritesReadableUtf8WithOneLinePerKeyAndValue) {
   EXPECT_EQ(SerializeRegistry(Tree), Expected);
 }
 
-TEST(RegistryFormatTest, ControlBytesNeverBreakALine) {
-  TRegistryTree Tree;
-  Tree.SetValue({"K\n"}, "N\r", TRegistryValue::FromText(AllBytes()));
-  std::string File = SerializeRegistry(Tree);
-  std::size_t Lines = 0;
-  for (char C : File) {
-    unsigned char Byte = static_cast<unsigned char>(C);
-    if (C == '\n') ++Lines;
-    EXPECT_TRUE(Byte >= 0x20 || C == '\n') << int(Byte);
-  }
-  EXPECT_EQ(Lines, 3u);
-}
-
 TEST(RegistryFormatTest, ToleratesCommentsBlankLinesCrLfAndAnEmptyFile) {
   EXPECT_TRUE(ParseRegistry("", "r").Root().SubKeys().empty());
   TRegistryTree Tree =
       ParseRegistry("ScoutlaneRegistry 1\r\n; hand-written\r\n\r\n[App]\r\nN=dword:$10\r\n", "r");
   EXPECT_EQ(*Tree.FindValue({"App"}, "N"), TRegistryValue::FromNumber(16));
-}
-
-TEST(RegistryFormatTest, RepeatedKeysMergeAndTheLaterValueWins) {
-  TRegistryTree Tree =
-      ParseRegistry("ScoutlaneRegistry 1\n[App]\nX=text:1\nY=text:y\n[APP]\nx=text:2\n", "r");
-  ASSERT_EQ(Tree.Root().SubKeys().size(), 1u);
-  EXPECT_EQ(Tree.FindValue({"App"}, "X")->Text, "2");
-  EXPECT_EQ(Tree.FindValue({"App"}, "Y")->Text, "y");
 }
 
 struct TCorruptCase {

@@ -158,13 +158,6 @@ TEST_F(RegistryStoreTest, ARefusedWriteKeepsTheOldStoreAndLeavesNoTemporary) {
   EXPECT_EQ(Entries(FStoreDirectory), std::vector<std::string>{"registry.txt"});
 }
 
-TEST_F(RegistryStoreTest, AFolderThatCannotBeMadeRefusesTheWrite) {
-  WriteFile(FRoot + "/config", "a file where the folder should be");
-  TRegistryStore Store(FStoreDirectory);
-  EXPECT_TRUE(Store.Load().Root().SubKeys().empty());
-  EXPECT_THROW(Store.Update(SetHistory), ERegistryException);
-}
-
 TEST_F(RegistryStoreTest, ACorruptStoreIsReportedAndNeverOverwritten) {
   fs::create_directories(FStoreDirectory);
   std::string Corrupt = "ScoutlaneRegistry 1\n[App]\nbroken line\n";

@@ -23,6 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int kShowCommand = 5;  // the window system's SW_SHOW
+
 std::string ReadFile(const std::string& Path) {
   std::ifstream Stream(Path, std::ios::binary);
   std::stringstream Text;
@@ -147,7 +149,7 @@ class ShellSpawnAddressTest : public ShellSpawnTest,
 TEST_P(ShellSpawnAddressTest, ArrivesAsOneArgumentByteForByte) {
   InstallRecordingStandIn();
   // Run in our folder, so that anything a shell made of the address would land there.
-  int Result = ShellExecute(nullptr, "OPEN", GetParam().Address, "", FRoot, SW_SHOW);
+  int Result = ShellExecute(nullptr, "OPEN", GetParam().Address, "", FRoot, kShowCommand);
   EXPECT_GT(Result, 32);
   std::string Record = WaitForOneRun();
   EXPECT_EQ(ReadFile(Record + "/argc"), "1");
@@ -187,7 +189,7 @@ TEST_F(ShellSpawnTest, TheOpenerInheritsOnlyTheStandardDescriptors) {
   sigaddset(&Blocked, SIGUSR1);
   pthread_sigmask(SIG_BLOCK, &Blocked, &Old);
 
-  EXPECT_GT(ShellExecute(nullptr, "OPEN", "http://example.invalid/", "", "", SW_SHOW), 32);
+  EXPECT_GT(ShellExecute(nullptr, "OPEN", "http://example.invalid/", "", "", kShowCommand), 32);
 
   pthread_sigmask(SIG_SETMASK, &Old, nullptr);
   close(57);
@@ -204,7 +206,7 @@ TEST_F(ShellSpawnTest, TheOpenerInheritsOnlyTheStandardDescriptors) {
 
 TEST_F(ShellSpawnTest, RunsInTheRequestedFolder) {
   InstallRecordingStandIn();
-  EXPECT_GT(ShellExecute(nullptr, "OPEN", "page.html", "", FBin, SW_SHOW), 32);
+  EXPECT_GT(ShellExecute(nullptr, "OPEN", "page.html", "", FBin, kShowCommand), 32);
   EXPECT_EQ(ReadFile(WaitForOneRun() + "/cwd"), FBin + "\n");
 }
 
@@ -214,7 +216,7 @@ TEST_F(ShellSpawnTest, RefusedAddressesStartNothing) {
   EXPECT_FALSE(Opener.Open({"http://example.invalid/?q=\x80\xFF", ""}));  // no CP932
   EXPECT_FALSE(Opener.Open({"--help", ""}));                              // an option to xdg-open
   EXPECT_FALSE(Opener.Open({std::string("http://a\0b", 10), ""}));
-  EXPECT_EQ(ShellExecute(nullptr, "OPEN", "-x", "", "", SW_SHOW), SE_ERR_FNF);
+  EXPECT_EQ(ShellExecute(nullptr, "OPEN", "-x", "", "", kShowCommand), SE_ERR_FNF);
   // A good request afterwards is the only one that ever runs.
   EXPECT_TRUE(Opener.Open({"http://example.invalid/", ""}));
   EXPECT_EQ(ReadFile(WaitForOneRun() + "/arg1"), "http://example.invalid/");
@@ -222,7 +224,8 @@ TEST_F(ShellSpawnTest, RefusedAddressesStartNothing) {
 
 TEST_F(ShellSpawnTest, NoOpenerOnThePathIsAFailureNotACrash) {
   setenv("PATH", FBin.c_str(), 1);  // an empty folder
-  EXPECT_EQ(ShellExecute(nullptr, "OPEN", "http://example.invalid/", "", "", SW_SHOW), SE_ERR_FNF);
+  EXPECT_EQ(ShellExecute(nullptr, "OPEN", "http://example.invalid/", "", "", kShowCommand),
+            SE_ERR_FNF);
   EXPECT_TRUE(ZombieChildren().empty());
 }
 
@@ -230,7 +233,7 @@ TEST_F(ShellSpawnTest, AnOpenerThatHangsDoesNotBlockTheProgram) {
   InstallStandIn("echo $$ > \"" + FOut + "/pid.tmp\"\nmv \"" + FOut + "/pid.tmp\" \"" + FOut +
                  "/pid\"\nexec sleep 600\n");
   // Returning at all is the point: a blocking call would hang the test here.
-  EXPECT_GT(ShellExecute(nullptr, "OPEN", "http://example.invalid/", "", "", SW_SHOW), 32);
+  EXPECT_GT(ShellExecute(nullptr, "OPEN", "http://example.invalid/", "", "", kShowCommand), 32);
 
   ASSERT_TRUE(WaitFor([&] { return fs::exists(FOut + "/pid"); }));
   pid_t Child = std::atoi(ReadFile(FOut + "/pid").c_str());
@@ -245,7 +248,7 @@ TEST_F(ShellSpawnTest, ManyRequestsLeaveNoZombies) {
   InstallStandIn(": > \"" + FOut + "/done.$$\"\n");
   for (int Index = 0; Index < 20; ++Index)
     ShellExecute(nullptr, "OPEN", "http://example.invalid/" + std::to_string(Index), "", "",
-                 SW_SHOW);
+                 kShowCommand);
   ASSERT_TRUE(WaitFor([&] { return Finished().size() == 20; }));
   for (const std::string& Pid : Finished()) {
     pid_t Child = std::atoi(Pid.c_str());
