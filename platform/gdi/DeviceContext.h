@@ -16,6 +16,7 @@
 
 #include "platform/core/Types.h"
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/LogFont.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/Surface.h"
 #include "platform/gdi/SysColors.h"
@@ -45,32 +46,6 @@ struct TBrush {
 
 inline TBrush SolidBrush(TColor Color) { return TBrush{bsSolid, Color}; }
 inline TPen SolidPen(TColor Color, int Width = 1) { return TPen{psSolid, Width, Color}; }
-
-// Font weights and character sets of a logical font.
-constexpr int FW_NORMAL = 400;
-constexpr int FW_BOLD = 700;
-constexpr int ANSI_CHARSET = 0;
-constexpr int DEFAULT_CHARSET = 1;
-constexpr int SHIFTJIS_CHARSET = 128;
-
-// A font as requested, not yet resolved to a face: the fonts layer turns it
-// into glyphs. Height follows GDI's sign convention: negative is the
-// character height in pixels, positive the cell height, 0 the default size.
-// An empty Face asks for the default user-interface face.
-struct TLogFont {
-  std::string Face;  // code page 932
-  int Height = 0;
-  int Weight = FW_NORMAL;
-  bool Italic = false;
-  bool Underline = false;
-  bool StrikeOut = false;
-  int Charset = DEFAULT_CHARSET;
-  bool operator==(const TLogFont& O) const {
-    return Face == O.Face && Height == O.Height && Weight == O.Weight && Italic == O.Italic &&
-           Underline == O.Underline && StrikeOut == O.StrikeOut && Charset == O.Charset;
-  }
-  bool operator!=(const TLogFont& O) const { return !(*this == O); }
-};
 
 // Background modes (SetBkMode).
 enum TBkMode { TRANSPARENT = 1, OPAQUE = 2 };
