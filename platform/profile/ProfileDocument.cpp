@@ -288,6 +288,21 @@ void TProfileDocument::EraseSection(std::string_view Section) {
   }
   FSections = std::move(Kept);
   RebuildSectionIndex();
+
+  // A line ending in a lone CR may now stand before an empty line ending in
+  // LF; written as they are, "\r" and "\n" would read back as one line end
+  // and a line would be lost. Such a line gets CR LF.
+  TLine* Previous = nullptr;
+  auto Visit = [&Previous](TLine& Line) {
+    if (Previous && Previous->End == TLineEnd::leCr && Line.Text.empty() &&
+        Line.End == TLineEnd::leLf)
+      Previous->End = TLineEnd::leCrLf;
+    Previous = &Line;
+  };
+  for (TSection& Current : FSections) {
+    if (Current.Header) Visit(*Current.Header);
+    for (TLine& Line : Current.Lines) Visit(Line);
+  }
 }
 
 void TProfileDocument::RebuildSectionIndex() {

@@ -78,6 +78,9 @@ public:
   // Removes the section line and every key line of each section named Section.
   // All other lines stay, byte for byte: comments and blank lines that were in
   // the section now follow the section before it, where they are still ignored.
+  // One exception keeps the lines apart: a line ending in a lone CR that comes
+  // to stand before an empty line ending in LF gets CR LF, since "\r" "\n"
+  // would read back as a single line end.
   void EraseSection(std::string_view Section);
 
 private:

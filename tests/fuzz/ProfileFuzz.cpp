@@ -90,7 +90,12 @@ void CheckWriteKeptLines(const std::vector<TRawLine>& Old, const std::vector<TRa
 void CheckEraseKeptLines(const std::vector<TRawLine>& Old, const std::vector<TRawLine>& New) {
   std::size_t At = 0;
   for (const TRawLine& Line : Old) {
-    if (At < New.size() && Line == New[At]) {
+    // A lone CR may have become CR LF, when the removal put an empty LF line
+    // after it.
+    bool CrBecameCrLf = At < New.size() && Line.End == "\r" && New[At].End == "\r\n" &&
+                        Line.Content == New[At].Content && At + 1 < New.size() &&
+                        New[At + 1].Content.empty() && New[At + 1].End == "\n";
+    if (At < New.size() && (Line == New[At] || CrBecameCrLf)) {
       ++At;
       continue;
     }

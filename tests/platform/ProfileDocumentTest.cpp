@@ -38,8 +38,8 @@ class LookupTest : public testing::TestWithParam<TLookupCase> {};
 
 TEST_P(LookupTest, FindsTheValueAsTheRulesSay) {
   const TLookupCase& Case = GetParam();
-  std::optional<std::string_view> Found =
-      TProfileDocument::Parse(Case.File).FindValue(Case.Section, Case.Key);
+  TProfileDocument Document = TProfileDocument::Parse(Case.File);
+  std::optional<std::string_view> Found = Document.FindValue(Case.Section, Case.Key);
   EXPECT_EQ(Found ? std::optional<std::string>(std::string(*Found)) : std::nullopt, Case.Expected)
       << "[" << Case.Section << "] " << Case.Key;
 }
@@ -126,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         TEditCase{"EraseKeepsOtherLines",
                   "top\r\n[A]\r\na=1\r\n; keep\r\nb=2\r\n\r\n[B]\r\nb=1\n[a]\r\nc=3",
                   [](auto& D) { D.EraseSection("A"); }, "top\r\n; keep\r\n\r\n[B]\r\nb=1\n"},
+        TEditCase{"EraseKeepsALoneCrApartFromAnLfLine", "a\r[A]\r\nk=1\r\n\n[B]",
+                  [](auto& D) { D.EraseSection("A"); }, "a\r\n\n[B]"},
         TEditCase{"EraseMissingSection", "[A]\r\na=1", [](auto& D) { D.EraseSection("Z"); },
                   "[A]\r\na=1"},
         TEditCase{"HistorySave",
@@ -164,8 +166,8 @@ TEST(ProfileDocumentTest, KeysTheFormatCannotHoldAreNotWritten) {
   EXPECT_EQ(Document.Serialize(), "[A]\r\na=1\r\n");
   EXPECT_TRUE(Document.SetValue("A", "", "empty name"));
   EXPECT_TRUE(Document.SetValue("A", "[x", "no closing bracket"));
-  EXPECT_EQ(TProfileDocument::Parse(Document.Serialize()).FindValue("A", "[x"),
-            "no closing bracket");
+  TProfileDocument Reread = TProfileDocument::Parse(Document.Serialize());
+  EXPECT_EQ(Reread.FindValue("A", "[x"), "no closing bracket");
 }
 
 TEST(ProfileDocumentTest, KeyNamesInFileOrderEachOnce) {
