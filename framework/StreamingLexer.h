@@ -44,6 +44,7 @@ inline constexpr const char* kNotCp932 = "シフトJISに変換できない文�
 inline constexpr const char* kBadCharCode = "文字コード #%s は使えません";
 inline constexpr const char* kIntegerRange = "整数 %s が範囲を超えています";
 inline constexpr const char* kExpected = "%s が必要です";
+inline constexpr const char* kTooDeep = "入れ子が深すぎます";
 inline constexpr const char* kTrailingText = "レイアウトの終わりの後に %s があります";
 inline constexpr const char* kUnknownProperty = "プロパティ %s がありません";
 inline constexpr const char* kUnknownClass = "クラス %s が登録されていません";

@@ -136,7 +136,19 @@ private:
 
   // object Name: TClass <properties and objects> end
   // object TClass ... end              (an unnamed component)
+  // Nesting is recursion; a bound keeps a runaway layout from exhausting the
+  // stack. Real layouts nest a handful of levels.
+  static constexpr int kMaxDepth = 200;
+  struct TNesting {
+    TParser& Parser;
+    explicit TNesting(TParser& P) : Parser(P) {
+      if (++Parser.FDepth > kMaxDepth) Parser.Fail(layoutmessages::kTooDeep);
+    }
+    ~TNesting() { --Parser.FDepth; }
+  };
+
   TLayoutObject ParseObject() {
+    TNesting Nesting(*this);
     TLayoutObject Object;
     Object.Line = FLexer.Current().Line;
     if (!FLexer.IsWord("object")) Expected("object");
@@ -241,6 +253,7 @@ private:
 
   // ( value value ... )
   TLayoutValue ParseList() {
+    TNesting Nesting(*this);
     FLexer.Next();
     std::vector<TLayoutValue> Items;
     while (!FLexer.IsSymbol(')')) {
@@ -252,6 +265,7 @@ private:
   }
 
   TLayoutLexer FLexer;
+  int FDepth = 0;
 };
 
 }  // namespace

@@ -144,6 +144,16 @@ INSTANTIATE_TEST_SUITE_P(
         TBadLayout{"PlusWithoutString", u8"object A: TA\n  S = 'a' +\n  1\nend\n", 3}),
     [](const testing::TestParamInfo<TBadLayout>& Info) { return Info.param.Name; });
 
+TEST(StreamingParser, RunawayNestingIsAnErrorNotACrash) {
+  std::string Deep = "object A: TA\n  L = " + std::string(100000, '(');
+  EXPECT_THROW(ParseLayout(Deep), ELayoutError);
+  std::string Objects;
+  for (int I = 0; I < 100000; ++I) Objects += "object TA\n";
+  EXPECT_THROW(ParseLayout(Objects), ELayoutError);
+  // Ordinary depths read.
+  EXPECT_NO_THROW(ParseLayout("object A: TA\n  L = ((((1))))\nend\n"));
+}
+
 TEST(StreamingParser, FormattedTreeParsesBackToTheSameTree) {
   TLayoutObject Root;
   Root.Name = "Form1";
