@@ -74,21 +74,26 @@ LRESULT TWindowCore::DefProc(TWindow* W, UINT Msg, WPARAM WParam, LPARAM LParam)
     }
 
     case WM_SETCURSOR: {
-      // The parent has the first say, as in Win32.
-      if ((W->Style & WS_CHILD) && W->Parent) {
+      const int Hit = std::int16_t(LOWORD(LParam));
+      const UINT Mouse = HIWORD(LParam);
+      // The parent has the first say, except over a sizing border, as in
+      // Win32.
+      if ((W->Style & WS_CHILD) && W->Parent && (Hit < HTLEFT || Hit > HTBOTTOMRIGHT)) {
         if (Send(W->Parent, WM_SETCURSOR, WParam, LParam)) return 1;
         if ((W = Lookup(Handle)) == nullptr) return 0;
       }
-      const int Hit = std::int16_t(LOWORD(LParam));
-      const UINT Mouse = HIWORD(LParam);
       if (Hit == HTERROR) {
         if (IsButtonDown(Mouse)) MessageBeep(MB_OK);
         SetCursor(CursorFromShape(crsArrow));
         return 1;
       }
       if (Hit == HTCLIENT) {
-        if (!W->Class.Cursor) return 0;
-        SetCursor(W->Class.Cursor);
+        // The class cursor of the window under the pointer (wParam), so a
+        // parent asked first still shows its child's cursor.
+        const TWindow* Under = Lookup(reinterpret_cast<HWND>(WParam));
+        if (!Under) Under = W;
+        if (!Under->Class.Cursor) return 0;
+        SetCursor(Under->Class.Cursor);
         return 1;
       }
       SetCursor(CursorFromShape(CursorForHit(Hit)));
