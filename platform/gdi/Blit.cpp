@@ -135,6 +135,10 @@ void Transfer(TDeviceContext& Dest, int X, int Y, int W, int H, const TDeviceCon
   });
 }
 
+// Far beyond any surface, and small enough that no int arithmetic on it
+// overflows.
+constexpr long long kFar = 1LL << 30;
+
 // A plain copy between two surfaces of the same kind, one to one: whole row
 // pieces are copied at once.
 bool TryDirectCopy(TDeviceContext& Dest, int X, int Y, int W, int H, const TDeviceContext& Src,
@@ -147,7 +151,7 @@ bool TryDirectCopy(TDeviceContext& Dest, int X, int Y, int W, int H, const TDevi
   // The target rectangle, cut to the part whose source lies inside the source.
   const long long DX = static_cast<long long>(D.X) - S.X, DY = static_cast<long long>(D.Y) - S.Y;
   const auto Clamp = [](long long V) {
-    return static_cast<int>(std::max(-1LL << 30, std::min(V, 1LL << 30)));
+    return static_cast<int>(std::max(-kFar, std::min(V, kFar)));
   };
   const TRect Area{
       Clamp(std::max<long long>(D.X, DX)), Clamp(std::max<long long>(D.Y, DY)),
