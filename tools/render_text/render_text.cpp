@@ -1,6 +1,9 @@
-// render_text: draws a text with the system's font layer into a PNG file.
+// render_text: draws a text with the system's font layer into a PNG file, or
+// one of the program's bitmaps as the framework loads it.
 //
 //   render_text [options] TEXT OUTPUT.png
+//   render_text --resource NAME [--background RRGGBB] [--scale N] [--metrics] OUTPUT.png
+//   render_text --bmp FILE.bmp [--background RRGGBB] [--scale N] [--metrics] OUTPUT.png
 //
 //   --face NAME     face name (default "ＭＳ Ｐゴシック")
 //   --height N      GDI height: negative = character height, positive = cell
@@ -11,9 +14,17 @@
 //   --format HEX    DrawText flags instead of the defaults
 //   --cp932         TEXT and NAME are code page 932 bytes, not UTF-8
 //   --scale N       enlarge every pixel N times, to see the anti-aliasing
-//   --metrics       print the font's metrics and the text's extent
+//   --metrics       print the font's metrics and the text's extent (with a
+//                   bitmap: its size, form and transparent colour)
+//   --resource NAME a bitmap resource embedded in the program (CHECKBOX,
+//                   TTFONT, DEVICEFONT, MAINICON, ...)
+//   --bmp FILE      a .bmp file
+//   --background RRGGBB
+//                   draw the bitmap transparent (its bottom-left colour left
+//                   out) over this colour instead of copying it as it is
 //
-// Black text on white, 4 pixels of margin.
+// Black text on white, 4 pixels of margin; a bitmap is drawn at its own size
+// without margin.
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Bitmap.h"
 #include "platform/core/Exception.h"
 #include "platform/gdi/Text.h"
 #include "platform/image/PngWriter.h"
@@ -32,8 +44,58 @@ int Usage() {
   std::fprintf(stderr,
                "usage: render_text [--face NAME] [--height N] [--bold] [--italic] [--underline]\n"
                "                   [--strikeout] [--width N] [--format HEX] [--cp932] [--scale N]\n"
-               "                   [--metrics] TEXT OUTPUT.png\n");
+               "                   [--metrics] TEXT OUTPUT.png\n"
+               "       render_text (--resource NAME | --bmp FILE) [--background RRGGBB]\n"
+               "                   [--scale N] [--metrics] OUTPUT.png\n");
   return 2;
+}
+
+const char* PixelFormatName(TPixelFormat Format) {
+  static const char* const Names[] = {"pfDevice", "pf1bit",  "pf4bit",  "pf8bit",  "pf15bit",
+                                      "pf16bit",  "pf24bit", "pf32bit", "pfCustom"};
+  return Names[Format];
+}
+
+// Every pixel of Surface enlarged Scale times.
+TSurface Enlarge(const TSurface& Surface, int Scale) {
+  TSurface Output(Surface.Width() * Scale, Surface.Height() * Scale);
+  for (int Y = 0; Y < Output.Height(); ++Y)
+    for (int X = 0; X < Output.Width(); ++X) Output.Row(Y)[X] = Surface.Row(Y / Scale)[X / Scale];
+  return Output;
+}
+
+// Loads the bitmap as the framework does and draws it through a canvas, so
+// the picture shows what the controls get: with a background colour, the
+// bitmap is drawn transparent with its automatic transparent colour.
+int RenderBitmap(const std::string& Resource, const std::string& File,
+                 std::optional<int> Background, int Scale, bool PrintInfo,
+                 const std::string& Output) {
+  TBitmap Bitmap;
+  if (!Resource.empty())
+    Bitmap.LoadFromResourceName(Resource);
+  else
+    Bitmap.LoadFromFile(File);
+  if (Bitmap.Empty()) {
+    std::fprintf(stderr, "render_text: the bitmap is empty\n");
+    return 1;
+  }
+  if (PrintInfo) {
+    const TColor Key = Bitmap.TransparentColor();
+    std::printf("size %d x %d\nformat %s%s\ntransparent colour red %d green %d blue %d\n",
+                Bitmap.Width(), Bitmap.Height(), PixelFormatName(Bitmap.PixelFormat()),
+                Bitmap.Monochrome() ? " (monochrome)" : "", GetRValue(Key), GetGValue(Key),
+                GetBValue(Key));
+  }
+  TBitmap Picture(Bitmap.Width(), Bitmap.Height());
+  if (Background) {
+    const int Rgb = *Background;
+    Picture.Canvas()->Brush()->SetColor(RGB((Rgb >> 16) & 0xFF, (Rgb >> 8) & 0xFF, Rgb & 0xFF));
+    Picture.Canvas()->FillRect(TRect{0, 0, Bitmap.Width(), Bitmap.Height()});
+    Bitmap.SetTransparent(true);
+  }
+  Picture.Canvas()->Draw(0, 0, &Bitmap);
+  WritePng(Output, Enlarge(Picture.Image().Surface(), Scale));
+  return 0;
 }
 
 std::optional<int> ParseInt(const char* Text, int Base = 10) {
@@ -54,6 +116,8 @@ int main(int Argc, char** Argv) {
   int WrapWidth = 0, Scale = 1;
   std::optional<unsigned> Format;
   bool Cp932Input = false, PrintMetrics = false;
+  std::string Resource, BmpFile;
+  std::optional<int> Background;
   std::vector<std::string> Positional;
 
   for (int I = 1; I < Argc; ++I) {
@@ -71,6 +135,15 @@ int main(int Argc, char** Argv) {
       if (Arg == "--width") WrapWidth = *N;
       if (Arg == "--scale") Scale = *N;
       if (Arg == "--format") Format = static_cast<unsigned>(*N);
+    } else if (Arg == "--resource" || Arg == "--bmp") {
+      const char* V = Value();
+      if (!V) return Usage();
+      (Arg == "--resource" ? Resource : BmpFile) = V;
+    } else if (Arg == "--background") {
+      const char* V = Value();
+      std::optional<int> N = V ? ParseInt(V, 16) : std::nullopt;
+      if (!N || *N < 0 || *N > 0xFFFFFF) return Usage();
+      Background = *N;
     } else if (Arg == "--bold") {
       Font.Weight = FW_BOLD;
     } else if (Arg == "--italic") {
@@ -89,7 +162,18 @@ int main(int Argc, char** Argv) {
       Positional.push_back(Arg);
     }
   }
-  if (Positional.size() != 2 || Scale < 1 || Scale > 32) return Usage();
+  if (Scale < 1 || Scale > 32) return Usage();
+  if (!Resource.empty() || !BmpFile.empty()) {
+    if (Positional.size() != 1 || (!Resource.empty() && !BmpFile.empty())) return Usage();
+    try {
+      return RenderBitmap(Resource, BmpFile, Background, Scale, PrintMetrics, Positional[0]);
+    } catch (const Exception& E) {
+      std::string Message = cp932::ToUtf8Lossy(E.Message());
+      std::fprintf(stderr, "render_text: %s\n", Message.c_str());
+      return 1;
+    }
+  }
+  if (Positional.size() != 2 || Background) return Usage();
 
   auto ToSystemText = [&](const std::string& Text) -> std::optional<std::string> {
     return Cp932Input ? std::optional<std::string>(Text) : cp932::FromUtf8(Text);
@@ -140,10 +224,7 @@ int main(int Argc, char** Argv) {
           Extent.cy);
     }
 
-    TSurface Output(Width * Scale, Height * Scale);
-    for (int Y = 0; Y < Output.Height(); ++Y)
-      for (int X = 0; X < Output.Width(); ++X) Output.Row(Y)[X] = Surface.Row(Y / Scale)[X / Scale];
-    WritePng(Positional[1], Output);
+    WritePng(Positional[1], Enlarge(Surface, Scale));
   } catch (const Exception& E) {
     std::string Message = cp932::ToUtf8Lossy(E.Message());
     std::fprintf(stderr, "render_text: %s\n", Message.c_str());
