@@ -450,6 +450,11 @@ void TWindowCore::WindowHidden(TWindow* W) {
       TWindow* Active = Lookup(FActive);
       SetFocusImpl(Active);
     }
+    // A parent that refuses the focus (disabled) leaves it nowhere rather
+    // than in a hidden window.
+    W = Lookup(Handle);
+    if (W && (F = Lookup(FFocus)) != nullptr && IsDescendant(W, F) && !(W->Style & WS_VISIBLE))
+      SetFocusImpl(nullptr);
   }
   if ((W = Lookup(Handle)) == nullptr) return;
   if (!W->Parent && FActive == Handle) ActivateOther(W);

@@ -459,4 +459,78 @@ TEST_F(WindowInput, FocusLossToAnotherProgramDeactivatesAndEndsTheCapture) {
   EXPECT_EQ(GetFocus(), Edit);
 }
 
+// The whole life of a drop-down list as the site picker drives it: shown
+// without activation, a press on its frame button captures the mouse, the
+// release arrives as a client message and closes (destroys) the list inside
+// its own handler; a later drop-down closes on a press elsewhere through the
+// hook, which swallows that press.
+TEST_F(WindowInput, DropDownListLifeCycle) {
+  MakeForm();
+  HHOOK Hook = nullptr;
+  auto CloseUp = [&]() {
+    if (!IsWindow(Popup)) return;
+    if (GetCapture() == Popup) ReleaseCapture();
+    SetWindowPos(Popup, nullptr, 0, 0, 0, 0, 0x97);
+    UnhookWindowsHookEx(Hook);
+    SetFocus(Edit);
+    DestroyWindow(Popup);
+  };
+  auto DropDown = [&]() {
+    MakePopup();
+    On["Popup"] = [&](HWND H, UINT M, WPARAM W, LPARAM L) -> std::optional<LRESULT> {
+      switch (M) {
+        case WM_MOUSEACTIVATE:
+          return MA_NOACTIVATE;
+        case WM_NCHITTEST: {
+          TRect R;
+          GetWindowRect(H, R);
+          const TPoint P = PointFromLParam(L);
+          if (P.Y < R.Top + 19 && P.X >= R.Right - 20 && P.X < R.Right) return HTBORDER;
+          return std::nullopt;
+        }
+        case WM_NCLBUTTONDOWN:
+          DefWindowProc(H, M, W, L);
+          SetCapture(H);
+          return 0;
+        case WM_LBUTTONUP:
+          CloseUp();  // destroys the window whose handler this is
+          return 0;
+        default:
+          return std::nullopt;
+      }
+    };
+    Hook = SetWindowsHookEx(WH_MOUSE, [&](int Code, WPARAM W, LPARAM L) -> LRESULT {
+      const MOUSEHOOKSTRUCT& M = *reinterpret_cast<MOUSEHOOKSTRUCT*>(L);
+      TRect R;
+      if (Code >= 0 && (W == WM_LBUTTONDOWN || W == WM_NCLBUTTONDOWN) && GetWindowRect(Popup, R) &&
+          !R.Contains(M.pt.X, M.pt.Y)) {
+        CloseUp();
+        return 1;
+      }
+      return CallNextHookEx(Hook, Code, W, L);
+    });
+  };
+
+  DropDown();
+  Logged = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KILLFOCUS, WM_CAPTURECHANGED};
+  Screen.ClickAt(86 + 150, 60 + 5);  // the frame button
+  Pump();
+  EXPECT_FALSE(IsWindow(Popup));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(GetFocus(), Edit);
+  EXPECT_EQ(Order({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KILLFOCUS, WM_CAPTURECHANGED}),
+            (std::vector<std::string>{"Popup:LBUTTONUP", "Popup:CAPTURECHANGED"}));
+  EXPECT_EQ(Screen.Stack(), (std::vector<TNativeWindow>{Native(Form)}));
+
+  DropDown();
+  Log.clear();
+  Screen.ClickAt(20 + 250, 20 + 15);  // on Button: closes the list, never reaches Button
+  Screen.ClickAt(20 + 250, 20 + 15);  // the next press is an ordinary one
+  Pump();
+  EXPECT_FALSE(IsWindow(Popup));
+  EXPECT_EQ(Order({WM_LBUTTONDOWN}), (std::vector<std::string>{"Button:LBUTTONDOWN"}));
+  EXPECT_EQ(GetFocus(), Edit);
+  EXPECT_EQ(GetActiveWindow(), Form);
+}
+
 }  // namespace
