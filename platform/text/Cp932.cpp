@@ -61,17 +61,22 @@ constexpr unsigned char kFullWidthLowerFirst = 0x81, kFullWidthLowerLast = 0x9A;
 constexpr unsigned char kFullWidthCaseDistance = 0x21;
 
 // One character folded to upper case, as a number that orders like the bytes.
+// Bit 8 marks a double-byte character, so a lead byte cut off at the end of a
+// text never equals a double-byte character whose trail byte is 0.
 unsigned FoldedChar(std::string_view Text, std::size_t Pos, std::size_t Length) {
   unsigned char First = static_cast<unsigned char>(Text[Pos]);
   if (Length == 1) {
     if (First >= 'a' && First <= 'z') First = static_cast<unsigned char>(First - 'a' + 'A');
-    return First << 8;
+    return First << 9;
   }
   unsigned char Second = static_cast<unsigned char>(Text[Pos + 1]);
   if (First == kFullWidthLead && Second >= kFullWidthLowerFirst && Second <= kFullWidthLowerLast)
     Second = static_cast<unsigned char>(Second - kFullWidthCaseDistance);
-  return (First << 8) | Second;
+  return (First << 9) | 0x100 | Second;
 }
+
+char FoldedFirstByte(unsigned Folded) { return static_cast<char>(Folded >> 9); }
+char FoldedSecondByte(unsigned Folded) { return static_cast<char>(Folded & 0xFF); }
 
 }  // namespace
 
@@ -117,8 +122,8 @@ std::string AnsiUpperCase(std::string_view Text) {
   for (std::size_t Pos = 0; Pos < Result.size();) {
     std::size_t Length = CharLength(Result, Pos);
     unsigned Folded = FoldedChar(Result, Pos, Length);
-    Result[Pos] = static_cast<char>(Folded >> 8);
-    if (Length == 2) Result[Pos + 1] = static_cast<char>(Folded & 0xFF);
+    Result[Pos] = FoldedFirstByte(Folded);
+    if (Length == 2) Result[Pos + 1] = FoldedSecondByte(Folded);
     Pos += Length;
   }
   return Result;

@@ -80,7 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
                       CompareCase{"a", kFulla, -1},  // half- and full-width stay apart
                       CompareCase{kA, kDi, -1},      // kana compare as they are
                       CompareCase{"ab", "abc", -1}, CompareCase{"", "", 0},
-                      CompareCase{"b", "A", 1}));
+                      CompareCase{"b", "A", 1},
+                      // a lead byte cut off at the end is not the character 81 00
+                      CompareCase{"\x81", std::string("\x81\0", 2), -1}));
 
 TEST(Cp932Case, StartsTextNeverMatchesHalfACharacter) {
   EXPECT_TRUE(AnsiStartsText("T", "train"));
