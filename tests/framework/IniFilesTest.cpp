@@ -68,10 +68,20 @@ TEST_F(IniFileTest, FirstRunWithoutFileGivesDefaultsAndWritesTheSection) {
   EXPECT_EQ(ReadFile(FFile), "[SET]\r\nFRON=1\r\nREF=-1\r\nSITE0=0\r\n");
 }
 
+TEST_F(IniFileTest, JapanesePathIsUtf8OnDisk) {
+  {
+    TIniFile Ini(FDir + "/設定.ini");  // code page 932 text
+    Ini.WriteString("SET", "FRON", "1");
+  }
+  EXPECT_EQ(ReadFile(FDir + u8"/設定.ini"), "[SET]\r\nFRON=1\r\n");
+}
+
 struct TReadCase {
   const char* Value;
   std::function<bool(TIniFile&)> Check;
 };
+
+void PrintTo(const TReadCase& Case, std::ostream* Out) { *Out << '"' << Case.Value << '"'; }
 
 class ReadRuleTest : public IniFileTest, public testing::WithParamInterface<TReadCase> {};
 
