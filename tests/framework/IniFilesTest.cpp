@@ -83,16 +83,16 @@ struct TReadCase {
 
 void PrintTo(const TReadCase& Case, std::ostream* Out) { *Out << '"' << Case.Value << '"'; }
 
-class ReadRuleTest : public IniFileTest, public testing::WithParamInterface<TReadCase> {};
+class IniFileReadRuleTest : public IniFileTest, public testing::WithParamInterface<TReadCase> {};
 
-TEST_P(ReadRuleTest, ReadsStoredValues) {
+TEST_P(IniFileReadRuleTest, ReadsStoredValues) {
   WriteFile(FFile, std::string("[SET]\r\nKEY=") + GetParam().Value + "\r\n");
   TIniFile Ini(FFile);
   EXPECT_TRUE(GetParam().Check(Ini)) << GetParam().Value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, ReadRuleTest,
+    Values, IniFileReadRuleTest,
     testing::Values(
         TReadCase{"0x3", [](TIniFile& I) { return I.ReadInteger("SET", "KEY", -1) == 3; }},
         TReadCase{"$A", [](TIniFile& I) { return I.ReadInteger("SET", "KEY", -1) == 10; }},

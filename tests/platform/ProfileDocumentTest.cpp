@@ -12,13 +12,13 @@ using profile::TProfileDocument;
 
 std::string Bytes(const char* Text, std::size_t Length) { return std::string(Text, Length); }
 
-class RoundTripTest : public testing::TestWithParam<std::string> {};
+class ProfileRoundTripTest : public testing::TestWithParam<std::string> {};
 
-TEST_P(RoundTripTest, SerializeGivesBackEveryByte) {
+TEST_P(ProfileRoundTripTest, SerializeGivesBackEveryByte) {
   EXPECT_EQ(TProfileDocument::Parse(GetParam()).Serialize(), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, RoundTripTest,
+INSTANTIATE_TEST_SUITE_P(Inputs, ProfileRoundTripTest,
                          testing::Values("", "a", "\r\n", "\n\n\r\r\n\r", "[S]\r\nk=v\r\n",
                                          "[S]\nk=v\n", "[S]\rk=v\r", "[S]\r\nk=v\na=b\rc=d",
                                          Bytes("[S\0]\r\nk=\0v\0\r\n\0", 13), "[S]\r\nk=\x83",
@@ -34,9 +34,9 @@ void PrintTo(const TLookupCase& Case, std::ostream* Out) {
   *Out << testing::PrintToString(Case.File) << " [" << Case.Section << "] " << Case.Key;
 }
 
-class LookupTest : public testing::TestWithParam<TLookupCase> {};
+class ProfileLookupTest : public testing::TestWithParam<TLookupCase> {};
 
-TEST_P(LookupTest, FindsTheValueAsTheRulesSay) {
+TEST_P(ProfileLookupTest, FindsTheValueAsTheRulesSay) {
   const TLookupCase& Case = GetParam();
   TProfileDocument Document = TProfileDocument::Parse(Case.File);
   std::optional<std::string_view> Found = Document.FindValue(Case.Section, Case.Key);
@@ -45,7 +45,7 @@ TEST_P(LookupTest, FindsTheValueAsTheRulesSay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, LookupTest,
+    Cases, ProfileLookupTest,
     testing::Values(TLookupCase{"[SET]\r\nFRON=1\r\n", "set", "fron", "1"},
                     TLookupCase{"  [ SET ]  \r\n\t FRON \t=1\r\n", "SET", "FRON", "1"},
                     TLookupCase{"[S]\r\nk= v \r\n", "S", "k", " v "},
@@ -84,9 +84,9 @@ struct TEditCase {
 
 void PrintTo(const TEditCase& Case, std::ostream* Out) { *Out << Case.Name; }
 
-class EditTest : public testing::TestWithParam<TEditCase> {};
+class ProfileEditTest : public testing::TestWithParam<TEditCase> {};
 
-TEST_P(EditTest, ChangesOnlyWhatItMust) {
+TEST_P(ProfileEditTest, ChangesOnlyWhatItMust) {
   TProfileDocument Document = TProfileDocument::Parse(GetParam().Before);
   GetParam().Edit(Document);
   EXPECT_EQ(Document.Serialize(), GetParam().After);
@@ -95,7 +95,7 @@ TEST_P(EditTest, ChangesOnlyWhatItMust) {
 void Set(TProfileDocument& D, const char* S, const char* K, const char* V) { D.SetValue(S, K, V); }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, EditTest,
+    Cases, ProfileEditTest,
     testing::Values(
         TEditCase{"ReplaceInPlace", "; head\n[A]\r\nx = 1\nk=old\r\ny=2\r\n[B]\r\nk=b\r\n",
                   [](auto& D) { Set(D, "A", "k", "new"); },

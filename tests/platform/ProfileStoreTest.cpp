@@ -148,9 +148,10 @@ struct TRefusal {
 
 void PrintTo(const TRefusal& Case, std::ostream* Out) { *Out << Case.Name; }
 
-class RefusedSaveTest : public ProfileStoreTest, public testing::WithParamInterface<TRefusal> {};
+class ProfileRefusedSaveTest : public ProfileStoreTest,
+                               public testing::WithParamInterface<TRefusal> {};
 
-TEST_P(RefusedSaveTest, LeavesTheOldFileAndNoTemporary) {
+TEST_P(ProfileRefusedSaveTest, LeavesTheOldFileAndNoTemporary) {
   std::string Target = FFile;
   WriteFile(FFile, "[SET]\r\nFRON=1\r\n");
   if (!GetParam().Prepare(FDir, Target)) GTEST_SKIP() << "cannot be provoked here";
@@ -169,7 +170,7 @@ TEST_P(RefusedSaveTest, LeavesTheOldFileAndNoTemporary) {
   if (GetParam().Expected == EISDIR) EXPECT_FALSE(EditCalled);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RefusedSaveTest,
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileRefusedSaveTest,
                          testing::Values(TRefusal{"ReadOnlyFile",
                                                   [](const std::string&, std::string& File) {
                                                     return chmod(File.c_str(), 0444) == 0;
@@ -211,9 +212,10 @@ struct TFaultCase {
 
 void PrintTo(const TFaultCase& Case, std::ostream* Out) { *Out << Case.Name; }
 
-class FailingSaveTest : public ProfileStoreTest, public testing::WithParamInterface<TFaultCase> {};
+class ProfileFailingSaveTest : public ProfileStoreTest,
+                               public testing::WithParamInterface<TFaultCase> {};
 
-TEST_P(FailingSaveTest, LeavesTheOldFileAndNoTemporary) {
+TEST_P(ProfileFailingSaveTest, LeavesTheOldFileAndNoTemporary) {
   std::string Old = "[SET]\r\nFRON=1\r\n";
   WriteFile(FFile, Old);
   {
@@ -226,7 +228,7 @@ TEST_P(FailingSaveTest, LeavesTheOldFileAndNoTemporary) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Steps, FailingSaveTest,
+    Steps, ProfileFailingSaveTest,
     testing::Values(TFaultCase{"DiskFull", profile::TSaveFault::sfWrite, ENOSPC},
                     TFaultCase{"WriteError", profile::TSaveFault::sfWrite, EIO},
                     TFaultCase{"SyncError", profile::TSaveFault::sfSync, EIO},

@@ -12,15 +12,15 @@ struct TNumberCase {
   std::optional<std::int32_t> Expected;
 };
 
-class WholeNumberTest : public testing::TestWithParam<TNumberCase> {};
+class ProfileWholeNumberTest : public testing::TestWithParam<TNumberCase> {};
 
-TEST_P(WholeNumberTest, ParsesByTheRule) {
+TEST_P(ProfileWholeNumberTest, ParsesByTheRule) {
   EXPECT_EQ(profile::ParseWholeNumber(GetParam().Text), GetParam().Expected) << GetParam().Text;
   EXPECT_EQ(profile::WholeNumberOrDefault(GetParam().Text, 77), GetParam().Expected.value_or(77));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, WholeNumberTest,
+    Cases, ProfileWholeNumberTest,
     testing::Values(TNumberCase{"0", 0}, TNumberCase{"3", 3}, TNumberCase{"-1", -1},
                     TNumberCase{"+12", 12}, TNumberCase{"007", 7},
                     TNumberCase{"2147483647", 2147483647}, TNumberCase{"-2147483648", INT32_MIN},
@@ -48,14 +48,14 @@ struct TBoolCase {
   bool Expected;
 };
 
-class BooleanTest : public testing::TestWithParam<TBoolCase> {};
+class ProfileBooleanTest : public testing::TestWithParam<TBoolCase> {};
 
-TEST_P(BooleanTest, ReadsAsWholeNumber) {
+TEST_P(ProfileBooleanTest, ReadsAsWholeNumber) {
   EXPECT_EQ(profile::BooleanOrDefault(GetParam().Text, GetParam().Default), GetParam().Expected)
       << GetParam().Text << " default " << GetParam().Default;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, BooleanTest,
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileBooleanTest,
                          testing::Values(TBoolCase{"1", false, true}, TBoolCase{"2", false, true},
                                          TBoolCase{"-1", false, true},
                                          TBoolCase{"$10", false, true}, TBoolCase{"0", true, false},
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BooleanTest,
                                          TBoolCase{"yes", true, true}, TBoolCase{"", true, true},
                                          TBoolCase{"true", false, false}));
 
-TEST(ValueAsReadTest, CutsAt2047BytesWithoutSplittingACharacter) {
+TEST(ProfileValueAsReadTest, CutsAt2047BytesWithoutSplittingACharacter) {
   std::string Ascii(3000, 'a');
   EXPECT_EQ(profile::ValueAsRead(Ascii).size(), 2047u);
   EXPECT_EQ(profile::ValueAsRead(std::string(2047, 'b')).size(), 2047u);
@@ -78,7 +78,7 @@ TEST(ValueAsReadTest, CutsAt2047BytesWithoutSplittingACharacter) {
   EXPECT_EQ(profile::ValueAsRead(Fitting), std::string(2045, 'd') + "\x83\x41");
 }
 
-TEST(ValueAsReadTest, StopsAtNul) {
+TEST(ProfileValueAsReadTest, StopsAtNul) {
   EXPECT_EQ(profile::ValueAsRead(std::string("ab\0cd", 5)), "ab");
 }
 
