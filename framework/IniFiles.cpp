@@ -7,14 +7,14 @@
 #include "platform/profile/ProfileStore.h"
 #include "platform/profile/ProfileValues.h"
 
-TIniFile::TIniFile(const std::string& FileName)
-    : FFileName(FileName), FUncaughtAtCreation(std::uncaught_exceptions()) {}
+TIniFile::TIniFile(const std::string& FileName) : FFileName(FileName) {}
 
 TIniFile::~TIniFile() noexcept(false) {
   if (FPending.empty()) return;
-  if (std::uncaught_exceptions() > FUncaughtAtCreation) {
-    // Released while an exception unwinds: save what can be saved, but a
-    // second exception now would end the program.
+  if (std::uncaught_exceptions() > 0) {
+    // Released while an exception unwinds the stack (perhaps inside another
+    // destructor that unwinding runs): save what can be saved, but a second
+    // exception now would end the program.
     try {
       UpdateFile();
     } catch (...) {

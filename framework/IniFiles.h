@@ -21,12 +21,15 @@
 //
 // Release: the destructor saves what is pending. A destructor must not throw
 // while an exception is already unwinding the stack (that ends the program),
-// so it throws the error only when it runs outside such unwinding, and
-// otherwise makes the save and drops its error silently. The destructor is
+// so it throws the error only when no exception is in flight at all
+// (std::uncaught_exceptions() is 0), and otherwise makes the save and drops its
+// error silently. The destructor is
 // declared noexcept(false) for that. Callers that want the error as a normal
 // value call UpdateFile() before the release. Keep the object on the stack:
 // std::unique_ptr and the standard containers destroy it in noexcept code,
-// where the throw would end the program.
+// where the throw would end the program. The same holds for a release inside
+// another destructor (destructors are noexcept unless declared otherwise):
+// there, call UpdateFile() in a try block first.
 
 #include <optional>
 #include <string>
@@ -80,5 +83,4 @@ private:
   // The file as first read, with the pending edits applied; loaded by the
   // first read.
   mutable std::optional<profile::TProfileDocument> FView;
-  int FUncaughtAtCreation;
 };
