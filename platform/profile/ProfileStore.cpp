@@ -253,7 +253,7 @@ private:
 // Temporary files of Name left by a save that was killed. Only called under
 // the lock, when no other cooperating save can be writing one.
 void RemoveStaleTemporaries(int DirectoryFd, const std::string& Name) {
-  int Copy = dup(DirectoryFd);
+  int Copy = fcntl(DirectoryFd, F_DUPFD_CLOEXEC, 0);
   if (Copy < 0) return;
   DIR* Listing = fdopendir(Copy);
   if (!Listing) {
