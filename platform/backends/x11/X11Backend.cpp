@@ -1,0 +1,640 @@
+// The X11 backend: the connection, the native windows and how the window
+// manager is told about them, presenting, cursors.
+
+#include "platform/backends/x11/X11Backend.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/XShm.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/backends/x11/X11Icon.h"
+#include "platform/backends/x11/X11TextConversion.h"
+#include "platform/text/Cp932.h"
+
+using namespace x11;
+
+namespace {
+
+// _NET_WM_STATE client message actions.
+constexpr long kStateRemove = 0;
+constexpr long kStateAdd = 1;
+// _NET_ACTIVE_WINDOW source indication: a request of the application.
+constexpr long kSourceApplication = 1;
+
+// _MOTIF_WM_HINTS: the one field that matters, the decorations.
+constexpr unsigned long kMotifHintsDecorations = 1ul << 1;
+
+const char* ProgramShortName() {
+  return program_invocation_short_name && *program_invocation_short_name
+             ? program_invocation_short_name
+             : "scoutlane";
+}
+
+// Milliseconds since this process started, as the kernel counts them (to
+// the kernel's clock tick, 10 ms on most systems).
+long MillisecondsSinceProcessStart() {
+  std::ifstream Stat("/proc/self/stat");
+  std::string Line;
+  if (!std::getline(Stat, Line)) return -1;
+  // The command name may hold spaces; fields are counted after its ')'.
+  const std::size_t Close = Line.rfind(')');
+  if (Close == std::string::npos) return -1;
+  std::istringstream Fields(Line.substr(Close + 2));
+  std::string Field;
+  unsigned long long StartTicks = 0;
+  // Field 3 (state) is the first after the name; start time is field 22.
+  for (int Index = 3; Index <= 22 && (Fields >> Field); ++Index)
+    if (Index == 22) StartTicks = std::strtoull(Field.c_str(), nullptr, 10);
+  timespec Boot{};
+  clock_gettime(CLOCK_BOOTTIME, &Boot);
+  const long Ticks = sysconf(_SC_CLK_TCK);
+  if (Ticks <= 0) return -1;
+  const long long NowMs = (long long)Boot.tv_sec * 1000 + Boot.tv_nsec / 1000000;
+  const long long StartMs = (long long)(StartTicks * 1000ull / (unsigned long long)Ticks);
+  return long(NowMs - StartMs);
+}
+
+// The input method needs the user's locale for its character set; a
+// process still in the "C" locale gets the environment's, or C.UTF-8 when
+// the environment names none that X supports.
+void ChooseInputLocale() {
+  const char* Current = std::setlocale(LC_CTYPE, nullptr);
+  if (Current && std::strcmp(Current, "C") != 0 && std::strcmp(Current, "POSIX") != 0) return;
+  const char* FromEnvironment = std::setlocale(LC_CTYPE, "");
+  const bool Plain = !FromEnvironment || std::strcmp(FromEnvironment, "C") == 0 ||
+                     std::strcmp(FromEnvironment, "POSIX") == 0;
+  if (!Plain && XSupportsLocale()) return;
+  if (std::setlocale(LC_CTYPE, "C.UTF-8") && XSupportsLocale()) return;
+  std::setlocale(LC_CTYPE, "C");
+}
+
+}  // namespace
+
+// ---- the beep
+
+void TX11Backend::TBellBeeper::Beep(unsigned Type) {
+  XBell(FDpy, 0);
+  XFlush(FDpy);
+}
+
+// ---- life cycle
+
+std::unique_ptr<TX11Backend> TX11Backend::Open(const char* DisplayName) {
+  Display* Dpy = XOpenDisplay(DisplayName);
+  if (!Dpy) return nullptr;
+  return std::unique_ptr<TX11Backend>(new TX11Backend(Dpy));
+}
+
+TX11Backend::TX11Backend(Display* Dpy)
+    : FDpy(Dpy),
+      FPreviousErrorHandler(InstallErrorHandler()),
+      FScreen(DefaultScreen(Dpy)),
+      FRoot(RootWindow(Dpy, DefaultScreen(Dpy))),
+      FBeeper(Dpy) {
+  FAtoms.Intern(FDpy, FScreen);
+  SelectVisual();
+
+  // Asked quietly first: the MIT-SHM calls complain on standard error when
+  // the server lacks the extension.
+  int Opcode = 0, FirstEvent = 0, FirstError = 0;
+  int Major = 0, Minor = 0;
+  Bool SharedPixmaps = False;
+  if (XQueryExtension(FDpy, "MIT-SHM", &Opcode, &FirstEvent, &FirstError) &&
+      XShmQueryVersion(FDpy, &Major, &Minor, &SharedPixmaps)) {
+    FImageTarget.ShmUsable = true;
+    FImageTarget.ShmCompletionEvent = XShmGetEventBase(FDpy) + ShmCompletion;
+  }
+
+  // The helper window owns our selections and receives what we ask other
+  // programs for; its property changes also tell the server's time.
+  XSetWindowAttributes Helper{};
+  Helper.event_mask = PropertyChangeMask;
+  FHelper = XCreateWindow(FDpy, FRoot, -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask,
+                          &Helper);
+
+  // Without this, X reports an auto-repeated key as a release and a press.
+  Bool Detectable = False;
+  FDetectableRepeat = XkbSetDetectableAutoRepeat(FDpy, True, &Detectable) && Detectable;
+  RefreshModifierMasks();
+  XAddConnectionWatch(FDpy, WatchConnection, reinterpret_cast<XPointer>(this));
+
+  ChooseInputLocale();
+  OpenInputMethod();
+
+  FIconData = NetWmIconData(LoadIconImages(ProgramIconNames()));
+  const char* Report = std::getenv("SCOUTLANE_REPORT_FIRST_FRAME");
+  FReportFirstFrame = Report && std::strcmp(Report, "1") == 0;
+  FBeeperGuard = std::make_unique<TBeeperGuard>(FBeeper);
+}
+
+TX11Backend::~TX11Backend() {
+  FBeeperGuard.reset();
+  while (!FWindows.empty()) DestroyNativeWindow(FWindows.begin()->first);
+  CloseInputMethod();
+  for (const auto& [Shape, C] : FCursors) XFreeCursor(FDpy, C);
+  if (FHelper) XDestroyWindow(FDpy, FHelper);
+  if (FImageTarget.Gc) XFreeGC(FDpy, FImageTarget.Gc);
+  if (FColormap) XFreeColormap(FDpy, FColormap);
+  XRemoveConnectionWatch(FDpy, WatchConnection, reinterpret_cast<XPointer>(this));
+  XCloseDisplay(FDpy);
+  RestoreErrorHandler(FPreviousErrorHandler);
+}
+
+void TX11Backend::SelectVisual() {
+  Visual* Default = DefaultVisual(FDpy, FScreen);
+  FImageTarget.Dpy = FDpy;
+  FImageTarget.Vis = Default;
+  FImageTarget.Depth = DefaultDepth(FDpy, FScreen);
+  Drawable GcTarget = FRoot;
+  Pixmap Scratch = 0;
+  if (Default->c_class != TrueColor) {
+    // Our pixels are direct RGB; a palette visual would need colour
+    // allocation for every pixel, so use a TrueColor visual if the server
+    // has one, with a colormap of its own.
+    XVisualInfo Info;
+    if (XMatchVisualInfo(FDpy, FScreen, 24, TrueColor, &Info) ||
+        XMatchVisualInfo(FDpy, FScreen, 16, TrueColor, &Info)) {
+      FImageTarget.Vis = Info.visual;
+      FImageTarget.Depth = Info.depth;
+      FColormap = XCreateColormap(FDpy, FRoot, Info.visual, AllocNone);
+      Scratch = XCreatePixmap(FDpy, FRoot, 1, 1, unsigned(Info.depth));
+      GcTarget = Scratch;
+    }
+  }
+  XGCValues Values{};
+  Values.graphics_exposures = False;
+  FImageTarget.Gc = XCreateGC(FDpy, GcTarget, GCGraphicsExposures, &Values);
+  if (Scratch) XFreePixmap(FDpy, Scratch);
+}
+
+int TX11Backend::ScreenWidth() const { return DisplayWidth(FDpy, FScreen); }
+
+int TX11Backend::ScreenHeight() const { return DisplayHeight(FDpy, FScreen); }
+
+std::uint32_t TX11Backend::Now() const {
+  return std::uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count());
+}
+
+TX11Backend::TNative* TX11Backend::Find(Window Id) const {
+  auto It = FWindows.find(Id);
+  return It == FWindows.end() ? nullptr : It->second.get();
+}
+
+bool TX11Backend::HasWindowManager() const {
+  // An ICCCM window manager owns WM_S<screen> while it runs.
+  return XGetSelectionOwner(FDpy, FAtoms.WindowManagerSelection) != None;
+}
+
+// ---- what the window manager reads
+
+void TX11Backend::ApplyName(const TNative& N) {
+  const std::string Utf8 = cp932::ToUtf8Lossy(N.Params.Title);
+  const auto* Bytes = reinterpret_cast<const unsigned char*>(Utf8.data());
+  const int Length = int(Utf8.size());
+  XChangeProperty(FDpy, N.Id, FAtoms.NetWmName, FAtoms.Utf8String, 8, PropModeReplace, Bytes,
+                  Length);
+  XChangeProperty(FDpy, N.Id, FAtoms.NetWmIconName, FAtoms.Utf8String, 8, PropModeReplace, Bytes,
+                  Length);
+  // WM_NAME for managers and tools that know only ICCCM: STRING when the
+  // title is Latin-1, else the UTF-8 that they all read today.
+  const std::optional<std::string> Latin1 = Utf8ToLatin1(Utf8);
+  const std::string& Legacy = Latin1 ? *Latin1 : Utf8;
+  const Atom LegacyType = Latin1 ? XA_STRING : FAtoms.Utf8String;
+  XChangeProperty(FDpy, N.Id, XA_WM_NAME, LegacyType, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(Legacy.data()), int(Legacy.size()));
+  XChangeProperty(FDpy, N.Id, XA_WM_ICON_NAME, LegacyType, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(Legacy.data()), int(Legacy.size()));
+}
+
+void TX11Backend::ApplyHints(const TNative& N) {
+  const TNativeWindowParams& P = N.Params;
+  XWMHints* Wm = XAllocWMHints();
+  if (Wm) {
+    Wm->flags = InputHint | StateHint;
+    // The passive focus model: the manager gives the focus by itself, and
+    // never to a window that must not take it.
+    Wm->input = P.NoActivate ? False : True;
+    Wm->initial_state = NormalState;
+    XSetWMHints(FDpy, N.Id, Wm);
+    XFree(Wm);
+  }
+  const TXGeometry G = WindowGeometry(P.ScreenRect);
+  XSizeHints* Size = XAllocSizeHints();
+  if (Size) {
+    // The program places its windows itself (the search bar at 20, 20 on
+    // every start); static gravity makes that the client area's position.
+    Size->flags = USPosition | PPosition | PSize | PWinGravity;
+    Size->x = G.X;
+    Size->y = G.Y;
+    Size->width = int(G.Width);
+    Size->height = int(G.Height);
+    Size->win_gravity = StaticGravity;
+    if (!P.Resizable) {
+      Size->flags |= PMinSize | PMaxSize;
+      Size->min_width = Size->max_width = int(G.Width);
+      Size->min_height = Size->max_height = int(G.Height);
+    }
+    XSetWMNormalHints(FDpy, N.Id, Size);
+    XFree(Size);
+  }
+  if (!P.Decorated && !N.OverrideRedirect) {
+    // A managed window without a caption: ask for no frame.
+    unsigned long Motif[5] = {kMotifHintsDecorations, 0, 0, 0, 0};
+    XChangeProperty(FDpy, N.Id, FAtoms.MotifWmHints, FAtoms.MotifWmHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(Motif), 5);
+  } else {
+    XDeleteProperty(FDpy, N.Id, FAtoms.MotifWmHints);
+  }
+  if (P.Owner && Find(Window(P.Owner)))
+    XSetTransientForHint(FDpy, N.Id, Window(P.Owner));
+  else
+    XDeleteProperty(FDpy, N.Id, XA_WM_TRANSIENT_FOR);
+}
+
+void TX11Backend::ApplyWindowType(const TNative& N) {
+  Atom Type = FAtoms.NetWmWindowTypeNormal;
+  if (N.OverrideRedirect)
+    Type = FAtoms.NetWmWindowTypePopupMenu;
+  else if (N.Params.ToolWindow)
+    Type = FAtoms.NetWmWindowTypeToolbar;
+  else if (N.Params.Owner)
+    Type = FAtoms.NetWmWindowTypeDialog;
+  XChangeProperty(FDpy, N.Id, FAtoms.NetWmWindowType, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&Type), 1);
+}
+
+void TX11Backend::ApplyStateProperty(const TNative& N) {
+  std::vector<Atom> States;
+  if (N.Params.Topmost) States.push_back(FAtoms.NetWmStateAbove);
+  if (N.Params.ToolWindow || N.OverrideRedirect) {
+    States.push_back(FAtoms.NetWmStateSkipTaskbar);
+    States.push_back(FAtoms.NetWmStateSkipPager);
+  }
+  XChangeProperty(FDpy, N.Id, FAtoms.NetWmState, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(States.data()), int(States.size()));
+}
+
+void TX11Backend::SendStateChange(const TNative& N, long Action, Atom First, Atom Second) {
+  // A managed, mapped window's state belongs to the window manager: it is
+  // asked, and it updates _NET_WM_STATE itself.
+  XEvent E{};
+  E.xclient.type = ClientMessage;
+  E.xclient.window = N.Id;
+  E.xclient.message_type = FAtoms.NetWmState;
+  E.xclient.format = 32;
+  E.xclient.data.l[0] = Action;
+  E.xclient.data.l[1] = long(First);
+  E.xclient.data.l[2] = long(Second);
+  E.xclient.data.l[3] = kSourceApplication;
+  XSendEvent(FDpy, FRoot, False, SubstructureRedirectMask | SubstructureNotifyMask, &E);
+}
+
+void TX11Backend::ApplyIcon(const TNative& N) {
+  if (FIconData.empty()) return;
+  XChangeProperty(FDpy, N.Id, FAtoms.NetWmIcon, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(FIconData.data()), int(FIconData.size()));
+}
+
+// ---- windows
+
+TNativeWindow TX11Backend::CreateNativeWindow(const TNativeWindowParams& Params) {
+  auto Owned = std::make_unique<TNative>();
+  TNative& N = *Owned;
+  N.Params = Params;
+  N.OverrideRedirect = Params.NoActivate && !Params.Decorated;
+  N.EventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask |
+                KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                EnterWindowMask | LeaveWindowMask;
+
+  XSetWindowAttributes A{};
+  unsigned long Mask =
+      CWBackPixmap | CWBorderPixel | CWBitGravity | CWOverrideRedirect | CWSaveUnder | CWEventMask;
+  // No background: the back buffer covers every pixel, and a server-side
+  // fill before each present would only flicker.
+  A.background_pixmap = None;
+  A.border_pixel = 0;
+  A.bit_gravity = NorthWestGravity;
+  A.override_redirect = N.OverrideRedirect ? True : False;
+  // Pop-ups come and go over other windows: let the server keep what they
+  // cover, so closing one repaints nothing underneath when it can.
+  A.save_under = N.OverrideRedirect ? True : False;
+  A.event_mask = N.EventMask;
+  if (FColormap) {
+    A.colormap = FColormap;
+    Mask |= CWColormap;
+  }
+  N.Requested = WindowGeometry(Params.ScreenRect);
+  N.Id = XCreateWindow(FDpy, FRoot, N.Requested.X, N.Requested.Y, N.Requested.Width,
+                       N.Requested.Height, 0, FImageTarget.Depth, InputOutput, FImageTarget.Vis,
+                       Mask, &A);
+  if (!N.Id) return 0;
+
+  Atom Protocols[] = {FAtoms.WmDeleteWindow, FAtoms.NetWmPing};
+  XSetWMProtocols(FDpy, N.Id, Protocols, 2);
+  XClassHint Class;
+  Class.res_name = const_cast<char*>(ProgramShortName());
+  Class.res_class = const_cast<char*>("Scoutlane");
+  XSetClassHint(FDpy, N.Id, &Class);
+  char Host[256] = {};
+  if (gethostname(Host, sizeof(Host) - 1) == 0) {
+    XTextProperty Machine;
+    char* List[] = {Host};
+    if (XStringListToTextProperty(List, 1, &Machine)) {
+      XSetWMClientMachine(FDpy, N.Id, &Machine);
+      XFree(Machine.value);
+    }
+    const unsigned long Pid = static_cast<unsigned long>(getpid());
+    XChangeProperty(FDpy, N.Id, FAtoms.NetWmPid, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&Pid), 1);
+  }
+  ApplyName(N);
+  ApplyHints(N);
+  ApplyWindowType(N);
+  ApplyStateProperty(N);
+  ApplyIcon(N);
+  XDefineCursor(FDpy, N.Id, CursorFor(crsArrow));
+  N.Buffer = std::make_unique<TX11BackBuffer>(FImageTarget);
+  CreateInputContext(N);
+  const Window Id = N.Id;
+  FWindows[Id] = std::move(Owned);
+  return TNativeWindow(Id);
+}
+
+void TX11Backend::DestroyNativeWindow(TNativeWindow Window) {
+  TNative* N = Find(::Window(Window));
+  if (!N) return;
+  DestroyInputContext(*N);
+  N->Buffer.reset();
+  XDestroyWindow(FDpy, N->Id);
+  if (FPointerWindow == N->Id) FPointerWindow = 0;
+  FWindows.erase(N->Id);
+  XFlush(FDpy);
+}
+
+void TX11Backend::UpdateNativeWindow(TNativeWindow Window, const TNativeWindowParams& Params) {
+  TNative* N = Find(::Window(Window));
+  if (!N) return;
+  const TNativeWindowParams Old = N->Params;
+  N->Params = Params;
+  // The position is the core's; SetNativeBounds follows with it when it
+  // moved, and MoveResize ignores a request for where the window is.
+  if (Old.Title != Params.Title) ApplyName(*N);
+
+  const bool OverrideRedirect = Params.NoActivate && !Params.Decorated;
+  if (OverrideRedirect != N->OverrideRedirect) {
+    // The server takes this attribute only for an unmapped window.
+    const bool WasMapped = N->MapRequested;
+    if (WasMapped) {
+      XUnmapWindow(FDpy, N->Id);
+      N->MapRequested = N->Mapped = false;
+    }
+    XSetWindowAttributes A{};
+    A.override_redirect = OverrideRedirect ? True : False;
+    A.save_under = A.override_redirect;
+    XChangeWindowAttributes(FDpy, N->Id, CWOverrideRedirect | CWSaveUnder, &A);
+    N->OverrideRedirect = OverrideRedirect;
+    if (OverrideRedirect)
+      DestroyInputContext(*N);
+    else
+      CreateInputContext(*N);
+  }
+  ApplyHints(*N);
+  if (Old.ToolWindow != Params.ToolWindow || Old.Owner != Params.Owner ||
+      OverrideRedirect != (Old.NoActivate && !Old.Decorated))
+    ApplyWindowType(*N);
+  if (Old.Topmost != Params.Topmost || Old.ToolWindow != Params.ToolWindow) {
+    if (N->Mapped && !N->OverrideRedirect && HasWindowManager()) {
+      if (Old.Topmost != Params.Topmost)
+        SendStateChange(*N, Params.Topmost ? kStateAdd : kStateRemove, FAtoms.NetWmStateAbove,
+                        None);
+      if (Old.ToolWindow != Params.ToolWindow)
+        SendStateChange(*N, Params.ToolWindow ? kStateAdd : kStateRemove,
+                        FAtoms.NetWmStateSkipTaskbar, FAtoms.NetWmStateSkipPager);
+    } else {
+      // Before mapping the manager reads the property; with no manager it
+      // is ours to keep.
+      ApplyStateProperty(*N);
+      if (Params.Topmost && N->MapRequested) XRaiseWindow(FDpy, N->Id);
+    }
+  }
+  MoveResize(*N, Params.ScreenRect);
+  UpdateMapping(*N);
+  XFlush(FDpy);
+}
+
+void TX11Backend::MoveResize(TNative& N, const TRect& R) {
+  const TXGeometry G = WindowGeometry(R);
+  if (G == N.Requested) return;
+  const bool Resized = G.Width != N.Requested.Width || G.Height != N.Requested.Height;
+  // A window the user may not resize has min = max size; they move first.
+  if (Resized && !N.Params.Resizable) ApplyHints(N);
+  N.ConfigureSerial = NextRequest(FDpy);
+  XMoveResizeWindow(FDpy, N.Id, G.X, G.Y, G.Width, G.Height);
+  N.Requested = G;
+}
+
+void TX11Backend::SetNativeBounds(TNativeWindow Window, const TRect& ScreenRect) {
+  TNative* N = Find(::Window(Window));
+  if (!N) return;
+  N->Params.ScreenRect = ScreenRect;
+  MoveResize(*N, ScreenRect);
+  UpdateMapping(*N);
+  XFlush(FDpy);
+}
+
+void TX11Backend::UpdateMapping(TNative& N) {
+  // An empty window has nothing to show, and X has no empty windows.
+  const bool Should = N.WantShown && !N.Params.ScreenRect.IsEmpty();
+  if (Should && !N.MapRequested) {
+    if (!N.OverrideRedirect) {
+      // A withdrawn window's state is gone from the manager's side: say
+      // again how it should come up, and where.
+      ApplyStateProperty(N);
+      ApplyHints(N);
+    }
+    if (N.OverrideRedirect)
+      XMapRaised(FDpy, N.Id);
+    else
+      XMapWindow(FDpy, N.Id);
+    N.MapRequested = true;
+  } else if (!Should && N.MapRequested) {
+    if (N.OverrideRedirect)
+      XUnmapWindow(FDpy, N.Id);
+    else
+      XWithdrawWindow(FDpy, N.Id, FScreen);
+    N.MapRequested = false;
+    N.Mapped = false;
+    N.ActivateOnMap = false;
+  }
+}
+
+void TX11Backend::ShowNativeWindow(TNativeWindow Window, bool Show) {
+  TNative* N = Find(::Window(Window));
+  if (!N) return;
+  N->WantShown = Show;
+  UpdateMapping(*N);
+  XFlush(FDpy);
+}
+
+void TX11Backend::FocusWindow(TNative& N) {
+  if (N.OverrideRedirect || N.Params.NoActivate) return;
+  if (HasWindowManager()) {
+    XEvent E{};
+    E.xclient.type = ClientMessage;
+    E.xclient.window = N.Id;
+    E.xclient.message_type = FAtoms.NetActiveWindow;
+    E.xclient.format = 32;
+    E.xclient.data.l[0] = kSourceApplication;
+    E.xclient.data.l[1] = long(FLastTime);
+    E.xclient.data.l[2] = 0;
+    XSendEvent(FDpy, FRoot, False, SubstructureRedirectMask | SubstructureNotifyMask, &E);
+  } else {
+    // Nobody else gives the focus: take it. A window that is not viewable
+    // yet refuses it (BadMatch), which the error handler ignores.
+    XSetInputFocus(FDpy, N.Id, RevertToParent, CurrentTime);
+  }
+  XFlush(FDpy);
+}
+
+void TX11Backend::ActivateNativeWindow(TNativeWindow Window) {
+  TNative* N = Find(::Window(Window));
+  if (!N) return;
+  if (N->Mapped)
+    FocusWindow(*N);
+  else
+    N->ActivateOnMap = N->MapRequested || N->WantShown;
+}
+
+void TX11Backend::RestackNativeWindows(const std::vector<TNativeWindow>& TopToBottom) {
+  std::vector<Window> Shown;
+  for (TNativeWindow W : TopToBottom)
+    if (TNative* N = Find(::Window(W)); N && N->MapRequested) Shown.push_back(N->Id);
+  if (Shown.empty()) return;
+  if (!HasWindowManager()) {
+    // Ours go above everything else, in the window system's order.
+    XRaiseWindow(FDpy, Shown.front());
+    XRestackWindows(FDpy, Shown.data(), int(Shown.size()));
+  } else {
+    // The manager stacks managed windows (above-state, transients); the
+    // pop-ups it does not see are raised here, the lowest first, so that
+    // they end up in the window system's order above all of them.
+    for (auto It = Shown.rbegin(); It != Shown.rend(); ++It)
+      if (TNative* N = Find(*It); N->OverrideRedirect) XRaiseWindow(FDpy, N->Id);
+  }
+  XFlush(FDpy);
+}
+
+void TX11Backend::Present(TNativeWindow Window, const TSurface& Surface,
+                          const std::vector<TRect>& Dirty) {
+  TNative* N = Find(::Window(Window));
+  // Drawing on an unmapped window is lost; the window's first Expose asks
+  // for the whole of it again.
+  if (!N || !N->Mapped) return;
+  N->Buffer->Present(N->Id, Surface, Dirty);
+  if (FReportFirstFrame) ReportFirstFrame();
+}
+
+void TX11Backend::ReportFirstFrame() {
+  FReportFirstFrame = false;
+  // The pixels are only on the screen once the server has handled the put.
+  XSync(FDpy, False);
+  timespec Mono{};
+  clock_gettime(CLOCK_MONOTONIC, &Mono);
+  std::fprintf(stderr, "first-frame ms=%ld monotonic_ns=%lld\n", MillisecondsSinceProcessStart(),
+               (long long)Mono.tv_sec * 1000000000ll + Mono.tv_nsec);
+  std::fflush(stderr);
+}
+
+// ---- cursors and the pointer
+
+Cursor TX11Backend::CursorFor(TCursorShape Shape) {
+  auto It = FCursors.find(int(Shape));
+  if (It != FCursors.end()) return It->second;
+  Cursor C = None;
+  if (Shape == crsNone) {
+    // An empty 1 by 1 bitmap: a cursor that shows nothing.
+    static const char Empty[1] = {0};
+    Pixmap Blank = XCreateBitmapFromData(FDpy, FRoot, Empty, 1, 1);
+    XColor Black{};
+    C = XCreatePixmapCursor(FDpy, Blank, Blank, &Black, &Black, 0, 0);
+    XFreePixmap(FDpy, Blank);
+  } else {
+    unsigned Glyph = XC_left_ptr;
+    switch (Shape) {
+      case crsIBeam:
+        Glyph = XC_xterm;
+        break;
+      case crsWait:
+      case crsAppStarting:
+        Glyph = XC_watch;
+        break;
+      case crsCross:
+        Glyph = XC_crosshair;
+        break;
+      case crsUpArrow:
+        Glyph = XC_sb_up_arrow;
+        break;
+      case crsSizeNWSE:
+        Glyph = XC_bottom_right_corner;
+        break;
+      case crsSizeNESW:
+        Glyph = XC_bottom_left_corner;
+        break;
+      case crsSizeWE:
+        Glyph = XC_sb_h_double_arrow;
+        break;
+      case crsSizeNS:
+        Glyph = XC_sb_v_double_arrow;
+        break;
+      case crsSizeAll:
+        Glyph = XC_fleur;
+        break;
+      case crsNo:
+        Glyph = XC_X_cursor;
+        break;
+      case crsHand:
+        Glyph = XC_hand2;
+        break;
+      case crsHelp:
+        Glyph = XC_question_arrow;
+        break;
+      default:
+        Glyph = XC_left_ptr;
+        break;
+    }
+    C = XCreateFontCursor(FDpy, Glyph);
+  }
+  FCursors[int(Shape)] = C;
+  return C;
+}
+
+void TX11Backend::SetCursorShape(TNativeWindow Window, TCursorShape Shape) {
+  TNative* N = Find(::Window(Window));
+  if (!N) return;
+  XDefineCursor(FDpy, N->Id, CursorFor(Shape));
+  XFlush(FDpy);
+}
+
+void TX11Backend::WarpPointer(const TPoint& ScreenPos) {
+  XWarpPointer(FDpy, None, FRoot, 0, 0, 0, 0, ClampCoord(ScreenPos.X), ClampCoord(ScreenPos.Y));
+  XFlush(FDpy);
+}
+
+void TX11Backend::SetTextInputSpot(TNativeWindow Window, const TRect& Caret) {
+  // The input style is the root-window one (no preedit, no status in our
+  // windows): the input method composes in a window of its own and takes
+  // no spot from the client, so there is nothing to tell it here.
+}

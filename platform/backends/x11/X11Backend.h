@@ -1,0 +1,175 @@
+#pragma once
+// The backend for a real X server (Xlib). One X window per top-level window
+// of the window system; each presents its back buffer through MIT-SHM when
+// it can (X11BackBuffer). Input arrives as raw events that this backend
+// turns into TBackendEvent: pointer positions in screen coordinates, keys as
+// Windows virtual keys, typed text through XIM converted to code page 932.
+//
+// How the window manager sees our windows:
+// - A window that must never take the focus and has no caption (popup
+//   lists, menus, hints) is override-redirect: no window manager touches
+//   it, and it floats above every managed window.
+// - Every other window is managed. A caption makes it decorated; the tool
+//   window style makes it _NET_WM_WINDOW_TYPE_TOOLBAR, which openbox frames
+//   with a caption that has the close button only (for _UTILITY it adds
+//   iconify and maximize), and keeps it off the task bar and pager; WM_NORMAL_HINTS with min = max
+//   size when it may not be resized; _NET_WM_STATE_ABOVE for always on top; an owner becomes
+//   WM_TRANSIENT_FOR. The window gravity is static, so the position the window system gives is
+//   where the client area lands, and the frame grows outwards around it.
+// - Without a window manager the backend does the manager's part that the
+//   program relies on: it gives the focus to a window it was asked to
+//   activate, and it stacks its own windows.
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/backends/Backend.h"
+#include "platform/backends/x11/X11Atoms.h"
+#include "platform/backends/x11/X11BackBuffer.h"
+#include "platform/backends/x11/X11ErrorTrap.h"
+#include "platform/backends/x11/X11Geometry.h"
+#include "platform/shell/Beep.h"
+
+class TX11Backend : public TBackend {
+public:
+  // Opens the named display (nullptr: $DISPLAY); nullptr when it cannot be
+  // opened.
+  static std::unique_ptr<TX11Backend> Open(const char* DisplayName);
+  ~TX11Backend() override;
+  TX11Backend(const TX11Backend&) = delete;
+  TX11Backend& operator=(const TX11Backend&) = delete;
+
+  // ---- TBackend
+  int ScreenWidth() const override;
+  int ScreenHeight() const override;
+  std::uint32_t Now() const override;
+  TNativeWindow CreateNativeWindow(const TNativeWindowParams& Params) override;
+  void DestroyNativeWindow(TNativeWindow Window) override;
+  void UpdateNativeWindow(TNativeWindow Window, const TNativeWindowParams& Params) override;
+  void SetNativeBounds(TNativeWindow Window, const TRect& ScreenRect) override;
+  void ShowNativeWindow(TNativeWindow Window, bool Show) override;
+  void ActivateNativeWindow(TNativeWindow Window) override;
+  void RestackNativeWindows(const std::vector<TNativeWindow>& TopToBottom) override;
+  void Present(TNativeWindow Window, const TSurface& Surface,
+               const std::vector<TRect>& Dirty) override;
+  void SetCursorShape(TNativeWindow Window, TCursorShape Shape) override;
+  void WarpPointer(const TPoint& ScreenPos) override;
+  void SetTextInputSpot(TNativeWindow Window, const TRect& Caret) override;
+  void SetSelectionText(TSelection Selection, const std::string& Text) override;
+  std::string GetSelectionText(TSelection Selection) override;
+  TWaitResult WaitEvent(TBackendEvent& Event, int TimeoutMs) override;
+
+  Display* XDisplay() const { return FDpy; }
+
+private:
+  explicit TX11Backend(Display* Dpy);
+
+  struct TNative {
+    Window Id = 0;
+    TNativeWindowParams Params;
+    bool OverrideRedirect = false;
+    bool WantShown = false;     // the window system shows it
+    bool MapRequested = false;  // XMapWindow sent and not withdrawn since
+    bool Mapped = false;        // the server reported it mapped
+    bool ActivateOnMap = false;
+    long EventMask = 0;
+    // ConfigureNotify events older than our last move or resize are stale.
+    unsigned long ConfigureSerial = 0;
+    x11::TXGeometry Requested;  // where we last put it (or the server reported it)
+    XIC Ic = nullptr;
+    std::unique_ptr<x11::TX11BackBuffer> Buffer;
+  };
+
+  class TBellBeeper : public TBeeper {
+  public:
+    explicit TBellBeeper(Display* Dpy) : FDpy(Dpy) {}
+    void Beep(unsigned Type) override;
+
+  private:
+    Display* FDpy;
+  };
+
+  // ---- windows (X11Backend.cpp)
+  TNative* Find(Window Id) const;
+  bool HasWindowManager() const;
+  void ApplyName(const TNative& N);
+  void ApplyHints(const TNative& N);
+  void ApplyWindowType(const TNative& N);
+  void ApplyStateProperty(const TNative& N);
+  void SendStateChange(const TNative& N, long Action, Atom First, Atom Second);
+  void SelectVisual();
+  void ApplyIcon(const TNative& N);
+  void UpdateMapping(TNative& N);
+  void FocusWindow(TNative& N);
+  void MoveResize(TNative& N, const TRect& R);
+  Cursor CursorFor(TCursorShape Shape);
+  void ReportFirstFrame();
+
+  // ---- events (X11Events.cpp)
+  void Translate(XEvent& Event);
+  void TranslateKey(XKeyEvent& Key, TNative& N);
+  void TranslateConfigure(const XConfigureEvent& Event, TNative& N);
+  void Queue(TBackendEvent Event);
+  TPoint ScreenPoint(const TNative& N, int X, int Y) const;
+  unsigned ModifiersOf(unsigned State) const;
+  void RefreshModifierMasks();
+  void NoteTime(Time T);
+  bool DrainX();
+  static void WatchConnection(Display* Dpy, XPointer Self, int Fd, Bool Opening, XPointer* Data);
+
+  // ---- keyboard text (X11InputMethod.cpp)
+  void OpenInputMethod();
+  void CloseInputMethod();
+  void CreateInputContext(TNative& N);
+  void DestroyInputContext(TNative& N);
+  std::string LookupText(XKeyEvent& Key, TNative& N);
+  static void InputMethodAvailable(Display* Dpy, XPointer Self, XPointer CallData);
+  static void InputMethodGone(XIM Im, XPointer Self, XPointer CallData);
+
+  // ---- selections (X11Selections.cpp)
+  Atom SelectionAtom(TSelection Selection) const;
+  Time ServerTime();
+  void AnswerSelectionRequest(const XSelectionRequestEvent& Request);
+  bool ReadSelectionProperty(Atom& Type, std::string& Data, int& TimeLeftMs);
+
+  Display* FDpy;
+  x11::TXErrorHandler FPreviousErrorHandler;
+  int FScreen;
+  Window FRoot;
+  x11::TX11Atoms FAtoms;
+  Colormap FColormap = 0;  // our own only when the default visual is no TrueColor
+  x11::TX11ImageTarget FImageTarget;
+  std::vector<unsigned long> FIconData;  // _NET_WM_ICON, built once
+  std::map<Window, std::unique_ptr<TNative>> FWindows;
+  std::deque<TBackendEvent> FEvents;
+  std::vector<int> FInternalFds;  // Xlib's own extra connections (input methods)
+  std::map<int, Cursor> FCursors;
+  Window FHelper = 0;            // unmapped: owns selections, receives conversions
+  Time FLastTime = CurrentTime;  // server time of the latest event
+  Window FPointerWindow = 0;     // where the pointer was last seen
+  unsigned FNumLockMask = 0;
+  // The virtual key of every key held down, by keycode (-1: not held).
+  std::vector<int> FHeldKeys = std::vector<int>(256, -1);
+  bool FDetectableRepeat = false;
+
+  XIM FIm = nullptr;
+  bool FWaitingForIm = false;
+  bool FReopenIm = false;  // the input method went away; open another
+
+  struct TOwnedSelection {
+    bool Owned = false;
+    std::string Utf8;
+    Time Since = CurrentTime;
+  } FSelections[2];
+
+  bool FReportFirstFrame = false;
+  TBellBeeper FBeeper;
+  std::unique_ptr<TBeeperGuard> FBeeperGuard;
+};

@@ -1,0 +1,180 @@
+// What the end-to-end tests and the start-up benchmark ask the X server
+// directly, where xdotool and xprop have no command for it:
+//
+//   scoutlane_xprobe pixel X Y [X Y ...]   the screen's colour at each point, RRGGBB
+//   scoutlane_xprobe geometry WINDOW       the window's area on the screen: X Y W H
+//   scoutlane_xprobe override WINDOW       1 when override-redirect, else 0
+//   scoutlane_xprobe delete WINDOW         sends WM_DELETE_WINDOW, as a manager's close does
+//   scoutlane_xprobe launch CMD [ARG...]   starts CMD and reports, as key=value lines:
+//       mapped_ms      from the start to the first top-level window mapped
+//       frame_ms       to the program's "first-frame" line on standard error
+//                      (when it prints one within the wait)
+//       vmrss_kb vmhwm_kb  its resident memory then
+//     and ends CMD with SIGTERM.
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+int Fail(const char* What) {
+  std::fprintf(stderr, "scoutlane_xprobe: %s\n", What);
+  return 2;
+}
+
+unsigned Channel(unsigned long Pixel, unsigned long Mask) {
+  if (!Mask) return 0;
+  int Shift = 0;
+  while (!((Mask >> Shift) & 1)) ++Shift;
+  const unsigned long Max = Mask >> Shift;
+  return unsigned(((Pixel & Mask) >> Shift) * 255 / Max);
+}
+
+int Pixels(Display* D, int Count, char** Args) {
+  const Window Root = DefaultRootWindow(D);
+  Visual* V = DefaultVisual(D, DefaultScreen(D));
+  for (int I = 0; I + 1 < Count; I += 2) {
+    XImage* Image =
+        XGetImage(D, Root, std::atoi(Args[I]), std::atoi(Args[I + 1]), 1, 1, AllPlanes, ZPixmap);
+    if (!Image) return Fail("cannot read the screen there");
+    const unsigned long P = XGetPixel(Image, 0, 0);
+    std::printf("%02X%02X%02X\n", Channel(P, V->red_mask), Channel(P, V->green_mask),
+                Channel(P, V->blue_mask));
+    XDestroyImage(Image);
+  }
+  return 0;
+}
+
+int Geometry(Display* D, Window W) {
+  XWindowAttributes A;
+  if (!XGetWindowAttributes(D, W, &A)) return Fail("no such window");
+  int X = 0, Y = 0;
+  Window Child;
+  XTranslateCoordinates(D, W, A.root, 0, 0, &X, &Y, &Child);
+  std::printf("%d %d %d %d\n", X, Y, A.width, A.height);
+  return 0;
+}
+
+int Override(Display* D, Window W) {
+  XWindowAttributes A;
+  if (!XGetWindowAttributes(D, W, &A)) return Fail("no such window");
+  std::printf("%d\n", A.override_redirect ? 1 : 0);
+  return 0;
+}
+
+int Delete(Display* D, Window W) {
+  XEvent E{};
+  E.xclient.type = ClientMessage;
+  E.xclient.window = W;
+  E.xclient.message_type = XInternAtom(D, "WM_PROTOCOLS", False);
+  E.xclient.format = 32;
+  E.xclient.data.l[0] = long(XInternAtom(D, "WM_DELETE_WINDOW", False));
+  E.xclient.data.l[1] = CurrentTime;
+  XSendEvent(D, W, False, NoEventMask, &E);
+  XSync(D, False);
+  return 0;
+}
+
+double MillisecondsSince(std::chrono::steady_clock::time_point Start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start)
+      .count();
+}
+
+long StatusField(pid_t Pid, const char* Name) {
+  std::ifstream File("/proc/" + std::to_string(Pid) + "/status");
+  std::string Line;
+  const std::size_t Length = std::strlen(Name);
+  while (std::getline(File, Line))
+    if (Line.compare(0, Length, Name) == 0 && Line.size() > Length && Line[Length] == ':')
+      return std::atol(Line.c_str() + Length + 1);
+  return -1;
+}
+
+int Launch(Display* D, char** Command) {
+  const Window Root = DefaultRootWindow(D);
+  XSelectInput(D, Root, SubstructureNotifyMask);
+  XSync(D, False);
+  int Err[2];
+  if (pipe(Err) != 0) return Fail("no pipe");
+  const auto Start = std::chrono::steady_clock::now();
+  const pid_t Child = fork();
+  if (Child < 0) return Fail("cannot fork");
+  if (Child == 0) {
+    dup2(Err[1], STDERR_FILENO);
+    close(Err[0]);
+    close(Err[1]);
+    execvp(Command[0], Command);
+    _exit(127);
+  }
+  close(Err[1]);
+  fcntl(Err[0], F_SETFL, O_NONBLOCK);
+  double Mapped = -1, Frame = -1;
+  std::string Stderr;
+  // Up to 10 seconds for the window, and for the first frame after it.
+  while (MillisecondsSince(Start) < 10000 && (Mapped < 0 || Frame < 0)) {
+    while (XPending(D)) {
+      XEvent E;
+      XNextEvent(D, &E);
+      if (E.type == MapNotify && E.xmap.event == Root && Mapped < 0)
+        Mapped = MillisecondsSince(Start);
+    }
+    char Buffer[512];
+    ssize_t Got;
+    while ((Got = read(Err[0], Buffer, sizeof(Buffer))) > 0) {
+      Stderr.append(Buffer, std::size_t(Got));
+      if (Frame < 0 && Stderr.find("first-frame") != std::string::npos)
+        Frame = MillisecondsSince(Start);
+    }
+    // A program that reports no frame is done once its window is up.
+    if (Mapped >= 0 && Frame < 0 && MillisecondsSince(Start) > Mapped + 2000) break;
+    pollfd P[2] = {{ConnectionNumber(D), POLLIN, 0}, {Err[0], POLLIN, 0}};
+    poll(P, 2, 20);
+  }
+  // Let the program settle on what the first frame cost it.
+  usleep(200 * 1000);
+  std::printf("mapped_ms=%.1f\n", Mapped);
+  std::printf("frame_ms=%.1f\n", Frame);
+  std::printf("vmrss_kb=%ld\n", StatusField(Child, "VmRSS"));
+  std::printf("vmhwm_kb=%ld\n", StatusField(Child, "VmHWM"));
+  kill(Child, SIGTERM);
+  int ExitStatus = 0;
+  waitpid(Child, &ExitStatus, 0);
+  close(Err[0]);
+  return Mapped >= 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int Argc, char** Argv) {
+  if (Argc < 2) return Fail("usage: scoutlane_xprobe pixel|geometry|override|delete|launch ...");
+  Display* D = XOpenDisplay(nullptr);
+  if (!D) return Fail("cannot open the display");
+  const std::string Command = Argv[1];
+  int Result;
+  if (Command == "pixel" && Argc >= 4)
+    Result = Pixels(D, Argc - 2, Argv + 2);
+  else if (Command == "geometry" && Argc == 3)
+    Result = Geometry(D, Window(std::strtoul(Argv[2], nullptr, 0)));
+  else if (Command == "override" && Argc == 3)
+    Result = Override(D, Window(std::strtoul(Argv[2], nullptr, 0)));
+  else if (Command == "delete" && Argc == 3)
+    Result = Delete(D, Window(std::strtoul(Argv[2], nullptr, 0)));
+  else if (Command == "launch" && Argc >= 3)
+    Result = Launch(D, Argv + 2);
+  else
+    Result = Fail("unknown command or wrong arguments");
+  XCloseDisplay(D);
+  return Result;
+}

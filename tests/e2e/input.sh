@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Input through the real server: clicks, the pop-up that never takes the
+# focus and closes on a press elsewhere, keys, Japanese text typed through
+# the input method, both directions of the clipboard, and closing by the
+# window manager's close request.
+source "$(dirname "$0")/lib.sh"
+
+start_demo
+wait_for 5 focus_is "$DEMO_WIN" || fail "the main window never got the focus"
+
+# A left click reaches the window at its client coordinates.
+xdotool mousemove 120 30 click 1
+wait_line "click 100 10" || fail "left click at client 100,10 not seen"
+
+# A right click opens the pop-up: a window of its own, override-redirect,
+# painted, above the main window, and the focus stays where it was.
+xdotool mousemove 200 40 click 3
+wait_for 10 grep -q '^popup ' "$DEMO_OUT" || abort "the pop-up did not open"
+popup=$(awk '/^popup / { print $2; exit }' "$DEMO_OUT")
+wait_for 10 viewable "$popup" || fail "the pop-up was not mapped"
+expect_eq "$("$E2E_PROBE" override "$popup")" 1 "the pop-up is override-redirect"
+expect_eq "$("$E2E_PROBE" geometry "$popup")" "200 40 120 80" "the pop-up at the click, 120x80"
+wait_for 5 pixel_is 205 45 "$POPUP_COLOR"
+expect_eq "$(pixel 205 45)" "$POPUP_COLOR" "the pop-up is painted over the main window"
+expect_eq "$(focused_window)" "$DEMO_WIN" "the pop-up took no focus"
+
+# A click inside it stays inside it.
+xdotool mousemove 230 60 click 1
+wait_line "popup-click 29 19" || fail "click in the pop-up (client 29,19) not seen"
+expect_true "the pop-up stays open after a click inside" viewable "$popup"
+
+# A press elsewhere in the program closes it, and that press goes no further.
+xdotool mousemove 470 30 click 1
+wait_line "popup-closed" || fail "a click outside did not close the pop-up"
+wait_for 5 gone "$popup"
+expect_true "the pop-up window is gone" gone "$popup"
+sleep 0.3
+expect_eq "$(lines_after '^popup-closed$' | grep -c '^click ')" 0 "the closing press was not delivered"
+expect_eq "$(focused_window)" "$DEMO_WIN" "the main window kept the focus"
+
+# Keys: virtual keys and the characters typed.
+xdotool key a
+wait_line "key 41" || fail "A gave no VK 0x41"
+wait_line "char 61" || fail "a gave no WM_CHAR 0x61"
+xdotool key F5 Left Home KP_Add
+for vk in 74 25 24 6B; do
+  wait_line "key $vk" || fail "virtual key $vk not seen"
+done
+xdotool key shift+1
+wait_line "key 31" || fail "Shift+1 is not VK '1'"
+wait_line "char 21" || fail "Shift+1 did not type '!'"
+
+# Japanese text through the input method arrives as code page 932 bytes,
+# lead byte first: ソ 83 5C, 検 8C 9F, 索 8D F5.
+before=$(grep -c '^char ' "$DEMO_OUT")
+xdotool type --delay 60 'ソ検索'
+typed() { [ "$(grep '^char ' "$DEMO_OUT" | tail -n +$((before + 1)) | wc -l)" -ge 6 ]; }
+wait_for 10 typed
+expect_eq "$(grep '^char ' "$DEMO_OUT" | tail -n +$((before + 1)) | cut -d' ' -f2 | tr '\n' ' ')" \
+  "83 5C 8C 9F 8D F5 " "Japanese text as code page 932 bytes"
+
+# A character code page 932 cannot hold is refused: no WM_CHAR at all.
+before=$(grep -c '^char ' "$DEMO_OUT")
+xdotool type --delay 60 '€x'
+wait_line "char 78" || fail "the x after the euro sign never came"
+expect_eq "$(grep '^char ' "$DEMO_OUT" | tail -n +$((before + 1)) | cut -d' ' -f2 | tr '\n' ' ')" \
+  "78 " "the euro sign was refused"
+
+# Copy: the program owns the clipboard, other programs read UTF-8.
+xdotool key F3
+wait_line "copied" || fail "F3 did not copy"
+expect_eq "$(xclip -o -selection clipboard -t UTF8_STRING)" "検索" "the clipboard read by another program"
+
+# Paste: text from another program, converted; what code page 932 lacks is left out.
+printf 'ソ€x' | xclip -i -selection clipboard -t UTF8_STRING -loops 1
+xdotool key F6
+wait_for 10 grep -q '^paste ' "$DEMO_OUT" || fail "F6 did not paste"
+expect_eq "$(grep '^paste ' "$DEMO_OUT" | tail -n 1)" "paste 83 5C 78" "pasted text in code page 932"
+
+# Closing: the window manager's close (Alt+F4 in openbox), or WM_DELETE_WINDOW
+# sent straight to the window when there is no manager.
+if [ "$E2E_WM" = openbox ]; then
+  xdotool key alt+F4
+else
+  "$E2E_PROBE" delete "$DEMO_WIN"
+fi
+demo_exit_code
+expect_eq "$?" 0 "the close request ended the program with exit code 0"
+expect_true "it said so" demo_said "exit 0"
+
+report

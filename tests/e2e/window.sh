@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The main window as the window manager and the user see it: place, size,
+# type, state, title, icon, focus, the painted pixels, and always-on-top
+# switched while it is shown.
+source "$(dirname "$0")/lib.sh"
+
+start_demo
+
+expect_eq "$("$E2E_PROBE" geometry "$DEMO_WIN")" "20 20 500 35" "client area at 20,20, 500x35"
+
+type=$(xprop -id "$DEMO_WIN" _NET_WM_WINDOW_TYPE)
+expect_eq "$type" "_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_TOOLBAR" "tool window type"
+expect_true "always on top" state_has_above
+expect_true "kept off the task bar" grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$(wm_state)"
+
+hints=$(xprop -id "$DEMO_WIN" WM_NORMAL_HINTS)
+expect_true "minimum size 500x35" grep -q 'minimum size: 500 by 35' <<<"$hints"
+expect_true "maximum size 500x35" grep -q 'maximum size: 500 by 35' <<<"$hints"
+
+expect_eq "$(xprop -id "$DEMO_WIN" _NET_WM_NAME)" '_NET_WM_NAME(UTF8_STRING) = "Scoutlane 検索デモ"' \
+  "title in UTF-8"
+icons=$(xprop -id "$DEMO_WIN" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+expect_eq "$icons" "Icon (16 x 16) Icon (32 x 32) Icon (48 x 48) " "icons in three sizes"
+expect_eq "$("$E2E_PROBE" override "$DEMO_WIN")" 0 "the main window is managed"
+
+# Focus: given by the manager, or taken by the program without one.
+wait_for 5 focus_is "$DEMO_WIN"
+expect_eq "$(focused_window)" "$DEMO_WIN" "the main window has the keyboard focus"
+
+# The pattern, pixel for pixel at its corners and squares.
+expect_eq "$(pixel 20 20)" "$COLOR_A" "top-left pixel"
+expect_eq "$(pixel 24 24)" "$COLOR_A" "last pixel of the first square"
+expect_eq "$(pixel 25 20)" "$COLOR_B" "first pixel of the second square"
+expect_eq "$(pixel 20 25)" "$COLOR_B" "first pixel of the second row of squares"
+expect_eq "$(pixel 25 25)" "$COLOR_A" "diagonal square"
+expect_eq "$(pixel 519 54)" "$COLOR_B" "bottom-right pixel"
+outside=$(pixel 520 54)
+expect_true "nothing painted right of the client area" test "$outside" != "$COLOR_B" -a "$outside" != "$COLOR_A"
+outside=$(pixel 20 55)
+expect_true "nothing painted below the client area" test "$outside" != "$COLOR_B" -a "$outside" != "$COLOR_A"
+
+# Always on top, switched at run time (F2 in the demo), both ways.
+xdotool key F2
+wait_line "topmost 0" || fail "F2 did not reach the demo"
+wait_for 5 state_lacks_above
+expect_true "always on top switched off" state_lacks_above
+xdotool key F2
+wait_line "topmost 1" || fail "the second F2 did not reach the demo"
+wait_for 5 state_has_above
+expect_true "always on top switched on again" state_has_above
+
+report
