@@ -140,20 +140,6 @@ TEST(Font, AssignRefusesOtherClassesAndNull) {
   EXPECT_EQ(Font.Height(), -12);
 }
 
-TEST(Font, LogFontCarriesTheStyles) {
-  TFont Font;
-  Font.SetStyle(fsBold | fsItalic | fsUnderline | fsStrikeOut);
-  const TLogFont Log = Font.LogFont();
-  EXPECT_EQ(Log.Face, Font.Name());
-  EXPECT_EQ(Log.Height, -12);
-  EXPECT_EQ(Log.Weight, FW_BOLD);
-  EXPECT_TRUE(Log.Italic && Log.Underline && Log.StrikeOut);
-  EXPECT_EQ(Log.Charset, SHIFTJIS_CHARSET);
-  Font.SetStyle(fsItalic);
-  EXPECT_EQ(Font.LogFont().Weight, FW_NORMAL);
-  EXPECT_FALSE(Font.LogFont().Underline);
-}
-
 TEST(Pen, AssignCopiesAndNegativeWidthsAreIgnored) {
   graphics::TPen Source;
   Source.SetColor(clRed);
@@ -189,35 +175,6 @@ TEST(Brush, SettingAColourMakesAClearBrushSolid) {
   EXPECT_EQ(Brush.Style(), bsSolid);
   EXPECT_EQ(Brush.LogBrush(), (::TBrush{bsSolid, clYellow}));
 }
-
-TEST(Brush, AssignCopiesColourAndStyle) {
-  graphics::TBrush Source;
-  Source.SetColor(clLime);
-  Source.SetStyle(bsClear);
-  graphics::TBrush Target;
-  Target.Assign(&Source);
-  EXPECT_EQ(Target.Color(), clLime);
-  EXPECT_EQ(Target.Style(), bsClear);
-}
-
-struct TPenModeCase {
-  TPenMode Mode;
-  TRop2 Rop2;
-};
-class PenMode : public testing::TestWithParam<TPenModeCase> {};
-TEST_P(PenMode, MapsToItsMixMode) { EXPECT_EQ(PenModeToRop2(GetParam().Mode), GetParam().Rop2); }
-INSTANTIATE_TEST_SUITE_P(
-    Modes, PenMode,
-    testing::Values(TPenModeCase{pmBlack, R2_BLACK}, TPenModeCase{pmWhite, R2_WHITE},
-                    TPenModeCase{pmNop, R2_NOP}, TPenModeCase{pmNot, R2_NOT},
-                    TPenModeCase{pmCopy, R2_COPYPEN}, TPenModeCase{pmNotCopy, R2_NOTCOPYPEN},
-                    TPenModeCase{pmMergePenNot, R2_MERGEPENNOT},
-                    TPenModeCase{pmMaskPenNot, R2_MASKPENNOT},
-                    TPenModeCase{pmMergeNotPen, R2_MERGENOTPEN},
-                    TPenModeCase{pmMaskNotPen, R2_MASKNOTPEN}, TPenModeCase{pmMerge, R2_MERGEPEN},
-                    TPenModeCase{pmNotMerge, R2_NOTMERGEPEN}, TPenModeCase{pmMask, R2_MASKPEN},
-                    TPenModeCase{pmNotMask, R2_NOTMASKPEN}, TPenModeCase{pmXor, R2_XORPEN},
-                    TPenModeCase{pmNotXor, R2_NOTXORPEN}));
 
 // ---- The font in layouts ------------------------------------------------------
 
