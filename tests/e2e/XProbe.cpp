@@ -9,6 +9,7 @@
 //       mapped_ms      from the start to the first top-level window mapped
 //       frame_ms       to the program's "first-frame" line on standard error
 //                      (when it prints one within the wait)
+//       reported_ms    the milliseconds since its start that line reports
 //       vmrss_kb vmhwm_kb  its resident memory then
 //     and ends CMD with SIGTERM.
 
@@ -146,6 +147,9 @@ int Launch(Display* D, char** Command) {
   usleep(200 * 1000);
   std::printf("mapped_ms=%.1f\n", Mapped);
   std::printf("frame_ms=%.1f\n", Frame);
+  const std::size_t Reported = Stderr.find("first-frame ms=");
+  std::printf("reported_ms=%ld\n",
+              Reported == std::string::npos ? -1L : std::atol(Stderr.c_str() + Reported + 15));
   std::printf("vmrss_kb=%ld\n", StatusField(Child, "VmRSS"));
   std::printf("vmhwm_kb=%ld\n", StatusField(Child, "VmHWM"));
   kill(Child, SIGTERM);
