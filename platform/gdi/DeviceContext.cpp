@@ -2,6 +2,12 @@
 
 #include "platform/gdi/Raster.h"
 
+namespace {
+TRect OffsetRect(const TRect& R, int DX, int DY) {
+  return TRect{R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY};
+}
+}  // namespace
+
 TDeviceContext::TDeviceContext() { UpdateClipBoxes(); }
 
 TDeviceContext::TDeviceContext(TSurface& Target) : FTarget(&Target) { UpdateClipBoxes(); }
@@ -20,7 +26,29 @@ TDeviceBitmap* TDeviceContext::SelectBitmap(TDeviceBitmap* Bitmap) {
 }
 
 void TDeviceContext::RestoreState(const TDCState& State) {
+  // A saver around a drawing that never touched the clip is the common case:
+  // the rectangles are recomputed only when the clip really differs.
+  const bool SameClip =
+      State.HasClip == FState.HasClip && (!State.HasClip || State.Clip == FState.Clip);
   FState = State;
+  UpdateOffset();
+  if (!SameClip) UpdateClipBoxes();
+}
+
+void TDeviceContext::SetDeviceOrigin(int X, int Y) {
+  if (FDeviceOrigin.X == X && FDeviceOrigin.Y == Y) return;
+  FDeviceOrigin = TPoint{X, Y};
+  UpdateOffset();
+  // The application's clip is fixed to the device origin and moves with it.
+  if (FState.HasClip) UpdateClipBoxes();
+}
+
+void TDeviceContext::SetSystemClip(const TRegion* Region) {
+  FHasSystemClip = Region != nullptr;
+  if (Region)
+    FSystemClip = *Region;
+  else
+    FSystemClip.SetRect(TRect{});
   UpdateClipBoxes();
 }
 
@@ -76,6 +104,7 @@ unsigned TDeviceContext::SetTextAlign(unsigned Align) {
 TPoint TDeviceContext::SetViewportOrg(int X, int Y) {
   TPoint Old = FState.Origin;
   FState.Origin = TPoint{X, Y};
+  UpdateOffset();
   return Old;
 }
 
@@ -86,7 +115,7 @@ TPoint TDeviceContext::MoveTo(int X, int Y) {
 }
 
 bool TDeviceContext::IntersectClipRect(const TRect& R) {
-  const TRect D = ToDevice(R);
+  const TRect D = OffsetRect(R, FState.Origin.X, FState.Origin.Y);
   if (!FState.HasClip) {
     FState.HasClip = true;
     FState.Clip.SetRect(D);
@@ -98,12 +127,15 @@ bool TDeviceContext::IntersectClipRect(const TRect& R) {
 }
 
 bool TDeviceContext::ExcludeClipRect(const TRect& R) {
-  const TRect D = ToDevice(R);
+  const TRect D = OffsetRect(R, FState.Origin.X, FState.Origin.Y);
   if (!FState.HasClip) {
-    // Without a clip region everything on the target is visible; start from
-    // the target's bounds so there is something to cut the hole into.
+    // Without a clip region of its own the application sees the whole
+    // visible area; start from that, in device coordinates, so there is
+    // something to cut the hole into.
     FState.HasClip = true;
     FState.Clip.SetRect(TRect{0, 0, Width(), Height()});
+    if (FHasSystemClip) FState.Clip.Intersect(FSystemClip);
+    FState.Clip.Offset(-FDeviceOrigin.X, -FDeviceOrigin.Y);
   }
   FState.Clip.Subtract(D);
   UpdateClipBoxes();
@@ -138,8 +170,7 @@ bool TDeviceContext::GetClipBox(TRect& Box) const {
     if (R.Right > B.Right) B.Right = R.Right;
     if (R.Bottom > B.Bottom) B.Bottom = R.Bottom;
   }
-  Box = TRect{B.Left - FState.Origin.X, B.Top - FState.Origin.Y, B.Right - FState.Origin.X,
-              B.Bottom - FState.Origin.Y};
+  Box = OffsetRect(B, -FOffset.X, -FOffset.Y);
   return true;
 }
 
@@ -163,15 +194,26 @@ void TDeviceContext::FillDeviceRect(const TRect& R, std::uint32_t Pixel) {
   });
 }
 
+void TDeviceContext::UpdateOffset() {
+  FOffset = TPoint{FState.Origin.X + FDeviceOrigin.X, FState.Origin.Y + FDeviceOrigin.Y};
+}
+
 void TDeviceContext::UpdateClipBoxes() {
   FClipBoxes.clear();
   const TRect Bounds{0, 0, Width(), Height()};
   if (Bounds.IsEmpty()) return;
-  if (!FState.HasClip) {
+  if (!FState.HasClip && !FHasSystemClip) {
     FClipBoxes.push_back(Bounds);
     return;
   }
-  TRegion Visible = FState.Clip;
+  TRegion Visible;
+  if (FState.HasClip) {
+    Visible = FState.Clip;
+    Visible.Offset(FDeviceOrigin.X, FDeviceOrigin.Y);
+    if (FHasSystemClip) Visible.Intersect(FSystemClip);
+  } else {
+    Visible = FSystemClip;
+  }
   Visible.Intersect(Bounds);
   FClipBoxes = Visible.Rects();
 }

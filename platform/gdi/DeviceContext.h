@@ -8,7 +8,26 @@
 // their GDI counterparts and take the context first (FillRect(DC, R, Brush),
 // BitBlt(...), TextOut(...)); the context itself only holds state and offers
 // the two services every operation needs: mapping logical coordinates to the
-// device and cutting a device rectangle into the visible clip rectangles.
+// target's pixels and cutting a target rectangle into the visible clip
+// rectangles.
+//
+// Three kinds of coordinates meet here, as in Win32:
+// - logical: what drawing calls take;
+// - the context's device coordinates: logical plus the viewport origin.
+//   (0, 0) is the context's own top-left corner: a bitmap's, or for a
+//   window's context the window's (or its client area's) top-left. Clip
+//   regions given to SelectClipRegion and answered by GetClipRegion are in
+//   these;
+// - target pixels: device coordinates plus the device origin, the pixels of
+//   the surface actually written. ToDevice answers these, and ClipBoxes,
+//   ForEachClipRect and FillDeviceRect work in them.
+//
+// A window's context draws on its top-level window's back buffer, so the
+// window system gives it a device origin (where the window lies on that
+// surface) and a system clip (the part of the surface the window may touch).
+// Neither is part of the application's state: SetViewportOrg,
+// SelectClipRegion, RestoreState and the state saver leave them alone, and
+// the effective clip is always the system clip cut by the application's.
 
 #include <cstdint>
 #include <string>
@@ -92,8 +111,8 @@ struct TDCState {
   unsigned TextAlign = TA_LEFT | TA_TOP;
   TPoint Origin;  // viewport origin: device = logical + Origin
   TPoint PenPos;  // current position of MoveTo/LineTo, logical
-  // The clip region in device coordinates; without one the whole target is
-  // visible.
+  // The application's clip region in device coordinates; without one
+  // everything the system clip allows is visible.
   bool HasClip = false;
   TRegion Clip;
 };
@@ -109,7 +128,7 @@ public:
   explicit TDeviceContext(TDeviceBitmap& Bitmap);
 
   // Selects a bitmap (or nothing, for nullptr) and answers the one selected
-  // before. The clip region is kept, as GDI keeps it.
+  // before. The clip regions are kept, as GDI keeps them.
   TDeviceBitmap* SelectBitmap(TDeviceBitmap* Bitmap);
   TDeviceBitmap* Bitmap() const { return FBitmap; }
 
@@ -120,8 +139,16 @@ public:
   int Height() const { return FTarget ? FTarget->Height() : 0; }
 
   const TDCState& State() const { return FState; }
-  // Replaces the whole state (what TDCStateSaver does on leaving).
+  // Replaces the application's whole state (what TDCStateSaver does on
+  // leaving). The device origin and the system clip stay.
   void RestoreState(const TDCState& State);
+
+  // The window system's part, never touched by the application's calls.
+  // The device origin is where device (0, 0) lies on the target.
+  void SetDeviceOrigin(int X, int Y);
+  // The system clip, in target pixels (copied); nullptr removes it, and then
+  // the whole target is open to the application's clip.
+  void SetSystemClip(const TRegion* Region);
 
   // The state setters answer the previous value, like their GDI namesakes.
   TPen SetPen(const TPen& Pen);
@@ -136,23 +163,28 @@ public:
   // Moves the current position (logical coordinates); answers the old one.
   TPoint MoveTo(int X, int Y);
 
-  // Clipping. Rectangles are logical, mapped by the current origin; the
-  // region given to SelectClipRegion is in device coordinates and copied.
-  // Each answers whether anything is left visible.
+  // The application's clipping. Rectangles are logical, mapped by the
+  // viewport origin; the region given to SelectClipRegion is in device
+  // coordinates and copied, and nullptr removes the application's clip (the
+  // system clip stays). Without an application clip, IntersectClipRect
+  // starts from its rectangle and ExcludeClipRect from the whole visible
+  // area, as GDI does. Each answers whether anything is left visible.
   bool IntersectClipRect(const TRect& R);
   bool ExcludeClipRect(const TRect& R);
   bool SelectClipRegion(const TRegion* Region);
-  // Copies the clip region (device coordinates) into Region; false, and
-  // Region untouched, when the context has none. With SelectClipRegion this
-  // saves and restores a clip around a drawing that clips further.
+  // Copies the application's clip region (device coordinates) into Region;
+  // false, and Region untouched, when the application set none, even where
+  // the system clip limits drawing. With SelectClipRegion this saves and
+  // restores a clip around a drawing that clips further.
   bool GetClipRegion(TRegion& Region) const;
-  // The logical bounds of what is visible; false when nothing is.
+  // The logical bounds of what is visible (the system clip cut by the
+  // application's); false when nothing is.
   bool GetClipBox(TRect& Box) const;
 
-  TPoint ToDevice(int X, int Y) const { return TPoint{X + FState.Origin.X, Y + FState.Origin.Y}; }
+  // Logical coordinates to target pixels.
+  TPoint ToDevice(int X, int Y) const { return TPoint{X + FOffset.X, Y + FOffset.Y}; }
   TRect ToDevice(const TRect& R) const {
-    return TRect{R.Left + FState.Origin.X, R.Top + FState.Origin.Y, R.Right + FState.Origin.X,
-                 R.Bottom + FState.Origin.Y};
+    return TRect{R.Left + FOffset.X, R.Top + FOffset.Y, R.Right + FOffset.X, R.Bottom + FOffset.Y};
   }
 
   // The pixel a colour is written as on this target: the colour's RGB on a
@@ -160,8 +192,9 @@ public:
   // (R + G + B of at least 384) and black (bit 0) for the others.
   std::uint32_t PixelOf(TColor Color) const;
 
-  // Calls Fn(const TRect&) for every part of the device rectangle R that is
-  // visible: inside the target and the clip region. The parts do not overlap.
+  // Calls Fn(const TRect&) for every part of the target rectangle R that is
+  // visible: inside the target, the system clip and the application's clip.
+  // The parts do not overlap.
   template <class F>
   void ForEachClipRect(const TRect& R, F&& Fn) const {
     for (const TRect& Box : FClipBoxes) {
@@ -171,23 +204,33 @@ public:
       if (!Part.IsEmpty()) Fn(Part);
     }
   }
-  // The visible device rectangles (target bounds cut by the clip region).
+  // The visible target rectangles (target bounds cut by both clips).
   const std::vector<TRect>& ClipBoxes() const { return FClipBoxes; }
   bool IsVisible(int DeviceX, int DeviceY) const;
 
-  // Sets the visible part of the device rectangle R to Pixel.
+  // Sets the visible part of the target rectangle R to Pixel.
   void FillDeviceRect(const TRect& R, std::uint32_t Pixel);
 
 private:
+  // Recomputes the visible rectangles. Only a change of the target, of
+  // either clip or of the device origin calls it: primitives read the cached
+  // rectangles and never intersect regions themselves.
   void UpdateClipBoxes();
+  void UpdateOffset();
 
   TSurface* FTarget = nullptr;
   TDeviceBitmap* FBitmap = nullptr;
   TDCState FState;
+  TPoint FDeviceOrigin;
+  bool FHasSystemClip = false;
+  TRegion FSystemClip;  // target pixels
+  TPoint FOffset;       // viewport origin + device origin
   std::vector<TRect> FClipBoxes;
 };
 
-// Saves a context's whole state and restores it when leaving the scope.
+// Saves the application's state of a context and restores it when leaving
+// the scope; the window system's device origin and system clip are not part
+// of it.
 class TDCStateSaver {
 public:
   explicit TDCStateSaver(TDeviceContext& DC) : FDC(DC), FSaved(DC.State()) {}

@@ -164,12 +164,16 @@ HDC TWindowCore::GetDCImpl(TWindow* W, bool WholeWindow, const TRegion* Limit,
     if (!Top->Surface) EnsureSurface(Top);
     Rec.Surface = Top->Surface;
     Rec.DC = std::make_unique<TDeviceContext>(*Rec.Surface);
+    // The window's place and visible area are the context's device origin
+    // and system clip, out of the application's reach: a control that
+    // resets its viewport origin or removes its clip region still draws
+    // only where its window shows, as a Win32 window context does.
     TPoint O = SurfaceOrigin(W);
     if (!WholeWindow) O = TPoint{O.X + W->Client.Left, O.Y + W->Client.Top};
-    Rec.DC->SetViewportOrg(O.X, O.Y);
+    Rec.DC->SetDeviceOrigin(O.X, O.Y);
     TRegion Visible = VisibleRegion(W, !WholeWindow);
     if (Limit) Visible.Intersect(*Limit);
-    Rec.DC->SelectClipRegion(&Visible);
+    Rec.DC->SetSystemClip(&Visible);
     Rec.Visible = std::move(Visible);
     Rec.Window = W->Handle;
     Rec.TopLevel = Top->Handle;
