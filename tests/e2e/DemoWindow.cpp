@@ -15,6 +15,8 @@
 //   copied               F3 put "検索" on the clipboard
 //   paste <hex bytes>    F6 read the clipboard (code page 932 bytes)
 //   focus <0|1>          the main window was activated or deactivated
+//   wheel <delta>        WM_MOUSEWHEEL
+//   tick <n>             the n-th WM_TIMER of a 50 ms timer that runs all along
 //
 // The pattern: 5 by 5 pixel squares, colour A where (x / 5 + y / 5) is even
 // and colour B elsewhere, over the whole client area.
@@ -41,6 +43,7 @@ HWND GMain = nullptr;
 HWND GPopup = nullptr;
 HHOOK GHook = nullptr;
 bool GTopmost = true;
+int GTicks = 0;
 
 std::string Hex(const std::string& Bytes) {
   std::string Out;
@@ -175,6 +178,12 @@ LRESULT MainProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
           break;
       }
       return 0;
+    case WM_MOUSEWHEEL:
+      std::printf("wheel %d\n", GET_WHEEL_DELTA_WPARAM(WParam));
+      return 0;
+    case WM_TIMER:
+      std::printf("tick %d\n", ++GTicks);
+      return 0;
     case WM_CHAR:
       std::printf("char %02X\n", unsigned(WParam) & 0xFF);
       return 0;
@@ -209,6 +218,9 @@ int main() {
     std::fprintf(stderr, "scoutlane_e2e_demo: the window could not be made\n");
     return 1;
   }
+  // A timer that keeps firing while nothing else happens: the loop must
+  // wake for it, and sleep in between.
+  SetTimer(GMain, 1, 50);
   ShowWindow(GMain, SW_SHOWNORMAL);
   UpdateWindow(GMain);
   std::printf("window %lu\n", static_cast<unsigned long>(System.NativeWindowOf(GMain)));

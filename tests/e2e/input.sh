@@ -37,6 +37,15 @@ expect_true "the pop-up window is gone" gone "$popup"
 sleep 0.3
 expect_eq "$(lines_after '^popup-closed$' | grep -c '^click ')" 0 "the closing press was not delivered"
 expect_eq "$(focused_window)" "$DEMO_WIN" "the main window kept the focus"
+# What the pop-up covered is shown again: square (37, 5) of the pattern.
+wait_for 5 pixel_is 205 45 "$COLOR_A"
+expect_eq "$(pixel 205 45)" "$COLOR_A" "the main window repainted where the pop-up was"
+
+# The wheel, one notch each way.
+xdotool mousemove 120 30 click 4
+wait_line "wheel 120" || fail "wheel up not seen as +120"
+xdotool click 5
+wait_line "wheel -120" || fail "wheel down not seen as -120"
 
 # Keys: virtual keys and the characters typed.
 xdotool key a
@@ -76,6 +85,15 @@ printf 'ソ€x' | xclip -i -selection clipboard -t UTF8_STRING -loops 1
 xdotool key F6
 wait_for 10 grep -q '^paste ' "$DEMO_OUT" || fail "F6 did not paste"
 expect_eq "$(grep '^paste ' "$DEMO_OUT" | tail -n 1)" "paste 83 5C 78" "pasted text in code page 932"
+
+# An owner that offers only Latin-1 (STRING) is read through that target.
+printf 'abc' | xclip -i -selection clipboard -t STRING -quiet >/dev/null 2>&1 &
+xclip_pid=$!
+sleep 0.3
+xdotool key F6
+wait_line "paste 61 62 63" || fail "a STRING-only clipboard was not pasted"
+kill "$xclip_pid" 2>/dev/null
+wait "$xclip_pid" 2>/dev/null
 
 # Closing: the window manager's close (Alt+F4 in openbox), or WM_DELETE_WINDOW
 # sent straight to the window when there is no manager.

@@ -49,4 +49,16 @@ wait_line "topmost 1" || fail "the second F2 did not reach the demo"
 wait_for 5 state_has_above
 expect_true "always on top switched on again" state_has_above
 
+# Idle: the loop sleeps in poll() until the next timer, and the timer keeps
+# firing. A busy loop would burn the whole second of CPU.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$DEMO_PID/stat"; }
+ticks_before=$(grep -c '^tick ' "$DEMO_OUT")
+cpu_before=$(cpu_ticks)
+sleep 1
+cpu_used=$(($(cpu_ticks) - cpu_before))
+ticks=$(($(grep -c '^tick ' "$DEMO_OUT") - ticks_before))
+expect_true "the 50 ms timer fired while idle ($ticks times in a second)" test "$ticks" -ge 10
+expect_true "idle costs little CPU ($cpu_used clock ticks in a second)" \
+  test "$cpu_used" -lt $(($(getconf CLK_TCK) / 4))
+
 report

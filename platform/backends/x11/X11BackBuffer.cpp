@@ -9,6 +9,7 @@
 
 #include "platform/backends/x11/X11ErrorTrap.h"
 #include "platform/backends/x11/X11Geometry.h"
+#include "platform/backends/x11/X11PixelFormat.h"
 
 namespace x11 {
 
@@ -31,17 +32,6 @@ bool SameLayoutAsSurface(const XImage* Image) {
   return Image->bits_per_pixel == 32 && Image->byte_order == HostOrder &&
          Image->red_mask == 0xFF0000 && Image->green_mask == 0x00FF00 &&
          Image->blue_mask == 0x0000FF;
-}
-
-// Places an 8-bit channel value into a visual's mask (any width, any shift).
-unsigned long Channel(unsigned Value, unsigned long Mask) {
-  if (Mask == 0) return 0;
-  int Shift = 0;
-  while (!((Mask >> Shift) & 1)) ++Shift;
-  int Bits = 0;
-  while ((Mask >> (Shift + Bits)) & 1) ++Bits;
-  const unsigned long Scaled = Bits >= 8 ? (unsigned long)Value << (Bits - 8) : Value >> (8 - Bits);
-  return (Scaled << Shift) & Mask;
 }
 
 struct TCompletionMatch {
@@ -174,11 +164,8 @@ void TX11BackBuffer::CopyRect(const TSurface& Surface, const TRect& R) {
   for (int Y = R.Top; Y < R.Bottom; ++Y) {
     const std::uint32_t* Row = Surface.Row(Y);
     for (int X = R.Left; X < R.Right; ++X) {
-      const std::uint32_t P = Row[X];
-      const unsigned long Pixel = Channel((P >> 16) & 0xFF, FImage->red_mask) |
-                                  Channel((P >> 8) & 0xFF, FImage->green_mask) |
-                                  Channel(P & 0xFF, FImage->blue_mask);
-      XPutPixel(FImage, X, Y, Pixel);
+      XPutPixel(FImage, X, Y,
+                ServerPixel(Row[X], FImage->red_mask, FImage->green_mask, FImage->blue_mask));
     }
   }
 }

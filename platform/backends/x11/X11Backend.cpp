@@ -7,6 +7,7 @@
 #include <X11/Xatom.h>
 #include <X11/cursorfont.h>
 #include <X11/extensions/XShm.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -102,6 +103,9 @@ TX11Backend::TX11Backend(Display* Dpy)
       FScreen(DefaultScreen(Dpy)),
       FRoot(RootWindow(Dpy, DefaultScreen(Dpy))),
       FBeeper(Dpy) {
+  // The program starts other programs (the browser); they must not keep
+  // our connection to the server open.
+  fcntl(ConnectionNumber(FDpy), F_SETFD, fcntl(ConnectionNumber(FDpy), F_GETFD) | FD_CLOEXEC);
   FAtoms.Intern(FDpy, FScreen);
   SelectVisual();
 
