@@ -1,0 +1,935 @@
+// TControl: position, looks, mouse input, painting requests, and the
+// module-wide mouse state (the capture control, the control under the
+// pointer, a drag in progress).
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "framework/Controls.h"
+#include "framework/Forms.h"
+#include "platform/gdi/SysColors.h"
+#include "platform/text/Cp932.h"
+
+namespace {
+
+// A windowless control holding the mouse: its parent window holds the
+// window system's capture for it.
+TControl* GCaptureControl = nullptr;
+// The control the pointer was last announced to be over.
+TControl* GMouseControl = nullptr;
+
+// A drag under way: started by BeginDrag, ended by EndDrag.
+struct TDragSession {
+  TControl* Source = nullptr;
+  TDragObject* Object = nullptr;
+  std::unique_ptr<TDragObject> OwnedObject;
+  bool Started = false;  // past the threshold
+  TPoint StartPos;       // screen
+  int Threshold = 0;
+  TControl* Target = nullptr;
+  bool Accepted = false;
+  TPoint TargetPos;  // target client coordinates
+};
+std::unique_ptr<TDragSession> GDrag;
+
+bool SameFont(const TFont& A, const TFont& B) {
+  return A.Name() == B.Name() && A.Height() == B.Height() && A.Color() == B.Color() &&
+         A.Style() == B.Style() && A.Charset() == B.Charset();
+}
+
+bool IsMouseMessage(UINT Msg) { return Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST; }
+
+}  // namespace
+
+// ---- Shift states and cursors ---------------------------------------------
+
+TShiftState KeysToShiftState(WPARAM Keys) {
+  TShiftState S = 0;
+  if (Keys & MK_SHIFT) S |= ssShift;
+  if (Keys & MK_CONTROL) S |= ssCtrl;
+  if (Keys & MK_LBUTTON) S |= ssLeft;
+  if (Keys & MK_RBUTTON) S |= ssRight;
+  if (Keys & MK_MBUTTON) S |= ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) S |= ssAlt;
+  return S;
+}
+
+TShiftState KeyDataToShiftState(LPARAM KeyData) {
+  TShiftState S = 0;
+  if (GetKeyState(VK_SHIFT) < 0) S |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) S |= ssCtrl;
+  if (KeyData & kKeyDataAltDown) S |= ssAlt;
+  return S;
+}
+
+TShiftState GetShiftState() {
+  TShiftState S = 0;
+  if (GetKeyState(VK_SHIFT) < 0) S |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) S |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) S |= ssAlt;
+  if (GetKeyState(VK_LBUTTON) < 0) S |= ssLeft;
+  if (GetKeyState(VK_RBUTTON) < 0) S |= ssRight;
+  if (GetKeyState(VK_MBUTTON) < 0) S |= ssMiddle;
+  return S;
+}
+
+HCURSOR CursorHandle(TCursor Cursor) {
+  switch (Cursor) {
+    case crNone:
+      return CursorFromShape(crsNone);
+    case crCross:
+      return CursorFromShape(crsCross);
+    case crIBeam:
+      return CursorFromShape(crsIBeam);
+    case crSize:
+    case crSizeAll:
+      return CursorFromShape(crsSizeAll);
+    case crSizeNESW:
+      return CursorFromShape(crsSizeNESW);
+    case crSizeNS:
+    case crVSplit:
+      return CursorFromShape(crsSizeNS);
+    case crSizeNWSE:
+      return CursorFromShape(crsSizeNWSE);
+    case crSizeWE:
+    case crHSplit:
+      return CursorFromShape(crsSizeWE);
+    case crUpArrow:
+      return CursorFromShape(crsUpArrow);
+    case crHourGlass:
+    case crSQLWait:
+      return CursorFromShape(crsWait);
+    case crNoDrop:
+    case crNo:
+      return CursorFromShape(crsNo);
+    case crAppStart:
+      return CursorFromShape(crsAppStarting);
+    case crHelp:
+      return CursorFromShape(crsHelp);
+    case crHandPoint:
+      return CursorFromShape(crsHand);
+    default:  // crDefault, crArrow, crDrag, crMultiDrag and unknown numbers
+      return CursorFromShape(crsArrow);
+  }
+}
+
+std::string GetShortHint(const std::string& Hint) {
+  const std::size_t Bar = Hint.find('|');
+  return Bar == std::string::npos ? Hint : Hint.substr(0, Bar);
+}
+
+std::string GetLongHint(const std::string& Hint) {
+  const std::size_t Bar = Hint.find('|');
+  return Bar == std::string::npos ? Hint : Hint.substr(Bar + 1);
+}
+
+// ---- Capture and the control under the pointer --------------------------------
+
+TControl* GetCaptureControl() {
+  TWinControl* Holder = FindControl(GetCapture());
+  if (Holder && GCaptureControl && GCaptureControl->Parent() == Holder) return GCaptureControl;
+  return Holder;
+}
+
+void SetCaptureControl(TControl* Control) {
+  ReleaseCapture();
+  GCaptureControl = nullptr;
+  if (!Control) return;
+  auto* Windowed = dynamic_cast<TWinControl*>(Control);
+  if (!Windowed) {
+    if (!Control->Parent()) return;
+    Windowed = Control->Parent();
+    GCaptureControl = Control;
+  }
+  SetCapture(Windowed->Handle());
+}
+
+void CaptureLeftWindow(TWinControl* Window, HWND NewCapture) {
+  if (GCaptureControl && GCaptureControl->Parent() == Window &&
+      NewCapture != Window->WindowHandle())
+    GCaptureControl = nullptr;
+}
+
+TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled) {
+  HWND Window = WindowFromPoint(Pos);
+  TWinControl* Control = FindControl(Window);
+  // A window that is no control of ours (made by other code inside one of
+  // ours) counts as its nearest control parent.
+  while (!Control && Window) {
+    Window = GetAncestor(Window, GA_PARENT);
+    Control = FindControl(Window);
+  }
+  if (!Control) return nullptr;
+  if (TControl* Child = Control->ControlAtPos(Control->ScreenToClient(Pos), AllowDisabled))
+    return Child;
+  return Control;
+}
+
+TControl* MouseControl() { return GMouseControl; }
+
+void UpdateMouseControl(const TPoint& ScreenPos) {
+  TControl* New = FindDragTarget(ScreenPos, true);
+  if (New == GMouseControl) return;
+  TControl* Old = GMouseControl;
+  GMouseControl = New;
+  if (Old) Old->Perform(CM_MOUSELEAVE, 0, 0);
+  // The leave handler may have destroyed New (which clears GMouseControl)
+  // or moved the pointer on.
+  if (New && GMouseControl == New) New->Perform(CM_MOUSEENTER, 0, 0);
+  if (!GMouseControl && Application) Application->CancelHint();
+}
+
+// The pointer left a window for none of ours (or for another program):
+// the control under it, if it was in that window, is left.
+void LeaveMouseControlOf(TWinControl* Window) {
+  TControl* Old = GMouseControl;
+  if (!Old || !Window->ContainsControl(Old)) return;
+  GMouseControl = nullptr;
+  Old->Perform(CM_MOUSELEAVE, 0, 0);
+  if (Application) Application->CancelHint();
+}
+
+// ---- TPopupMenuBase -----------------------------------------------------------------
+
+void TPopupMenuBase::SetPopupComponent(TComponent* Value) {
+  if (FPopupComponent == Value) return;
+  if (FPopupComponent) RemoveFreeNotification(FPopupComponent);
+  FPopupComponent = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TPopupMenuBase::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupComponent) FPopupComponent = nullptr;
+}
+
+// ---- TControl -------------------------------------------------------------------------
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>()) {
+  FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+}
+
+TControl::~TControl() {
+  Destroying();
+  if (Application) Application->ControlDestroyed(this);
+  if (GMouseControl == this) GMouseControl = nullptr;
+  if (GCaptureControl == this) {
+    GCaptureControl = nullptr;
+    if (FParent && FParent->HandleAllocated() && GetCapture() == FParent->WindowHandle())
+      ReleaseCapture();
+  }
+  if (GDrag && (GDrag->Source == this || GDrag->Target == this)) {
+    if (GDrag->Source == this)
+      GDrag.reset();
+    else
+      GDrag->Target = nullptr;
+  }
+  if (FParent) FParent->RemoveControl(this);
+  FFont->OnChange = nullptr;
+}
+
+LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  TMessage Message{Msg, WParam, LParam, 0};
+  WndProc(Message);
+  return Message.Result;
+}
+
+void TControl::WndProc(TMessage& Message) {
+  if (IsMouseMessage(Message.Msg)) {
+    if (GDrag && GDrag->Source == this) {
+      DragMouseMessage(Message);
+      return;
+    }
+    if (!(FControlStyle & csDoubleClicks)) {
+      switch (Message.Msg) {
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+          Message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+          break;
+        default:
+          break;
+      }
+    }
+    switch (Message.Msg) {
+      case WM_MOUSEMOVE:
+        if (Application) Application->HintMouseMessage(this, Message);
+        break;
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+        if (Application) Application->CancelHint();
+        if (FDragMode == dmAutomatic) {
+          BeginDrag(true);
+          return;
+        }
+        FControlState |= csLButtonDown;
+        break;
+      case WM_RBUTTONDOWN:
+      case WM_RBUTTONDBLCLK:
+      case WM_MBUTTONDOWN:
+      case WM_MBUTTONDBLCLK:
+        if (Application) Application->CancelHint();
+        break;
+      case WM_LBUTTONUP:
+        FControlState &= ~TControlState(csLButtonDown);
+        break;
+      default:
+        break;
+    }
+  }
+  Dispatch(Message);
+}
+
+void TControl::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+      WMLButtonDown(Message);
+      break;
+    case WM_LBUTTONUP:
+      WMLButtonUp(Message);
+      break;
+    case WM_LBUTTONDBLCLK:
+      WMLButtonDblClk(Message);
+      break;
+    case WM_RBUTTONDOWN:
+      WMRButtonDown(Message);
+      break;
+    case WM_RBUTTONUP:
+      WMRButtonUp(Message);
+      break;
+    case WM_RBUTTONDBLCLK:
+      WMRButtonDblClk(Message);
+      break;
+    case WM_MBUTTONDOWN:
+      WMMButtonDown(Message);
+      break;
+    case WM_MBUTTONUP:
+      WMMButtonUp(Message);
+      break;
+    case WM_MBUTTONDBLCLK:
+      WMMButtonDblClk(Message);
+      break;
+    case WM_MOUSEMOVE:
+      WMMouseMove(Message);
+      break;
+    case WM_CANCELMODE:
+      WMCancelMode(Message);
+      break;
+    case WM_SETTEXT:
+      WMSetText(Message);
+      break;
+    case CM_VISIBLECHANGED:
+      CMVisibleChanged(Message);
+      break;
+    case CM_ENABLEDCHANGED:
+      CMEnabledChanged(Message);
+      break;
+    case CM_COLORCHANGED:
+      CMColorChanged(Message);
+      break;
+    case CM_FONTCHANGED:
+      CMFontChanged(Message);
+      break;
+    case CM_PARENTCOLORCHANGED:
+      CMParentColorChanged(Message);
+      break;
+    case CM_PARENTFONTCHANGED:
+      CMParentFontChanged(Message);
+      break;
+    case CM_PARENTSHOWHINTCHANGED:
+      CMParentShowHintChanged(Message);
+      break;
+    case CM_HITTEST:
+      CMHitTest(Message);
+      break;
+    case CM_CURSORCHANGED:
+      CMCursorChanged(Message);
+      break;
+    default:
+      DefaultHandler(Message);
+      break;
+  }
+}
+
+void TControl::DefaultHandler(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETTEXT: {
+      char* Buffer = reinterpret_cast<char*>(Message.LParam);
+      if (!Buffer || Message.WParam == 0) return;
+      // Never a half double-byte character at the end.
+      const std::size_t Count = cp932::FloorCharBoundary(
+          FText, std::min<std::size_t>(std::size_t(Message.WParam) - 1, FText.size()));
+      std::memcpy(Buffer, FText.data(), Count);
+      Buffer[Count] = '\0';
+      Message.Result = LRESULT(Count);
+      return;
+    }
+    case WM_GETTEXTLENGTH:
+      Message.Result = LRESULT(FText.size());
+      return;
+    case WM_SETTEXT:
+      Message.Result = 1;
+      return;
+    default:
+      return;
+  }
+}
+
+// ---- parent
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (FParent == AParent) return;
+  if (AParent == this) throw EInvalidOperation(messages::kControlParentSelf);
+  if (auto* Self = dynamic_cast<TWinControl*>(this);
+      Self && AParent && Self->ContainsControl(AParent))
+    throw EInvalidOperation(messages::kControlParentSelf);
+  if (FParent) FParent->RemoveControl(this);
+  if (AParent) AParent->InsertControl(this);
+}
+
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+  if (auto* Parent = dynamic_cast<TWinControl*>(Value)) SetParent(Parent);
+}
+
+// ---- bounds
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  // What the control covered is uncovered now.
+  InvalidateControl(FVisible, false);
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  Invalidate();
+  RequestAlign();
+  if (!HasState(csLoading)) Resize();
+}
+
+TRect TControl::ClientRect() const { return TRect{0, 0, FWidth, FHeight}; }
+
+void TControl::SetClientWidth(int Value) { SetWidth(FWidth - ClientWidth() + Value); }
+void TControl::SetClientHeight(int Value) { SetHeight(FHeight - ClientHeight() + Value); }
+
+TPoint TControl::ClientOrigin() const {
+  if (!FParent) return TPoint{FLeft, FTop};
+  const TPoint P = FParent->ClientOrigin();
+  return TPoint{P.X + FLeft, P.Y + FTop};
+}
+
+TPoint TControl::ClientToScreen(const TPoint& Point) const {
+  const TPoint O = ClientOrigin();
+  return TPoint{Point.X + O.X, Point.Y + O.Y};
+}
+
+TPoint TControl::ScreenToClient(const TPoint& Point) const {
+  const TPoint O = ClientOrigin();
+  return TPoint{Point.X - O.X, Point.Y - O.Y};
+}
+
+void TControl::SetAlign(TAlign Value) {
+  if (FAlign == Value) return;
+  FAlign = Value;
+  RequestAlign();
+}
+
+void TControl::RequestAlign() {
+  if (FParent) FParent->Realign();
+}
+
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+// ---- state and looks
+
+void TControl::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  VisibleChanging();
+  FVisible = Value;
+  Perform(CM_VISIBLECHANGED, Value ? 1 : 0, 0);
+  RequestAlign();
+}
+
+void TControl::SetEnabled(bool Value) {
+  if (FEnabled == Value) return;
+  FEnabled = Value;
+  Perform(CM_ENABLEDCHANGED, 0, 0);
+}
+
+void TControl::SetColor(TColor Value) {
+  if (FColor == Value) return;
+  FColor = Value;
+  FParentColor = false;
+  Perform(CM_COLORCHANGED, 0, 0);
+}
+
+void TControl::SetParentColor(bool Value) {
+  if (FParentColor == Value) return;
+  FParentColor = Value;
+  if (FParent && !HasState(csReading)) Perform(CM_PARENTCOLORCHANGED, 0, 0);
+}
+
+void TControl::SetFont(const TFont* Value) {
+  if (!Value || SameFont(*FFont, *Value)) return;
+  FFont->Assign(Value);
+}
+
+void TControl::FontChanged(TObject*) {
+  FParentFont = false;
+  Perform(CM_FONTCHANGED, 0, 0);
+}
+
+void TControl::SetParentFont(bool Value) {
+  if (FParentFont == Value) return;
+  FParentFont = Value;
+  if (FParent && !HasState(csReading)) Perform(CM_PARENTFONTCHANGED, 0, 0);
+}
+
+void TControl::SetCursor(TCursor Value) {
+  if (FCursor == Value) return;
+  FCursor = Value;
+  Perform(CM_CURSORCHANGED, 0, 0);
+}
+
+void TControl::SetShowHint(bool Value) {
+  if (FShowHint == Value) return;
+  FShowHint = Value;
+  FParentShowHint = false;
+  Perform(CM_SHOWHINTCHANGED, 0, 0);
+}
+
+void TControl::SetParentShowHint(bool Value) {
+  if (FParentShowHint == Value) return;
+  FParentShowHint = Value;
+  if (FParent && !HasState(csReading)) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+}
+
+void TControl::SetPopupMenu(TPopupMenuBase* Value) {
+  if (FPopupMenu == Value) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+std::string TControl::Text() const { return FText; }
+
+void TControl::SetText(const std::string& Value) {
+  if (Value == FText) return;
+  Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
+  Perform(CM_TEXTCHANGED, 0, 0);
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  // Reading skipped what the parent hands down; it is all read now.
+  if (FParent) {
+    Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    Perform(CM_PARENTFONTCHANGED, 0, 0);
+    Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    if (auto* Self = dynamic_cast<TWinControl*>(this)) Self->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+  }
+}
+
+// ---- painting
+
+void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {
+  if (!IsVisible || !FParent || !FParent->HandleAllocated()) return;
+  const TRect R = BoundsRect();
+  ::InvalidateRect(FParent->WindowHandle(), &R,
+                   !(IsOpaque || (FParent->ControlStyle() & csOpaque)));
+}
+
+void TControl::Invalidate() { InvalidateControl(FVisible, (FControlStyle & csOpaque) != 0); }
+
+void TControl::Update() {
+  if (FParent) FParent->Update();
+}
+
+void TControl::Repaint() {
+  if (!FVisible || !FParent || !FParent->HandleAllocated()) return;
+  if (!(FControlStyle & csOpaque)) {
+    Invalidate();
+    Update();
+    return;
+  }
+  // An opaque control paints over everything under it: it (and whatever
+  // lies above it) is drawn at once, without erasing.
+  const HWND Window = FParent->WindowHandle();
+  HDC DC = GetDC(Window);
+  if (!DC) return;
+  struct TRelease {
+    HWND Window;
+    HDC DC;
+    ~TRelease() { ReleaseDC(Window, DC); }
+  } Release{Window, DC};
+  TDCStateSaver Saver(*DC);
+  DC->IntersectClipRect(BoundsRect());
+  FParent->PaintControls(DC, this);
+}
+
+void TControl::BringToFront() {
+  if (!FParent) return;
+  std::vector<TControl*>& List = FParent->FControls;
+  auto It = std::find(List.begin(), List.end(), this);
+  if (It != List.end()) {
+    List.erase(It);
+    List.push_back(this);
+    Invalidate();
+    return;
+  }
+  auto* Self = static_cast<TWinControl*>(this);
+  std::vector<TWinControl*>& Wins = FParent->FWinControls;
+  auto Wt = std::find(Wins.begin(), Wins.end(), Self);
+  if (Wt == Wins.end()) return;
+  Wins.erase(Wt);
+  Wins.push_back(Self);
+  if (Self->HandleAllocated())
+    SetWindowPos(Self->WindowHandle(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TControl::SendToBack() {
+  if (!FParent) return;
+  std::vector<TControl*>& List = FParent->FControls;
+  auto It = std::find(List.begin(), List.end(), this);
+  if (It != List.end()) {
+    List.erase(It);
+    List.insert(List.begin(), this);
+    Invalidate();
+    return;
+  }
+  auto* Self = static_cast<TWinControl*>(this);
+  std::vector<TWinControl*>& Wins = FParent->FWinControls;
+  auto Wt = std::find(Wins.begin(), Wins.end(), Self);
+  if (Wt == Wins.end()) return;
+  Wins.erase(Wt);
+  Wins.insert(Wins.begin(), Self);
+  if (Self->HandleAllocated())
+    SetWindowPos(Self->WindowHandle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// ---- mouse
+
+bool TControl::MouseCapture() const { return GetCaptureControl() == this; }
+
+void TControl::SetMouseCapture(bool Value) {
+  if (MouseCapture() == Value) return;
+  SetCaptureControl(Value ? this : nullptr);
+}
+
+void TControl::SendCancelMode(TControl* Sender) {
+  for (TControl* Control = this; Control; Control = Control->FParent)
+    if (auto* Form = dynamic_cast<TCustomForm*>(Control)) Form->SendCancelMode(Sender);
+}
+
+void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift) {
+  if (FControlStyle & csNoStdEvents) return;
+  MouseDown(Button, KeysToShiftState(Message.WParam) | Shift, GET_X_LPARAM(Message.LParam),
+            GET_Y_LPARAM(Message.LParam));
+}
+
+void TControl::DoMouseUp(TMessage& Message, TMouseButton Button) {
+  if (FControlStyle & csNoStdEvents) return;
+  MouseUp(Button, KeysToShiftState(Message.WParam), GET_X_LPARAM(Message.LParam),
+          GET_Y_LPARAM(Message.LParam));
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::WMLButtonDown(TMessage& Message) {
+  SendCancelMode(this);
+  DefaultHandler(Message);
+  if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
+  if (FControlStyle & csClickEvents) FControlState |= csClicked;
+  DoMouseDown(Message, mbLeft, 0);
+}
+
+void TControl::WMLButtonDblClk(TMessage& Message) {
+  SendCancelMode(this);
+  DefaultHandler(Message);
+  if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
+  if (FControlStyle & csClickEvents) DblClick();
+  DoMouseDown(Message, mbLeft, ssDouble);
+}
+
+void TControl::WMLButtonUp(TMessage& Message) {
+  DefaultHandler(Message);
+  if (FControlStyle & csCaptureMouse) SetMouseCapture(false);
+  if (FControlState & csClicked) {
+    FControlState &= ~TControlState(csClicked);
+    // A click is a press and a release inside: released elsewhere, the press
+    // is abandoned.
+    if (ClientRect().Contains(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam))) Click();
+  }
+  DoMouseUp(Message, mbLeft);
+}
+
+void TControl::WMRButtonDown(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseDown(Message, mbRight, 0);
+}
+
+void TControl::WMRButtonUp(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseUp(Message, mbRight);
+  const TPoint P = ClientToScreen(PointFromLParam(Message.LParam));
+  if (ContextPopup(P)) Message.Result = 1;
+}
+
+void TControl::WMRButtonDblClk(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseDown(Message, mbRight, ssDouble);
+}
+
+void TControl::WMMButtonDown(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseDown(Message, mbMiddle, 0);
+}
+
+void TControl::WMMButtonUp(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseUp(Message, mbMiddle);
+}
+
+void TControl::WMMButtonDblClk(TMessage& Message) {
+  DefaultHandler(Message);
+  DoMouseDown(Message, mbMiddle, ssDouble);
+}
+
+void TControl::WMMouseMove(TMessage& Message) {
+  DefaultHandler(Message);
+  if (!(FControlStyle & csNoStdEvents))
+    MouseMove(KeysToShiftState(Message.WParam), GET_X_LPARAM(Message.LParam),
+              GET_Y_LPARAM(Message.LParam));
+}
+
+void TControl::WMCancelMode(TMessage& Message) {
+  DefaultHandler(Message);
+  if (MouseCapture()) {
+    SetMouseCapture(false);
+    // The press ends outside the control: no click.
+    if (FControlState & csLButtonDown) Perform(WM_LBUTTONUP, 0, MAKELPARAM(-1, -1));
+  } else {
+    FControlState &= ~TControlState(csLButtonDown);
+  }
+}
+
+void TControl::WMSetText(TMessage& Message) {
+  FText = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
+  DefaultHandler(Message);
+  Message.Result = 1;
+}
+
+bool TControl::ContextPopup(const TPoint& ScreenPos) {
+  // The control's own menu, or the nearest parent's: a control without a
+  // menu of its own never opens the menu of a sibling it lies on.
+  for (TControl* Control = this; Control; Control = Control->FParent) {
+    TPopupMenuBase* Menu = Control->FPopupMenu;
+    if (!Menu || !Menu->AutoPopup()) continue;
+    SendCancelMode(nullptr);
+    Menu->SetPopupComponent(Control);
+    Menu->Popup(ScreenPos.X, ScreenPos.Y);
+    return true;
+  }
+  return false;
+}
+
+// ---- notifications
+
+void TControl::CMVisibleChanged(TMessage&) {
+  // Shown or hidden, the area needs painting (erased when it uncovers).
+  InvalidateControl(true, FVisible && (FControlStyle & csOpaque));
+}
+
+void TControl::CMEnabledChanged(TMessage&) { Invalidate(); }
+void TControl::CMColorChanged(TMessage&) { Invalidate(); }
+void TControl::CMFontChanged(TMessage&) { Invalidate(); }
+
+void TControl::CMParentColorChanged(TMessage& Message) {
+  if (!FParentColor) return;
+  if (Message.WParam)
+    SetColor(TColor(Message.LParam));
+  else if (FParent)
+    SetColor(FParent->FColor);
+  FParentColor = true;
+}
+
+void TControl::CMParentFontChanged(TMessage& Message) {
+  if (!FParentFont) return;
+  const TFont* Source = Message.WParam ? reinterpret_cast<const TFont*>(Message.LParam)
+                                       : (FParent ? FParent->Font() : nullptr);
+  if (Source) SetFont(Source);
+  FParentFont = true;
+}
+
+void TControl::CMParentShowHintChanged(TMessage&) {
+  if (!FParentShowHint || !FParent) return;
+  SetShowHint(FParent->FShowHint);
+  FParentShowHint = true;
+}
+
+void TControl::CMHitTest(TMessage& Message) { Message.Result = HTCLIENT; }
+
+void TControl::CMCursorChanged(TMessage&) {
+  // Show the new cursor at once when the pointer is over the control.
+  TPoint P;
+  if (!GetCursorPos(P) || FindDragTarget(P, true) != this) return;
+  TWinControl* Window = dynamic_cast<TWinControl*>(this);
+  if (!Window) Window = FParent;
+  if (!Window || !Window->HandleAllocated()) return;
+  Window->Perform(WM_SETCURSOR, WPARAM(Window->WindowHandle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+// ---- dragging
+
+bool TControl::Dragging() const { return GDrag && GDrag->Source == this; }
+
+void TControl::BeginDrag(bool Immediate, int Threshold) {
+  if (GDrag) return;
+  GDrag = std::make_unique<TDragSession>();
+  GDrag->Source = this;
+  GDrag->Threshold = Threshold >= 0 ? Threshold : GetSystemMetrics(SM_CXDRAG);
+  GetCursorPos(GDrag->StartPos);
+  SetCaptureControl(this);
+  if (!Immediate) return;
+  // Started at once: the object is made now and the pointer is over the
+  // source itself.
+  GDrag->Started = true;
+  TDragObject* Object = nullptr;
+  DoStartDrag(Object);
+  if (!GDrag) return;  // the handler ended it
+  if (!Object) {
+    GDrag->OwnedObject = std::make_unique<TDragObject>();
+    Object = GDrag->OwnedObject.get();
+  }
+  Object->Control = this;
+  GDrag->Object = Object;
+}
+
+void TControl::DoStartDrag(TDragObject*& DragObject) {
+  if (OnStartDrag) OnStartDrag(this, DragObject);
+}
+
+void TControl::DoEndDrag(TObject* Target, int X, int Y) {
+  if (OnEndDrag) OnEndDrag(this, Target, X, Y);
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+  Accept = false;
+  if (OnDragOver) {
+    Accept = true;
+    OnDragOver(this, Source, X, Y, State, Accept);
+  }
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y) {
+  if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DragMouseMessage(TMessage& Message) {
+  TPoint P;
+  GetCursorPos(P);
+  TDragSession& Drag = *GDrag;
+  if (!Drag.Started) {
+    if (Message.Msg == WM_MOUSEMOVE && (std::abs(P.X - Drag.StartPos.X) >= Drag.Threshold ||
+                                        std::abs(P.Y - Drag.StartPos.Y) >= Drag.Threshold)) {
+      Drag.Started = true;
+      TDragObject* Object = nullptr;
+      DoStartDrag(Object);
+      if (!GDrag) return;
+      if (!Object) {
+        GDrag->OwnedObject = std::make_unique<TDragObject>();
+        Object = GDrag->OwnedObject.get();
+      }
+      Object->Control = this;
+      GDrag->Object = Object;
+    } else if (Message.Msg == WM_LBUTTONUP || Message.Msg == WM_RBUTTONDOWN) {
+      // Released before it became a drag.
+      EndDrag(false);
+      return;
+    } else {
+      return;
+    }
+  }
+  switch (Message.Msg) {
+    case WM_MOUSEMOVE: {
+      TControl* Target = FindDragTarget(P, false);
+      TObject* Source = GDrag->Object == GDrag->OwnedObject.get()
+                            ? static_cast<TObject*>(this)
+                            : static_cast<TObject*>(GDrag->Object);
+      if (Target != GDrag->Target && GDrag->Target) {
+        bool Ignored = false;
+        const TPoint L = GDrag->Target->ScreenToClient(P);
+        GDrag->Target->DragOver(Source, L.X, L.Y, dsDragLeave, Ignored);
+        if (!GDrag) return;
+      }
+      const bool Entering = Target != GDrag->Target;
+      GDrag->Target = Target;
+      GDrag->Accepted = false;
+      if (Target) {
+        const TPoint L = Target->ScreenToClient(P);
+        bool Accept = false;
+        Target->DragOver(Source, L.X, L.Y, Entering ? dsDragEnter : dsDragMove, Accept);
+        if (!GDrag) return;
+        GDrag->Accepted = Accept;
+        GDrag->TargetPos = L;
+      }
+      ::SetCursor(CursorHandle(GDrag->Accepted ? FDragCursor : crNoDrop));
+      break;
+    }
+    case WM_LBUTTONUP:
+      EndDrag(true);
+      break;
+    case WM_RBUTTONDOWN:
+      EndDrag(false);
+      break;
+    default:
+      break;
+  }
+}
+
+void TControl::EndDrag(bool Drop) {
+  if (!GDrag || GDrag->Source != this) return;
+  std::unique_ptr<TDragSession> Drag = std::move(GDrag);
+  if (GetCaptureControl() == this) SetCaptureControl(nullptr);
+  if (!Drag->Started) return;
+  TControl* Target = Drop && Drag->Accepted ? Drag->Target : nullptr;
+  TObject* Source = Drag->Object == Drag->OwnedObject.get() ? static_cast<TObject*>(this)
+                                                            : static_cast<TObject*>(Drag->Object);
+  if (Drag->Object) Drag->Object->Dropped = Target != nullptr;
+  if (Target) Target->DragDrop(Source, Drag->TargetPos.X, Drag->TargetPos.Y);
+  int X = 0, Y = 0;
+  if (Target) {
+    X = Drag->TargetPos.X;
+    Y = Drag->TargetPos.Y;
+  }
+  DoEndDrag(Target, X, Y);
+}

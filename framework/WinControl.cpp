@@ -1,0 +1,753 @@
+// TWinControl: the window, its creation and destruction, children,
+// showing, bounds, painting and alignment. Input and focus are in
+// WinControlInput.cpp.
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "framework/Controls.h"
+#include "framework/Forms.h"
+#include "platform/gdi/Primitives.h"
+
+namespace {
+
+// Window -> control, for FindControl. A window is entered when its first
+// message arrives and leaves with WM_NCDESTROY.
+std::unordered_map<HWND, TWinControl*>& WindowControls() {
+  static std::unordered_map<HWND, TWinControl*> Map;
+  return Map;
+}
+
+}  // namespace
+
+TWinControl* FindControl(HWND Window) {
+  if (!Window) return nullptr;
+  auto& Map = WindowControls();
+  auto It = Map.find(Window);
+  return It != Map.end() && IsWindow(Window) ? It->second : nullptr;
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+  Destroying();
+  if (FParent) RemoveFocus(true);
+  // The windows go first, so every control sees its window destroyed while
+  // it is still whole; then the components this control owns.
+  DestroyHandle();
+  DestroyComponents();
+  // Children this control does not own stay alive, without a parent.
+  for (TControl* C : FControls) C->FParent = nullptr;
+  for (TWinControl* W : FWinControls) W->FParent = nullptr;
+  FControls.clear();
+  FWinControls.clear();
+  FTabList.clear();
+}
+
+// ---- the window -----------------------------------------------------------------
+
+HWND TWinControl::Handle() {
+  HandleNeeded();
+  return FHandle;
+}
+
+void TWinControl::HandleNeeded() {
+  if (FHandle) return;
+  if (FParent) FParent->HandleNeeded();
+  CreateHandle();
+}
+
+void TWinControl::CreateHandle() {
+  if (!FHandle) CreateWnd();
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+  Params = TCreateParams{};
+  Params.Caption = Text();
+  Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (FControlStyle & csAcceptsControls) {
+    Params.Style |= WS_CLIPCHILDREN;
+    Params.ExStyle |= WS_EX_CONTROLPARENT;
+  }
+  if (!Enabled()) Params.Style |= WS_DISABLED;
+  if (FTabStop) Params.Style |= WS_TABSTOP;
+  Params.X = Left();
+  Params.Y = Top();
+  Params.Width = Width();
+  Params.Height = Height();
+  Params.WndParent = FParent ? FParent->Handle() : FParentWindow;
+  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  Params.WindowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  // The control erases its own background (WMEraseBkgnd) in its Color.
+  Params.WindowClass.hbrBackground = clNone;
+  Params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams Params;
+  CreateParams(Params);
+  if ((Params.Style & WS_CHILD) && !Params.WndParent)
+    throw EInvalidOperation(FormatMessage(messages::kParentRequired, {Name()}));
+  FDefWndProc = Params.WindowClass.lpfnWndProc;
+  FControlState |= csCreating;
+  try {
+    CreateWindowHandle(Params);
+  } catch (...) {
+    FControlState &= ~TControlState(csCreating);
+    throw;
+  }
+  FControlState &= ~TControlState(csCreating);
+  if (!FHandle) throw EInvalidOperation(messages::kWindowCreate);
+  // Later siblings lie above earlier ones, as their windowless kin do.
+  if (FParent && (Params.Style & WS_CHILD))
+    SetWindowPos(FHandle, FParent->PrecedingWindow(this), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  UpdateBounds();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
+  WNDCLASS Class = Params.WindowClass;
+  Class.lpszClassName = Params.WinClassName;
+  const HWND Window = CreateWindowEx(
+      Params.ExStyle, Class, Params.Caption, Params.Style, Params.X, Params.Y, Params.Width,
+      Params.Height, Params.WndParent,
+      [this](HWND H, UINT Msg, WPARAM WParam, LPARAM LParam) {
+        return MainWndProc(H, Msg, WParam, LParam);
+      },
+      Params.Param);
+  if (Window && FHandle != Window) {
+    FHandle = Window;
+    WindowControls()[Window] = this;
+  }
+}
+
+HWND TWinControl::PrecedingWindow(TWinControl* Control) const {
+  auto It = std::find(FWinControls.begin(), FWinControls.end(), Control);
+  if (It != FWinControls.end())
+    for (++It; It != FWinControls.end(); ++It)
+      if ((*It)->FHandle) return (*It)->FHandle;
+  return HWND_TOP;
+}
+
+LRESULT TWinControl::MainWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (!FHandle) {
+    // The messages of CreateWindowEx arrive before it returns the handle.
+    FHandle = Window;
+    WindowControls()[Window] = this;
+  }
+  TMessage Message{Msg, WParam, LParam, 0};
+  try {
+    WndProc(Message);
+  } catch (...) {
+    // A handler's error stops here: the application shows it and the
+    // program goes on with the next message.
+    if (!Application) throw;
+    Application->HandleException(this);
+  }
+  return Message.Result;
+}
+
+void TWinControl::DestroyWnd() {
+  FreeDeviceContexts();
+  if (FHandle) DestroyWindow(FHandle);
+  // Without a running window system nothing was destroyed: the handles are
+  // dead all the same.
+  if (FHandle) ForgetHandle();
+}
+
+void TWinControl::ForgetHandle() {
+  for (TWinControl* W : FWinControls) W->ForgetHandle();
+  if (FHandle) {
+    auto& Map = WindowControls();
+    auto It = Map.find(FHandle);
+    if (It != Map.end() && It->second == this) Map.erase(It);
+  }
+  FHandle = nullptr;
+  FShowing = false;
+  FTrackingLeave = false;
+}
+
+void TWinControl::DestroyHandle() {
+  if (!FHandle) return;
+  FControlState |= csDestroyingHandle;
+  try {
+    DestroyWnd();
+  } catch (...) {
+    FControlState &= ~TControlState(csDestroyingHandle);
+    throw;
+  }
+  FControlState &= ~TControlState(csDestroyingHandle);
+}
+
+void TWinControl::RecreateWnd() {
+  if (FHandle) Perform(CM_RECREATEWND, 0, 0);
+}
+
+void TWinControl::CMRecreateWnd(TMessage&) {
+  const bool WasFocused = Focused();
+  DestroyHandle();
+  UpdateControlState();
+  if (WasFocused && FHandle) ::SetFocus(FHandle);
+}
+
+void TWinControl::SetParentWindow(HWND Value) {
+  if (FParent || FParentWindow == Value) return;
+  DestroyHandle();
+  FParentWindow = Value;
+  UpdateControlState();
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+  if (!FHandle) {
+    TControl::DefaultHandler(Message);
+    return;
+  }
+  Message.Result =
+      CallWindowProc(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TWinControl::WMNCCreate(TMessage& Message) { DefaultHandler(Message); }
+
+void TWinControl::WMNCDestroy(TMessage& Message) {
+  DefaultHandler(Message);
+  auto& Map = WindowControls();
+  auto It = Map.find(FHandle);
+  if (It != Map.end() && It->second == this) Map.erase(It);
+  FHandle = nullptr;
+  FShowing = false;
+  FTrackingLeave = false;
+}
+
+// ---- showing ----------------------------------------------------------------------
+
+void TWinControl::UpdateShowing() {
+  const bool ShowControl = Visible() && !HasState(csReading);
+  if (ShowControl) {
+    if (!FHandle) CreateHandle();
+    const std::vector<TWinControl*> Children = FWinControls;
+    for (TWinControl* W : Children) W->UpdateShowing();
+  }
+  if (FHandle && FShowing != ShowControl) {
+    FShowing = ShowControl;
+    try {
+      Perform(CM_SHOWINGCHANGED, 0, 0);
+    } catch (...) {
+      FShowing = !ShowControl;
+      throw;
+    }
+  }
+}
+
+void TWinControl::UpdateControlState() {
+  TWinControl* Control = this;
+  while (Control->FParent) {
+    Control = Control->FParent;
+    if (!Control->Showing()) return;
+  }
+  if (dynamic_cast<TCustomForm*>(Control) || Control->FParentWindow) UpdateShowing();
+}
+
+void TWinControl::CMShowingChanged(TMessage&) {
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                   (FShowing ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void TWinControl::CMVisibleChanged(TMessage&) {
+  if (!Visible() && FParent) RemoveFocus(false);
+  UpdateControlState();
+}
+
+void TWinControl::RemoveFocus(bool Removing) {
+  if (TCustomForm* Form = GetParentForm(this)) Form->DefocusControl(this, Removing);
+}
+
+// ---- children ---------------------------------------------------------------------
+
+TControl* TWinControl::Controls(int Index) const {
+  if (Index >= 0 && Index < int(FControls.size())) return FControls[std::size_t(Index)];
+  const int W = Index - int(FControls.size());
+  if (W >= 0 && W < int(FWinControls.size())) return FWinControls[std::size_t(W)];
+  throw EListError(FormatMessage(messages::kListIndexOutOfBounds, {std::to_string(Index)}));
+}
+
+bool TWinControl::ContainsControl(const TControl* Control) const {
+  for (; Control; Control = Control->Parent())
+    if (Control == this) return true;
+  return false;
+}
+
+TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled,
+                                    bool AllowWinControls) const {
+  auto Hit = [&](TControl* C) {
+    if (!C->Visible() || (!C->Enabled() && !AllowDisabled)) return false;
+    const TRect R = C->BoundsRect();
+    if (!R.Contains(Pos.X, Pos.Y)) return false;
+    return C->Perform(CM_HITTEST, 0, MAKELPARAM(Pos.X - R.Left, Pos.Y - R.Top)) != 0;
+  };
+  if (AllowWinControls)
+    for (auto It = FWinControls.rbegin(); It != FWinControls.rend(); ++It)
+      if (Hit(*It)) return *It;
+  for (auto It = FControls.rbegin(); It != FControls.rend(); ++It)
+    if (Hit(*It)) return *It;
+  return nullptr;
+}
+
+void TWinControl::InsertChild(TControl* AControl) {
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    FWinControls.push_back(W);
+    FTabList.push_back(W);
+  } else {
+    FControls.push_back(AControl);
+  }
+  AControl->FParent = this;
+}
+
+void TWinControl::RemoveChild(TControl* AControl) {
+  // By address, not by class: a windowed control leaving from its base
+  // destructor is no longer a TWinControl to dynamic_cast.
+  FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
+  auto Same = [AControl](TWinControl* W) { return static_cast<TControl*>(W) == AControl; };
+  FWinControls.erase(std::remove_if(FWinControls.begin(), FWinControls.end(), Same),
+                     FWinControls.end());
+  FTabList.erase(std::remove_if(FTabList.begin(), FTabList.end(), Same), FTabList.end());
+  AControl->FParent = nullptr;
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+  if (!AControl || AControl->FParent == this) return;
+  if (AControl == this) throw EInvalidOperation(messages::kControlParentSelf);
+  Perform(CM_CONTROLLISTCHANGE, WPARAM(AControl), 1);
+  InsertChild(AControl);
+  // While a layout is read, what the parent hands down waits for Loaded.
+  if (!AControl->HasState(csReading)) {
+    AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
+    AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+      W->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+      W->UpdateControlState();
+    } else if (HandleAllocated()) {
+      AControl->Invalidate();
+    }
+    Realign();
+  }
+  Perform(CM_CONTROLCHANGE, WPARAM(AControl), 1);
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+  if (!AControl || AControl->FParent != this) return;
+  Perform(CM_CONTROLLISTCHANGE, WPARAM(AControl), 0);
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    W->RemoveFocus(true);
+    W->DestroyHandle();
+  } else if (HandleAllocated()) {
+    AControl->InvalidateControl(AControl->Visible(), false);
+  }
+  if (GetCaptureControl() == AControl) SetCaptureControl(nullptr);
+  RemoveChild(AControl);
+  Perform(CM_CONTROLCHANGE, WPARAM(AControl), 0);
+  Realign();
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+  for (int I = 0; I < ControlCount(); ++I) {
+    Controls(I)->WndProc(Message);
+    if (Message.Result != 0) return;
+  }
+}
+
+void TWinControl::NotifyControls(UINT Msg) {
+  TMessage Message{Msg, 0, 0, 0};
+  Broadcast(Message);
+}
+
+// ---- bounds -------------------------------------------------------------------------
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height()) return;
+  if (FHandle) {
+    // WM_WINDOWPOSCHANGED reads the new place back (UpdateBounds).
+    SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+  }
+  RequestAlign();
+}
+
+void TWinControl::UpdateBounds() {
+  if (!FHandle) return;
+  TRect R;
+  if (!GetWindowRect(FHandle, R)) return;
+  // A window placed on the desktop (a top-level, or a child-style popup
+  // moved there) keeps screen coordinates.
+  if (HWND Parent = GetAncestor(FHandle, GA_PARENT)) MapWindowPoints(nullptr, Parent, R);
+  FLeft = R.Left;
+  FTop = R.Top;
+  FWidth = R.Width();
+  FHeight = R.Height();
+}
+
+TRect TWinControl::ClientRect() const {
+  TRect R;
+  if (FHandle && GetClientRect(FHandle, R)) return R;
+  return TControl::ClientRect();
+}
+
+TPoint TWinControl::ClientOrigin() const {
+  if (!FHandle) return TControl::ClientOrigin();
+  TPoint P{0, 0};
+  ::ClientToScreen(FHandle, P);
+  return P;
+}
+
+void TWinControl::WMWindowPosChanged(TMessage& Message) {
+  if (!(FControlState & csDestroyingHandle)) UpdateBounds();
+  DefaultHandler(Message);
+}
+
+void TWinControl::WMSize(TMessage& Message) {
+  UpdateBounds();
+  DefaultHandler(Message);
+  Realign();
+  if (!HasState(csLoading)) Resize();
+}
+
+void TWinControl::WMMove(TMessage& Message) {
+  UpdateBounds();
+  DefaultHandler(Message);
+}
+
+void TWinControl::Realign() {
+  if (FAlignLevel > 0 || HasState(csLoading) || HasState(csDestroying)) return;
+  TRect R = ClientRect();
+  AlignControls(nullptr, R);
+}
+
+void TWinControl::AlignControls(TControl*, TRect& Rect) {
+  std::vector<TControl*> Aligned;
+  for (int I = 0; I < ControlCount(); ++I) {
+    TControl* C = Controls(I);
+    if (C->Visible() && C->Align() != alNone) Aligned.push_back(C);
+  }
+  if (Aligned.empty()) return;
+  ++FAlignLevel;
+  struct TLevel {
+    int& Level;
+    ~TLevel() { --Level; }
+  } Level{FAlignLevel};
+  // Edges first, in the order of their place along the edge, then the
+  // client control in what is left.
+  auto Place = [&](TAlign Align) {
+    std::vector<TControl*> List;
+    for (TControl* C : Aligned)
+      if (C->Align() == Align) List.push_back(C);
+    std::stable_sort(List.begin(), List.end(), [Align](TControl* A, TControl* B) {
+      switch (Align) {
+        case alTop:
+          return A->Top() < B->Top();
+        case alBottom:
+          return A->Top() + A->Height() > B->Top() + B->Height();
+        case alLeft:
+          return A->Left() < B->Left();
+        case alRight:
+          return A->Left() + A->Width() > B->Left() + B->Width();
+        default:
+          return false;
+      }
+    });
+    for (TControl* C : List) {
+      int H = C->Height(), W = C->Width();
+      switch (Align) {
+        case alTop:
+          C->SetBounds(Rect.Left, Rect.Top, Rect.Width(), H);
+          Rect.Top += C->Height();
+          break;
+        case alBottom:
+          C->SetBounds(Rect.Left, Rect.Bottom - H, Rect.Width(), H);
+          Rect.Bottom -= C->Height();
+          break;
+        case alLeft:
+          C->SetBounds(Rect.Left, Rect.Top, W, Rect.Height());
+          Rect.Left += C->Width();
+          break;
+        case alRight:
+          C->SetBounds(Rect.Right - W, Rect.Top, W, Rect.Height());
+          Rect.Right -= C->Width();
+          break;
+        case alClient:
+          C->SetBounds(Rect.Left, Rect.Top, std::max(0, Rect.Width()), std::max(0, Rect.Height()));
+          break;
+        default:
+          break;
+      }
+    }
+  };
+  Place(alTop);
+  Place(alBottom);
+  Place(alLeft);
+  Place(alRight);
+  Place(alClient);
+}
+
+// ---- painting -----------------------------------------------------------------------
+
+void TWinControl::Invalidate() {
+  if (FHandle) ::InvalidateRect(FHandle, nullptr, !(FControlStyle & csOpaque));
+}
+
+void TWinControl::Update() {
+  if (FHandle) UpdateWindow(FHandle);
+}
+
+void TWinControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+void TWinControl::WMPaint(TMessage& Message) {
+  if (!(FControlState & csCustomPaint) && FControls.empty())
+    DefaultHandler(Message);
+  else
+    PaintHandler(Message);
+}
+
+void TWinControl::PaintHandler(TMessage& Message) {
+  HDC DC = reinterpret_cast<HDC>(Message.WParam);
+  PAINTSTRUCT Paint;
+  const bool OwnContext = DC == nullptr;
+  if (OwnContext) DC = BeginPaint(FHandle, Paint);
+  if (!DC) return;
+  struct TEnd {
+    HWND Window;
+    const PAINTSTRUCT* Paint;
+    ~TEnd() {
+      if (Paint) EndPaint(Window, *Paint);
+    }
+  } End{FHandle, OwnContext ? &Paint : nullptr};
+  {
+    // The face is not painted where opaque windowless children cover it.
+    TDCStateSaver Saver(*DC);
+    bool Visible = true;
+    for (TControl* C : FControls)
+      if (C->Visible() && (C->ControlStyle() & csOpaque) && !DC->ExcludeClipRect(C->BoundsRect())) {
+        Visible = false;
+        break;
+      }
+    if (Visible) PaintWindow(DC);
+  }
+  PaintControls(DC, nullptr);
+}
+
+void TWinControl::PaintControls(HDC DC, TControl* First) {
+  std::size_t Start = 0;
+  if (First) {
+    auto It = std::find(FControls.begin(), FControls.end(), First);
+    if (It != FControls.end()) Start = std::size_t(It - FControls.begin());
+  }
+  TRect Box;
+  if (!DC->GetClipBox(Box)) return;
+  // A copy: a control's paint may not change the list under us.
+  const std::vector<TControl*> List(FControls.begin() + long(Start), FControls.end());
+  for (TControl* C : List) {
+    if (!C->Visible()) continue;
+    const TRect R = C->BoundsRect();
+    if (R.IsEmpty() || R.Right <= Box.Left || R.Left >= Box.Right || R.Bottom <= Box.Top ||
+        R.Top >= Box.Bottom)
+      continue;
+    TDCStateSaver Saver(*DC);
+    const TPoint Origin = DC->State().Origin;
+    DC->SetViewportOrg(Origin.X + R.Left, Origin.Y + R.Top);
+    if (!DC->IntersectClipRect(TRect{0, 0, R.Width(), R.Height()})) continue;
+    C->Perform(WM_PAINT, WPARAM(DC), 0);
+  }
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& Message) {
+  HDC DC = reinterpret_cast<HDC>(Message.WParam);
+  if (!DC) {
+    DefaultHandler(Message);
+    return;
+  }
+  Message.Result = 1;
+  // An opaque control paints every pixel itself.
+  if (FControlStyle & csOpaque) return;
+  TDCStateSaver Saver(*DC);
+  for (TControl* C : FControls)
+    if (C->Visible() && (C->ControlStyle() & csOpaque) && !DC->ExcludeClipRect(C->BoundsRect()))
+      return;
+  FillRect(*DC, ClientRect(), SolidBrush(Color()));
+}
+
+// ---- notifications that go down to the children ---------------------------------------
+
+void TWinControl::CMColorChanged(TMessage& Message) {
+  TControl::CMColorChanged(Message);
+  NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMFontChanged(TMessage& Message) {
+  TControl::CMFontChanged(Message);
+  NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::CMShowHintChanged(TMessage&) { NotifyControls(CM_PARENTSHOWHINTCHANGED); }
+
+void TWinControl::CMEnabledChanged(TMessage&) {
+  if (!Enabled() && FParent) RemoveFocus(false);
+  if (FHandle) EnableWindow(FHandle, Enabled());
+}
+
+void TWinControl::CMCursorChanged(TMessage& Message) { TControl::CMCursorChanged(Message); }
+
+void TWinControl::SetCtl3D(bool Value) {
+  if (FCtl3D == Value) return;
+  FCtl3D = Value;
+  FParentCtl3D = false;
+  Perform(CM_CTL3DCHANGED, 0, 0);
+}
+
+void TWinControl::SetParentCtl3D(bool Value) {
+  if (FParentCtl3D == Value) return;
+  FParentCtl3D = Value;
+  if (FParent && !HasState(csReading)) Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+}
+
+void TWinControl::CMCtl3DChanged(TMessage&) { NotifyControls(CM_PARENTCTL3DCHANGED); }
+
+void TWinControl::CMParentCtl3DChanged(TMessage& Message) {
+  if (!FParentCtl3D) return;
+  if (Message.WParam)
+    SetCtl3D(Message.LParam != 0);
+  else if (FParent)
+    SetCtl3D(FParent->FCtl3D);
+  FParentCtl3D = true;
+}
+
+void TWinControl::CMSysColorChange(TMessage& Message) {
+  Invalidate();
+  Broadcast(Message);
+  Message.Result = 0;
+}
+
+// ---- the dispatch ---------------------------------------------------------------------
+
+void TWinControl::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_PAINT:
+      WMPaint(Message);
+      break;
+    case WM_ERASEBKGND:
+      WMEraseBkgnd(Message);
+      break;
+    case WM_NCCREATE:
+      WMNCCreate(Message);
+      break;
+    case WM_NCDESTROY:
+      WMNCDestroy(Message);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      WMWindowPosChanged(Message);
+      break;
+    case WM_SIZE:
+      WMSize(Message);
+      break;
+    case WM_MOVE:
+      WMMove(Message);
+      break;
+    case WM_SETFOCUS:
+      WMSetFocus(Message);
+      break;
+    case WM_KILLFOCUS:
+      WMKillFocus(Message);
+      break;
+    case WM_KEYDOWN:
+      WMKeyDown(Message);
+      break;
+    case WM_KEYUP:
+      WMKeyUp(Message);
+      break;
+    case WM_CHAR:
+      WMChar(Message);
+      break;
+    case WM_SYSKEYDOWN:
+      WMSysKeyDown(Message);
+      break;
+    case WM_SYSKEYUP:
+      WMSysKeyUp(Message);
+      break;
+    case WM_SYSCHAR:
+      WMSysChar(Message);
+      break;
+    case WM_SETCURSOR:
+      WMSetCursor(Message);
+      break;
+    case WM_NCLBUTTONDOWN:
+      WMNCLButtonDown(Message);
+      break;
+    case WM_MOUSELEAVE:
+      WMMouseLeave(Message);
+      break;
+    case WM_CAPTURECHANGED:
+      WMCaptureChanged(Message);
+      break;
+    case WM_SYSCOLORCHANGE:
+      Perform(CM_SYSCOLORCHANGE, 0, 0);
+      DefaultHandler(Message);
+      break;
+    case CM_COLORCHANGED:
+      CMColorChanged(Message);
+      break;
+    case CM_FONTCHANGED:
+      CMFontChanged(Message);
+      break;
+    case CM_ENABLEDCHANGED:
+      CMEnabledChanged(Message);
+      break;
+    case CM_VISIBLECHANGED:
+      CMVisibleChanged(Message);
+      break;
+    case CM_SHOWINGCHANGED:
+      CMShowingChanged(Message);
+      break;
+    case CM_SHOWHINTCHANGED:
+      CMShowHintChanged(Message);
+      break;
+    case CM_CURSORCHANGED:
+      CMCursorChanged(Message);
+      break;
+    case CM_CTL3DCHANGED:
+      CMCtl3DChanged(Message);
+      break;
+    case CM_PARENTCTL3DCHANGED:
+      CMParentCtl3DChanged(Message);
+      break;
+    case CM_FOCUSCHANGED:
+      CMFocusChanged(Message);
+      break;
+    case CM_DIALOGKEY:
+      CMDialogKey(Message);
+      break;
+    case CM_DIALOGCHAR:
+      CMDialogChar(Message);
+      break;
+    case CM_ENTER:
+      CMEnter(Message);
+      break;
+    case CM_EXIT:
+      CMExit(Message);
+      break;
+    case CM_RECREATEWND:
+      CMRecreateWnd(Message);
+      break;
+    case CM_SYSCOLORCHANGE:
+      CMSysColorChange(Message);
+      break;
+    default:
+      TControl::Dispatch(Message);
+      break;
+  }
+}
