@@ -308,6 +308,9 @@ const TClipSetup kClipSetups[] = {
      }},
 };
 
+void PrintTo(const TClipSetup& Setup, std::ostream* Out) { *Out << Setup.Name; }
+void PrintTo(const TClipCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class EveryPrimitiveClips : public ::testing::TestWithParam<std::tuple<TClipSetup, TClipCase>> {};
 
 TEST_P(EveryPrimitiveClips, NothingOutsideTheClipChanges) {

@@ -2,6 +2,8 @@
 // frame, erasing, presenting and the caret, checked on exact pixels.
 
 #include "WindowTest.h"
+#include "platform/gdi/Primitives.h"
+#include "platform/gdi/Region.h"
 
 namespace {
 
@@ -280,6 +282,159 @@ TEST_F(WindowPaint, CaretIsInvertedOnTheScreenOnlyAndBlinks) {
   DestroyCaret();
   Pump();
   EXPECT_EQ(Shown(P, 3, 4), kWhite);
+}
+
+// A window's context keeps the window's place and visible area beneath the
+// application's own origin and clip. The painter first clips and moves as a
+// control painting a part of itself would, then puts back "no clip" and the
+// zero origin, then paints everything black and its logical (0, 0) green.
+enum TContextKind { ckBeginPaintWhole, ckBeginPaintPart, ckGetDC, ckGetWindowDC };
+
+struct TContextCase {
+  const char* Name;
+  TContextKind Kind;
+  std::vector<std::string> Expected;  // the parent's pixels (0, 0) - (10, 7)
+};
+
+void PaintEverythingAfterResetting(HDC DC) {
+  TRegion Saved;
+  const bool HadClip = DC->GetClipRegion(Saved);
+  DC->SetViewportOrg(3, 3);
+  DC->IntersectClipRect(TRect{0, 0, 1, 1});
+  DC->SelectClipRegion(HadClip ? &Saved : nullptr);
+  DC->SetViewportOrg(0, 0);
+  FillRect(*DC, TRect{-100, -100, 100, 100}, SolidBrush(RGB(0, 0, 0)));
+  FillRect(*DC, TRect{0, 0, 1, 1}, SolidBrush(RGB(0, 255, 0)));
+}
+
+void PrintTo(const TContextCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
+class WindowContext : public TWindowTest, public ::testing::WithParamInterface<TContextCase> {};
+
+TEST_P(WindowContext, ApplicationResetsCannotPaintOutsideTheWindow) {
+  // A bordered child A, client (2, 2) - (7, 5) on the parent, and a sibling
+  // B above it at (5, 3) - (9, 6).
+  HWND P = TopLevel("P", Bounds(0, 0, 10, 7));
+  HWND A = Child("A", P, Bounds(1, 1, 7, 5), WS_BORDER);
+  Child("B", P, Bounds(5, 3, 4, 3));
+  On["P"] = PaintWith(RGB(255, 255, 255));
+  On["A"] = PaintWith(RGB(255, 0, 0));
+  On["B"] = PaintWith(RGB(0, 0, 255));
+  Pump();
+  const TContextKind Kind = GetParam().Kind;
+  if (Kind == ckBeginPaintWhole || Kind == ckBeginPaintPart) {
+    On["A"] = [](HWND H, UINT M, WPARAM, LPARAM) -> std::optional<LRESULT> {
+      if (M != WM_PAINT) return std::nullopt;
+      PAINTSTRUCT PS;
+      PaintEverythingAfterResetting(BeginPaint(H, PS));
+      EndPaint(H, PS);
+      return 0;
+    };
+    const TRect Part = Rect(0, 0, 2, 1);
+    InvalidateRect(A, Kind == ckBeginPaintPart ? &Part : nullptr, false);
+    UpdateWindow(A);
+  } else {
+    HDC DC = Kind == ckGetDC ? GetDC(A) : GetWindowDC(A);
+    ASSERT_NE(DC, nullptr);
+    PaintEverythingAfterResetting(DC);
+    ReleaseDC(A, DC);
+  }
+  const std::map<char, std::uint32_t> Legend{{'.', kWhite}, {'R', kRed},
+                                             {'b', kBlue},  {'k', kBlack},
+                                             {'g', kGreen}, {'F', Pixel(clWindowFrame)}};
+  ExpectPixels(*System.BackBufferOf(P), 0, 0, GetParam().Expected, Legend);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paint, WindowContext,
+    ::testing::Values(TContextCase{"BeginPaintWhole",
+                                   ckBeginPaintWhole,
+                                   {"..........", ".FFFFFFF..", ".FgkkkkF..", ".Fkkkbbbb.",
+                                    ".Fkkkbbbb.", ".FFFFbbbb.", ".........."}},
+                      // The update region stays a limit too.
+                      TContextCase{"BeginPaintPart",
+                                   ckBeginPaintPart,
+                                   {"..........", ".FFFFFFF..", ".FgkRRRF..", ".FRRRbbbb.",
+                                    ".FRRRbbbb.", ".FFFFbbbb.", ".........."}},
+                      TContextCase{"GetDC",
+                                   ckGetDC,
+                                   {"..........", ".FFFFFFF..", ".FgkkkkF..", ".Fkkkbbbb.",
+                                    ".Fkkkbbbb.", ".FFFFbbbb.", ".........."}},
+                      TContextCase{"GetWindowDC",
+                                   ckGetWindowDC,
+                                   {"..........", ".gkkkkkk..", ".kkkkkkk..", ".kkkkbbbb.",
+                                    ".kkkkbbbb.", ".kkkkbbbb.", ".........."}}),
+    [](const ::testing::TestParamInfo<TContextCase>& Info) { return Info.param.Name; });
+
+TEST_F(WindowPaint, ClipQueriesInAPaintAnswerInTheWindowsOwnTerms) {
+  // A child at (2, 2) - (8, 6) with a sibling above it over its last two
+  // columns; a part of it is invalid.
+  HWND P = TopLevel("P", Bounds(0, 0, 12, 8));
+  HWND A = Child("A", P, Bounds(2, 2, 6, 4));
+  Child("B", P, Bounds(6, 2, 4, 4));
+  Pump();
+  bool HadRegion = true, HadRegionAfterReset = true;
+  TRect PaintRect, Box, MovedBox, ResetBox;
+  TRegion AfterExclude;
+  On["A"] = [&](HWND H, UINT M, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (M != WM_PAINT) return std::nullopt;
+    PAINTSTRUCT PS;
+    HDC DC = BeginPaint(H, PS);
+    PaintRect = PS.rcPaint;
+    TRegion Region;
+    HadRegion = DC->GetClipRegion(Region);
+    DC->GetClipBox(Box);
+    DC->SetViewportOrg(1, 1);
+    DC->GetClipBox(MovedBox);
+    DC->ExcludeClipRect(TRect{0, 0, 1, 1});  // device (1, 1) - (2, 2)
+    DC->GetClipRegion(AfterExclude);
+    DC->SelectClipRegion(nullptr);
+    HadRegionAfterReset = DC->GetClipRegion(Region);
+    DC->GetClipBox(ResetBox);
+    EndPaint(H, PS);
+    return 0;
+  };
+  const TRect Invalid = Rect(1, 1, 5, 3);
+  InvalidateRect(A, &Invalid, false);
+  UpdateWindow(A);
+  EXPECT_EQ(PaintRect, Rect(1, 1, 5, 3));
+  EXPECT_FALSE(HadRegion);  // the window's own limits are no clip region of the application's
+  EXPECT_EQ(Box, Rect(1, 1, 4, 3));  // client coordinates, cut by the sibling
+  EXPECT_EQ(MovedBox, Rect(0, 0, 3, 2));
+  TRegion Expected(Rect(1, 1, 4, 3));
+  Expected.Subtract(Rect(1, 1, 2, 2));
+  EXPECT_EQ(AfterExclude, Expected);  // started from the visible area, in client coordinates
+  EXPECT_FALSE(HadRegionAfterReset);
+  EXPECT_EQ(ResetBox, Rect(0, 0, 3, 2));
+}
+
+TEST_F(WindowPaint, ParentThatResetsItsContextStillSparesItsChildren) {
+  HWND P = TopLevel("P", Bounds(0, 0, 6, 4));
+  Child("C", P, Bounds(1, 1, 3, 2));
+  On["P"] = PaintWith(RGB(255, 255, 255));
+  On["C"] = PaintWith(RGB(255, 0, 0));
+  Pump();
+  On["P"] = [](HWND H, UINT M, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (M != WM_PAINT) return std::nullopt;
+    PAINTSTRUCT PS;
+    HDC DC = BeginPaint(H, PS);
+    {
+      // A windowless control painted by its parent, in a saved state.
+      TDCStateSaver Saver(*DC);
+      DC->SetViewportOrg(4, 0);
+      DC->IntersectClipRect(TRect{0, 0, 2, 4});
+      FillRect(*DC, TRect{0, 0, 2, 4}, SolidBrush(RGB(0, 0, 255)));
+    }
+    DC->SelectClipRegion(nullptr);
+    FillRect(*DC, TRect{0, 0, 4, 4}, SolidBrush(RGB(0, 0, 0)));
+    EndPaint(H, PS);
+    return 0;
+  };
+  // Only the parent repaints: the child's pixels must survive its paint.
+  InvalidateRect(P, nullptr, false);
+  UpdateWindow(P);
+  ExpectPixels(*System.BackBufferOf(P), 0, 0, {"kkkkbb", "kRRRbb", "kRRRbb", "kkkkbb"},
+               {{'k', kBlack}, {'R', kRed}, {'b', kBlue}});
 }
 
 }  // namespace
