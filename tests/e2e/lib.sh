@@ -7,6 +7,10 @@ set -uo pipefail
 : "${E2E_DEMO:?the demo program is not named}"
 : "${E2E_PROBE:?the probe is not named}"
 
+# The tools read and print UTF-8 (xdotool type, xprop, xclip) only in a
+# UTF-8 locale; the demo gets the locale the test asks for, so that the
+# backend's own choice of one is tested too (E2E_DEMO_LOCALE=C).
+export LC_ALL=C.UTF-8
 E2E_TMP=$(mktemp -d)
 DEMO_PID=""
 DEMO_OUT="$E2E_TMP/demo.out"
@@ -87,7 +91,7 @@ viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 gone() { ! viewable "$1"; }
 
 start_demo() {
-  "$E2E_DEMO" >"$DEMO_OUT" 2>"$DEMO_ERR" &
+  LC_ALL=${E2E_DEMO_LOCALE:-C.UTF-8} "$E2E_DEMO" >"$DEMO_OUT" 2>"$DEMO_ERR" &
   DEMO_PID=$!
   wait_for 10 grep -q '^window ' "$DEMO_OUT" || abort "the demo printed no window"
   DEMO_WIN=$(awk '/^window / { print $2; exit }' "$DEMO_OUT")
