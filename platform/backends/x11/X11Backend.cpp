@@ -1,11 +1,10 @@
-// The X11 backend: the connection, the native windows and how the window
-// manager is told about them, presenting, cursors.
+// The X11 backend: the connection, the native windows (creating, showing,
+// moving, stacking, focusing) and presenting.
 
 #include "platform/backends/x11/X11Backend.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
-#include <X11/cursorfont.h>
 #include <X11/extensions/XShm.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,8 +19,6 @@
 #include <sstream>
 
 #include "platform/backends/x11/X11Icon.h"
-#include "platform/backends/x11/X11TextConversion.h"
-#include "platform/text/Cp932.h"
 
 using namespace x11;
 
@@ -32,9 +29,6 @@ constexpr long kStateRemove = 0;
 constexpr long kStateAdd = 1;
 // _NET_ACTIVE_WINDOW source indication: a request of the application.
 constexpr long kSourceApplication = 1;
-
-// _MOTIF_WM_HINTS: the one field that matters, the decorations.
-constexpr unsigned long kMotifHintsDecorations = 1ul << 1;
 
 const char* ProgramShortName() {
   return program_invocation_short_name && *program_invocation_short_name
@@ -200,116 +194,6 @@ TX11Backend::TNative* TX11Backend::Find(Window Id) const {
 bool TX11Backend::HasWindowManager() const {
   // An ICCCM window manager owns WM_S<screen> while it runs.
   return XGetSelectionOwner(FDpy, FAtoms.WindowManagerSelection) != None;
-}
-
-// ---- what the window manager reads
-
-void TX11Backend::ApplyName(const TNative& N) {
-  const std::string Utf8 = cp932::ToUtf8Lossy(N.Params.Title);
-  const auto* Bytes = reinterpret_cast<const unsigned char*>(Utf8.data());
-  const int Length = int(Utf8.size());
-  XChangeProperty(FDpy, N.Id, FAtoms.NetWmName, FAtoms.Utf8String, 8, PropModeReplace, Bytes,
-                  Length);
-  XChangeProperty(FDpy, N.Id, FAtoms.NetWmIconName, FAtoms.Utf8String, 8, PropModeReplace, Bytes,
-                  Length);
-  // WM_NAME for managers and tools that know only ICCCM: STRING when the
-  // title is Latin-1, else the UTF-8 that they all read today.
-  const std::optional<std::string> Latin1 = Utf8ToLatin1(Utf8);
-  const std::string& Legacy = Latin1 ? *Latin1 : Utf8;
-  const Atom LegacyType = Latin1 ? XA_STRING : FAtoms.Utf8String;
-  XChangeProperty(FDpy, N.Id, XA_WM_NAME, LegacyType, 8, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(Legacy.data()), int(Legacy.size()));
-  XChangeProperty(FDpy, N.Id, XA_WM_ICON_NAME, LegacyType, 8, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(Legacy.data()), int(Legacy.size()));
-}
-
-void TX11Backend::ApplyHints(const TNative& N) {
-  const TNativeWindowParams& P = N.Params;
-  XWMHints* Wm = XAllocWMHints();
-  if (Wm) {
-    Wm->flags = InputHint | StateHint;
-    // The passive focus model: the manager gives the focus by itself, and
-    // never to a window that must not take it.
-    Wm->input = P.NoActivate ? False : True;
-    Wm->initial_state = NormalState;
-    XSetWMHints(FDpy, N.Id, Wm);
-    XFree(Wm);
-  }
-  const TXGeometry G = WindowGeometry(P.ScreenRect);
-  XSizeHints* Size = XAllocSizeHints();
-  if (Size) {
-    // The program places its windows itself (the search bar at 20, 20 on
-    // every start); static gravity makes that the client area's position.
-    Size->flags = USPosition | PPosition | PSize | PWinGravity;
-    Size->x = G.X;
-    Size->y = G.Y;
-    Size->width = int(G.Width);
-    Size->height = int(G.Height);
-    Size->win_gravity = StaticGravity;
-    if (!P.Resizable) {
-      Size->flags |= PMinSize | PMaxSize;
-      Size->min_width = Size->max_width = int(G.Width);
-      Size->min_height = Size->max_height = int(G.Height);
-    }
-    XSetWMNormalHints(FDpy, N.Id, Size);
-    XFree(Size);
-  }
-  if (!P.Decorated && !N.OverrideRedirect) {
-    // A managed window without a caption: ask for no frame.
-    unsigned long Motif[5] = {kMotifHintsDecorations, 0, 0, 0, 0};
-    XChangeProperty(FDpy, N.Id, FAtoms.MotifWmHints, FAtoms.MotifWmHints, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(Motif), 5);
-  } else {
-    XDeleteProperty(FDpy, N.Id, FAtoms.MotifWmHints);
-  }
-  if (P.Owner && Find(Window(P.Owner)))
-    XSetTransientForHint(FDpy, N.Id, Window(P.Owner));
-  else
-    XDeleteProperty(FDpy, N.Id, XA_WM_TRANSIENT_FOR);
-}
-
-void TX11Backend::ApplyWindowType(const TNative& N) {
-  Atom Type = FAtoms.NetWmWindowTypeNormal;
-  if (N.OverrideRedirect)
-    Type = FAtoms.NetWmWindowTypePopupMenu;
-  else if (N.Params.ToolWindow)
-    Type = FAtoms.NetWmWindowTypeToolbar;
-  else if (N.Params.Owner)
-    Type = FAtoms.NetWmWindowTypeDialog;
-  XChangeProperty(FDpy, N.Id, FAtoms.NetWmWindowType, XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<unsigned char*>(&Type), 1);
-}
-
-void TX11Backend::ApplyStateProperty(const TNative& N) {
-  std::vector<Atom> States;
-  if (N.Params.Topmost) States.push_back(FAtoms.NetWmStateAbove);
-  if (N.Params.ToolWindow || N.OverrideRedirect) {
-    States.push_back(FAtoms.NetWmStateSkipTaskbar);
-    States.push_back(FAtoms.NetWmStateSkipPager);
-  }
-  XChangeProperty(FDpy, N.Id, FAtoms.NetWmState, XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<unsigned char*>(States.data()), int(States.size()));
-}
-
-void TX11Backend::SendStateChange(const TNative& N, long Action, Atom First, Atom Second) {
-  // A managed, mapped window's state belongs to the window manager: it is
-  // asked, and it updates _NET_WM_STATE itself.
-  XEvent E{};
-  E.xclient.type = ClientMessage;
-  E.xclient.window = N.Id;
-  E.xclient.message_type = FAtoms.NetWmState;
-  E.xclient.format = 32;
-  E.xclient.data.l[0] = Action;
-  E.xclient.data.l[1] = long(First);
-  E.xclient.data.l[2] = long(Second);
-  E.xclient.data.l[3] = kSourceApplication;
-  XSendEvent(FDpy, FRoot, False, SubstructureRedirectMask | SubstructureNotifyMask, &E);
-}
-
-void TX11Backend::ApplyIcon(const TNative& N) {
-  if (FIconData.empty()) return;
-  XChangeProperty(FDpy, N.Id, FAtoms.NetWmIcon, XA_CARDINAL, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(FIconData.data()), int(FIconData.size()));
 }
 
 // ---- windows
@@ -560,76 +444,6 @@ void TX11Backend::ReportFirstFrame() {
   std::fprintf(stderr, "first-frame ms=%ld monotonic_ns=%lld\n", MillisecondsSinceProcessStart(),
                (long long)Mono.tv_sec * 1000000000ll + Mono.tv_nsec);
   std::fflush(stderr);
-}
-
-// ---- cursors and the pointer
-
-Cursor TX11Backend::CursorFor(TCursorShape Shape) {
-  auto It = FCursors.find(int(Shape));
-  if (It != FCursors.end()) return It->second;
-  Cursor C = None;
-  if (Shape == crsNone) {
-    // An empty 1 by 1 bitmap: a cursor that shows nothing.
-    static const char Empty[1] = {0};
-    Pixmap Blank = XCreateBitmapFromData(FDpy, FRoot, Empty, 1, 1);
-    XColor Black{};
-    C = XCreatePixmapCursor(FDpy, Blank, Blank, &Black, &Black, 0, 0);
-    XFreePixmap(FDpy, Blank);
-  } else {
-    unsigned Glyph = XC_left_ptr;
-    switch (Shape) {
-      case crsIBeam:
-        Glyph = XC_xterm;
-        break;
-      case crsWait:
-      case crsAppStarting:
-        Glyph = XC_watch;
-        break;
-      case crsCross:
-        Glyph = XC_crosshair;
-        break;
-      case crsUpArrow:
-        Glyph = XC_sb_up_arrow;
-        break;
-      case crsSizeNWSE:
-        Glyph = XC_bottom_right_corner;
-        break;
-      case crsSizeNESW:
-        Glyph = XC_bottom_left_corner;
-        break;
-      case crsSizeWE:
-        Glyph = XC_sb_h_double_arrow;
-        break;
-      case crsSizeNS:
-        Glyph = XC_sb_v_double_arrow;
-        break;
-      case crsSizeAll:
-        Glyph = XC_fleur;
-        break;
-      case crsNo:
-        Glyph = XC_X_cursor;
-        break;
-      case crsHand:
-        Glyph = XC_hand2;
-        break;
-      case crsHelp:
-        Glyph = XC_question_arrow;
-        break;
-      default:
-        Glyph = XC_left_ptr;
-        break;
-    }
-    C = XCreateFontCursor(FDpy, Glyph);
-  }
-  FCursors[int(Shape)] = C;
-  return C;
-}
-
-void TX11Backend::SetCursorShape(TNativeWindow Window, TCursorShape Shape) {
-  TNative* N = Find(::Window(Window));
-  if (!N) return;
-  XDefineCursor(FDpy, N->Id, CursorFor(Shape));
-  XFlush(FDpy);
 }
 
 void TX11Backend::WarpPointer(const TPoint& ScreenPos) {
