@@ -9,7 +9,7 @@
 //   popup <id>           the pop-up is shown (native window id)
 //   popup-click <x> <y>  left button down in the pop-up
 //   popup-closed         a press outside closed the pop-up (that press is eaten)
-//   key <vk>             WM_KEYDOWN, virtual key in hex
+//   key <vk> [repeat]    WM_KEYDOWN, virtual key in hex; "repeat" when auto-repeated
 //   char <byte>          WM_CHAR, the code page 932 byte in hex
 //   topmost <0|1>        F2 switched always-on-top
 //   copied               F3 put "検索" on the clipboard
@@ -159,7 +159,8 @@ LRESULT MainProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
       std::printf("focus %d\n", LOWORD(WParam) != WA_INACTIVE ? 1 : 0);
       return DefWindowProc(Window, Msg, WParam, LParam);
     case WM_KEYDOWN:
-      std::printf("key %02X\n", unsigned(WParam));
+      // Bit 30 of lParam: the key was already down (auto-repeat).
+      std::printf("key %02X%s\n", unsigned(WParam), (LParam & (1 << 30)) ? " repeat" : "");
       switch (WParam) {
         case VK_F2:
           GTopmost = !GTopmost;

@@ -59,6 +59,18 @@ xdotool key shift+1
 wait_line "key 31" || fail "Shift+1 is not VK '1'"
 wait_line "char 21" || fail "Shift+1 did not type '!'"
 
+# A held key repeats: one first press, then presses marked as repeats, and
+# a character for each.
+xdotool keydown b
+sleep 0.9
+xdotool keyup b
+xdotool key c  # everything before it has been handled once its character shows
+wait_line "char 63" || fail "C after the held B not seen"
+expect_true "holding B auto-repeated" demo_said "key 42 repeat"
+expect_eq "$(grep -c '^key 42$' "$DEMO_OUT")" 1 "only the first press of a held key is no repeat"
+expect_true "every repeat typed its character" \
+  test "$(grep -c '^char 62$' "$DEMO_OUT")" -eq $((1 + $(grep -c '^key 42 repeat$' "$DEMO_OUT")))
+
 # Japanese text through the input method arrives as code page 932 bytes,
 # lead byte first: ソ 83 5C, 検 8C 9F, 索 8D F5.
 before=$(grep -c '^char ' "$DEMO_OUT")
