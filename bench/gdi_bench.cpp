@@ -11,6 +11,7 @@
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Primitives.h"
+#include "platform/gdi/Region.h"
 #include "platform/gdi/Text.h"
 
 namespace {
@@ -109,6 +110,33 @@ void BM_GradientBandsClipped(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_GradientBandsClipped);
+
+// The same frame painted through a child window's context: the window lies
+// at (10, 5) on its top-level's back buffer, a sibling above covers a corner
+// of it, and ten windowless parts are painted each in a saved state with its
+// own origin and clip, as a parent paints the controls it holds. The visible
+// rectangles are recomputed when a part clips and when its state is put
+// back, never per primitive.
+void BM_ChildWindowBandsWithSavedParts(benchmark::State& State) {
+  TSurface Surface(kWidth + 20, kHeight + 10);
+  TDeviceContext DC(Surface);
+  DC.SetDeviceOrigin(10, 5);
+  TRegion Visible(TRect{10, 5, 10 + kWidth, 5 + kHeight});
+  Visible.Subtract(TRect{400, 0, 520, 20});
+  DC.SetSystemClip(&Visible);
+  const TGradient Gradient;
+  for (auto _ : State) {
+    PaintBands(DC, Gradient);
+    for (int I = 0; I < 10; ++I) {
+      TDCStateSaver Saver(DC);
+      DC.SetViewportOrg(4 + 48 * I, 8);
+      DC.IntersectClipRect(TRect{0, 0, 40, 20});
+      FillRect(DC, TRect{0, 0, 40, 20}, SolidBrush(Gradient.Steps[I * 20]));
+    }
+    benchmark::DoNotOptimize(Surface.Data());
+  }
+}
+BENCHMARK(BM_ChildWindowBandsWithSavedParts);
 
 }  // namespace
 
