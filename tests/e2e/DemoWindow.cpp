@@ -14,6 +14,9 @@
 //   topmost <0|1>        F2 switched always-on-top
 //   copied               F3 put "検索" on the clipboard
 //   paste <hex bytes>    F6 read the clipboard (code page 932 bytes)
+//   hint <id>            F8 showed a hint window (a plain pop-up shown without
+//                        activation, as tooltips are) at 300,100, 80x20
+//   hint-hidden          F8 hid it again
 //   focus <0|1>          the main window was activated or deactivated
 //   wheel <delta>        WM_MOUSEWHEEL
 //   tick <n>             the n-th WM_TIMER of a 50 ms timer that runs all along
@@ -42,6 +45,7 @@ TWindowSystem* GSystem = nullptr;
 HWND GMain = nullptr;
 HWND GPopup = nullptr;
 HHOOK GHook = nullptr;
+HWND GHint = nullptr;
 bool GTopmost = true;
 int GTicks = 0;
 
@@ -141,6 +145,26 @@ void OpenPopup(const TPoint& Screen) {
   std::printf("popup %lu\n", static_cast<unsigned long>(GSystem->NativeWindowOf(GPopup)));
 }
 
+// A tooltip's way: WS_POPUP without any never-activate mark, shown with
+// SW_SHOWNOACTIVATE. It must not take the focus from the main window.
+void ToggleHint() {
+  if (!GHint) {
+    WNDCLASS Class;
+    Class.lpszClassName = "DemoHint";
+    Class.hbrBackground = kPopupColor;
+    GHint = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, Class, "", WS_POPUP | WS_BORDER, 300,
+                           100, 80, 20, GMain);
+  }
+  if (IsWindowVisible(GHint)) {
+    ShowWindow(GHint, SW_HIDE);
+    std::printf("hint-hidden\n");
+    return;
+  }
+  ShowWindow(GHint, SW_SHOWNOACTIVATE);
+  UpdateWindow(GHint);
+  std::printf("hint %lu\n", static_cast<unsigned long>(GSystem->NativeWindowOf(GHint)));
+}
+
 LRESULT MainProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
   switch (Msg) {
     case WM_PAINT:
@@ -171,6 +195,9 @@ LRESULT MainProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
         case VK_F3:
           SetClipboardText("検索");
           std::printf("copied\n");
+          break;
+        case VK_F8:
+          ToggleHint();
           break;
         case VK_F6:
           std::printf("paste %s\n", Hex(GetClipboardText()).c_str());

@@ -41,6 +41,22 @@ expect_eq "$(focused_window)" "$DEMO_WIN" "the main window kept the focus"
 wait_for 5 pixel_is 205 45 "$COLOR_A"
 expect_eq "$(pixel 205 45)" "$COLOR_A" "the main window repainted where the pop-up was"
 
+# A hint window (a plain pop-up shown without activation) is no managed
+# window either, and the focus stays on the main window.
+xdotool key F8
+wait_for 10 grep -q '^hint ' "$DEMO_OUT" || abort "F8 showed no hint window"
+hint=$(awk '/^hint / { print $2; exit }' "$DEMO_OUT")
+wait_for 10 viewable "$hint" || fail "the hint window was not mapped"
+expect_eq "$("$E2E_PROBE" override "$hint")" 1 "the hint window is override-redirect"
+wait_for 5 pixel_is 340 110 "$POPUP_COLOR"
+expect_eq "$(pixel 340 110)" "$POPUP_COLOR" "the hint window is painted"
+sleep 0.3
+expect_eq "$(focused_window)" "$DEMO_WIN" "the hint window took no focus"
+xdotool key F8
+wait_line "hint-hidden" || fail "the second F8 did not hide the hint"
+wait_for 5 gone "$hint"
+expect_true "the hint window is unmapped" gone "$hint"
+
 # The wheel, one notch each way.
 xdotool mousemove 120 30 click 4
 wait_line "wheel 120" || fail "wheel up not seen as +120"

@@ -30,7 +30,6 @@ void TX11Atoms::Intern(Display* Dpy, int Screen) {
       {"_NET_WM_ICON", &TX11Atoms::NetWmIcon},
       {"_NET_WM_PID", &TX11Atoms::NetWmPid},
       {"_NET_ACTIVE_WINDOW", &TX11Atoms::NetActiveWindow},
-      {"_MOTIF_WM_HINTS", &TX11Atoms::MotifWmHints},
       {"CLIPBOARD", &TX11Atoms::Clipboard},
       {"TARGETS", &TX11Atoms::Targets},
       {"TEXT", &TX11Atoms::Text},

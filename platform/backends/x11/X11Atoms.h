@@ -24,7 +24,6 @@ struct TX11Atoms {
   Atom NetWmIcon = 0;
   Atom NetWmPid = 0;
   Atom NetActiveWindow = 0;
-  Atom MotifWmHints = 0;
   Atom Clipboard = 0;
   Atom Targets = 0;
   Atom Text = 0;

@@ -30,6 +30,14 @@ constexpr long kStateAdd = 1;
 // _NET_ACTIVE_WINDOW source indication: a request of the application.
 constexpr long kSourceApplication = 1;
 
+// A window without a manager's frame is a pop-up: a list, a menu, a hint.
+// It is override-redirect whether or not the window system marked it as
+// never activated, since a manager that focuses new windows would otherwise
+// take the focus from the main window for a tooltip. The keyboard needs no
+// X focus on it: keys reach the window system through the managed window
+// that keeps the focus, and it routes them to its own focus window.
+bool IsPopUp(const TNativeWindowParams& Params) { return !Params.Decorated; }
+
 const char* ProgramShortName() {
   return program_invocation_short_name && *program_invocation_short_name
              ? program_invocation_short_name
@@ -202,7 +210,7 @@ TNativeWindow TX11Backend::CreateNativeWindow(const TNativeWindowParams& Params)
   auto Owned = std::make_unique<TNative>();
   TNative& N = *Owned;
   N.Params = Params;
-  N.OverrideRedirect = Params.NoActivate && !Params.Decorated;
+  N.OverrideRedirect = IsPopUp(Params);
   N.EventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask |
                 KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                 EnterWindowMask | LeaveWindowMask;
@@ -281,7 +289,7 @@ void TX11Backend::UpdateNativeWindow(TNativeWindow Window, const TNativeWindowPa
   // moved, and MoveResize ignores a request for where the window is.
   if (Old.Title != Params.Title) ApplyName(*N);
 
-  const bool OverrideRedirect = Params.NoActivate && !Params.Decorated;
+  const bool OverrideRedirect = IsPopUp(Params);
   if (OverrideRedirect != N->OverrideRedirect) {
     // The server takes this attribute only for an unmapped window.
     const bool WasMapped = N->MapRequested;
@@ -301,7 +309,7 @@ void TX11Backend::UpdateNativeWindow(TNativeWindow Window, const TNativeWindowPa
   }
   ApplyHints(*N);
   if (Old.ToolWindow != Params.ToolWindow || Old.Owner != Params.Owner ||
-      OverrideRedirect != (Old.NoActivate && !Old.Decorated))
+      OverrideRedirect != IsPopUp(Old))
     ApplyWindowType(*N);
   if (Old.Topmost != Params.Topmost || Old.ToolWindow != Params.ToolWindow) {
     if (N->Mapped && !N->OverrideRedirect && HasWindowManager()) {

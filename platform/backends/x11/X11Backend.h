@@ -6,16 +6,20 @@
 // Windows virtual keys, typed text through XIM converted to code page 932.
 //
 // How the window manager sees our windows:
-// - A window that must never take the focus and has no caption (popup
-//   lists, menus, hints) is override-redirect: no window manager touches
-//   it, and it floats above every managed window.
-// - Every other window is managed. A caption makes it decorated; the tool
-//   window style makes it _NET_WM_WINDOW_TYPE_TOOLBAR, which openbox frames
-//   with a caption that has the close button only (for _UTILITY it adds
-//   iconify and maximize), and keeps it off the task bar and pager; WM_NORMAL_HINTS with min = max
-//   size when it may not be resized; _NET_WM_STATE_ABOVE for always on top; an owner becomes
-//   WM_TRANSIENT_FOR. The window gravity is static, so the position the window system gives is
-//   where the client area lands, and the frame grows outwards around it.
+// - A window without caption or sizing frame (popup lists, menus, hints)
+//   is override-redirect: no window manager touches it or gives it the
+//   focus, and it floats above every managed window. This holds even when
+//   the window system did not mark it as never activated: a hint must not
+//   take the focus from the main window.
+// - Every other window is managed; one marked as never activated gets
+//   WM_HINTS input False, so the manager does not focus it. The tool window
+//   style makes it _NET_WM_WINDOW_TYPE_TOOLBAR, which openbox frames with a
+//   caption that has the close button only (for _UTILITY it adds iconify
+//   and maximize), and keeps it off the task bar and pager. WM_NORMAL_HINTS
+//   has min = max size when it may not be resized; _NET_WM_STATE_ABOVE
+//   makes it always on top; an owner becomes WM_TRANSIENT_FOR. The window
+//   gravity is static, so the position the window system gives is where the
+//   client area lands, and the frame grows outwards around it.
 // - Without a window manager the backend does the manager's part that the
 //   program relies on: it gives the focus to a window it was asked to
 //   activate, and it stacks its own windows.

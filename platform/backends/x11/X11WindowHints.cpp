@@ -11,8 +11,6 @@ using namespace x11;
 
 namespace {
 
-// _MOTIF_WM_HINTS: the one field that matters, the decorations.
-constexpr unsigned long kMotifHintsDecorations = 1ul << 1;
 // _NET_WM_STATE client messages name their source: the application.
 constexpr long kSourceApplication = 1;
 
@@ -67,14 +65,6 @@ void TX11Backend::ApplyHints(const TNative& N) {
     }
     XSetWMNormalHints(FDpy, N.Id, Size);
     XFree(Size);
-  }
-  if (!P.Decorated && !N.OverrideRedirect) {
-    // A managed window without a caption: ask for no frame.
-    unsigned long Motif[5] = {kMotifHintsDecorations, 0, 0, 0, 0};
-    XChangeProperty(FDpy, N.Id, FAtoms.MotifWmHints, FAtoms.MotifWmHints, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(Motif), 5);
-  } else {
-    XDeleteProperty(FDpy, N.Id, FAtoms.MotifWmHints);
   }
   if (P.Owner && Find(Window(P.Owner)))
     XSetTransientForHint(FDpy, N.Id, Window(P.Owner));
