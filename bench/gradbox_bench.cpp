@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "controls/gradient/Gradbox.h"
 #include "controls/gradient/Gradboxpaint.h"
 #include "framework/Canvas.h"
 #include "platform/gdi/DeviceContext.h"
@@ -84,6 +85,24 @@ void BM_GradboxPanelPaintReliefCaption(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_GradboxPanelPaintReliefCaption);
+
+// The control itself, painted the way its parent paints it: WM_PAINT with
+// the paint context, which binds the canvas, paints, and unbinds it.
+void BM_GradboxControlPaint(benchmark::State& State) {
+  TSurface Surface(kWidth, kHeight);
+  TDeviceContext DC(Surface);
+  TGradBox Box(nullptr);
+  Box.SetBounds(0, 0, kWidth, kHeight);
+  Box.SetTopColor(clWhite);
+  Box.SetLastColor(kDeepSky);
+  Box.SetOutLineColor(clBlue);
+  Box.SetDrawOutLine(true);
+  for (auto _ : State) {
+    Box.Perform(WM_PAINT, reinterpret_cast<WPARAM>(&DC), 0);
+    benchmark::DoNotOptimize(Surface.Data());
+  }
+}
+BENCHMARK(BM_GradboxControlPaint);
 
 }  // namespace
 
