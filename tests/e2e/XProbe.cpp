@@ -5,6 +5,8 @@
 //   scoutlane_xprobe geometry WINDOW       the window's area on the screen: X Y W H
 //   scoutlane_xprobe override WINDOW       1 when override-redirect, else 0
 //   scoutlane_xprobe delete WINDOW         sends WM_DELETE_WINDOW, as a manager's close does
+//   scoutlane_xprobe hog-clipboard SECONDS takes the CLIPBOARD and then answers no
+//                                          request for that long (a hung owner)
 //   scoutlane_xprobe launch CMD [ARG...]   starts CMD and reports, as key=value lines:
 //       mapped_ms      from the start to the first top-level window mapped
 //       frame_ms       to the program's "first-frame" line on standard error
@@ -88,6 +90,16 @@ int Delete(Display* D, Window W) {
   return 0;
 }
 
+int HogClipboard(Display* D, int Seconds) {
+  const Window W = XCreateSimpleWindow(D, DefaultRootWindow(D), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(D, XInternAtom(D, "CLIPBOARD", False), W, CurrentTime);
+  XSync(D, False);
+  std::printf("owned\n");
+  std::fflush(stdout);
+  sleep(unsigned(Seconds));  // requests pile up unanswered
+  return 0;
+}
+
 double MillisecondsSince(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start)
       .count();
@@ -162,7 +174,8 @@ int Launch(Display* D, char** Command) {
 }  // namespace
 
 int main(int Argc, char** Argv) {
-  if (Argc < 2) return Fail("usage: scoutlane_xprobe pixel|geometry|override|delete|launch ...");
+  if (Argc < 2)
+    return Fail("usage: scoutlane_xprobe pixel|geometry|override|delete|hog-clipboard|launch ...");
   Display* D = XOpenDisplay(nullptr);
   if (!D) return Fail("cannot open the display");
   const std::string Command = Argv[1];
@@ -175,6 +188,8 @@ int main(int Argc, char** Argv) {
     Result = Override(D, Window(std::strtoul(Argv[2], nullptr, 0)));
   else if (Command == "delete" && Argc == 3)
     Result = Delete(D, Window(std::strtoul(Argv[2], nullptr, 0)));
+  else if (Command == "hog-clipboard" && Argc == 3)
+    Result = HogClipboard(D, std::atoi(Argv[2]));
   else if (Command == "launch" && Argc >= 3)
     Result = Launch(D, Argv + 2);
   else

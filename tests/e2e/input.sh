@@ -123,6 +123,22 @@ wait_line "paste 61 62 63" || fail "a STRING-only clipboard was not pasted"
 kill "$xclip_pid" 2>/dev/null
 wait "$xclip_pid" 2>/dev/null
 
+# An owner that never answers costs a bounded wait, not a hang.
+"$E2E_PROBE" hog-clipboard 10 >"$E2E_TMP/hog.out" &
+hog_pid=$!
+wait_for 5 grep -q owned "$E2E_TMP/hog.out" || fail "the probe did not take the clipboard"
+pastes=$(grep -c '^paste ' "$DEMO_OUT")
+asked=$SECONDS
+xdotool key F6
+more_pastes() { [ "$(grep -c '^paste ' "$DEMO_OUT")" -gt "$pastes" ]; }
+wait_for 5 more_pastes || fail "the paste from a hung owner never returned"
+expect_eq "$(grep '^paste ' "$DEMO_OUT" | tail -n 1)" "paste " "a hung owner gives an empty paste"
+expect_true "within the time-out" test $((SECONDS - asked)) -le 3
+xdotool key d
+wait_line "char 64" || fail "the program did not go on after the hung paste"
+kill "$hog_pid" 2>/dev/null
+wait "$hog_pid" 2>/dev/null
+
 # Closing: the window manager's close (Alt+F4 in openbox), or WM_DELETE_WINDOW
 # sent straight to the window when there is no manager.
 if [ "$E2E_WM" = openbox ]; then
