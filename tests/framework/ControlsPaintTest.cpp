@@ -15,28 +15,28 @@ namespace {
 // Three windowless blocks overlapping in creation order and one windowed
 // block overlapping the last of them.
 constexpr const char* kLayout = R"(
-object Form1: TTestForm
+object Form1: TCtlForm
   Left = 100
   Top = 50
   ClientWidth = 16
   ClientHeight = 8
   BorderStyle = bsNone
   Color = clWhite
-  object First: TTestGraphic
+  object First: TCtlGraphic
     Left = 1
     Top = 1
     Width = 6
     Height = 4
     Color = clBlue
   end
-  object Second: TTestGraphic
+  object Second: TCtlGraphic
     Left = 4
     Top = 2
     Width = 6
     Height = 4
     Color = clRed
   end
-  object Box: TTestWindowed
+  object Box: TCtlWindowed
     Left = 8
     Top = 3
     Width = 6
@@ -51,7 +51,7 @@ protected:
   void SetUp() override {
     RegisterTestClasses();
     Log().clear();
-    Form = MakeForm<TTestForm>();
+    Form = MakeForm<TCtlForm>();
     Form->ReadLayoutText(kLayout);
     Form->AfterConstruction();
     Form->BindComponent(First, "First");
@@ -62,10 +62,10 @@ protected:
   }
   const TSurface& Surface() { return *System.BackBufferOf(Form->Handle()); }
 
-  TTestForm* Form = nullptr;
-  TTestGraphic* First = nullptr;
-  TTestGraphic* Second = nullptr;
-  TTestWindowed* Box = nullptr;
+  TCtlForm* Form = nullptr;
+  TCtlGraphic* First = nullptr;
+  TCtlGraphic* Second = nullptr;
+  TCtlWindowed* Box = nullptr;
 };
 
 const TPixelLegend kLegend = {{'.', clWhite}, {'b', clBlue}, {'r', clRed}, {'g', clLime}};

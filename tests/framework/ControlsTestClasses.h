@@ -43,9 +43,9 @@ TPropList ControlProperties(const TPropList& Base) {
 }
 
 // A windowless block that fills itself with its Color. Opaque when asked.
-class TTestGraphic : public TGraphicControl {
+class TCtlGraphic : public TGraphicControl {
 public:
-  explicit TTestGraphic(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 20, 20); }
+  explicit TCtlGraphic(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 20, 20); }
   void SetOpaque(bool Value) {
     SetControlStyle(Value ? ControlStyle() | csOpaque : ControlStyle() & ~csOpaque);
   }
@@ -79,9 +79,13 @@ public:
     }
     TGraphicControl::Dispatch(Message);
   }
+  void Loaded() override {
+    TGraphicControl::Loaded();
+    Log().push_back("Loaded " + Name());
+  }
   static const TPropList& PublishedProperties() {
     static const TPropList List =
-        ControlProperties<TTestGraphic>(TGraphicControl::PublishedProperties());
+        ControlProperties<TCtlGraphic>(TGraphicControl::PublishedProperties());
     return List;
   }
   int Paints = 0;
@@ -111,9 +115,9 @@ protected:
 };
 
 // A windowed block that fills itself with its Color and logs its keys.
-class TTestWindowed : public TCustomControl {
+class TCtlWindowed : public TCustomControl {
 public:
-  explicit TTestWindowed(TComponent* AOwner) : TCustomControl(AOwner) {
+  explicit TCtlWindowed(TComponent* AOwner) : TCustomControl(AOwner) {
     SetBounds(0, 0, 30, 30);
     SetTabStop(true);
   }
@@ -143,10 +147,14 @@ public:
     }
     TCustomControl::Dispatch(Message);
   }
+  void Loaded() override {
+    TCustomControl::Loaded();
+    Log().push_back("Loaded " + Name());
+  }
   static const TPropList& PublishedProperties() {
     static const TPropList List =
-        TPropertyTable<TTestWindowed>(
-            ControlProperties<TTestWindowed>(TCustomControl::PublishedProperties()))
+        TPropertyTable<TCtlWindowed>(
+            ControlProperties<TCtlWindowed>(TCustomControl::PublishedProperties()))
             .Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, DefaultIs(-1))
             .Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, DefaultIs(1))
             .Event("OnEnter", &TWinControl::OnEnter, EventSetter(&TWinControl::OnEnter))
@@ -190,7 +198,7 @@ private:
   }
 };
 
-class TTestPopupMenu : public TPopupMenuBase {
+class TCtlPopupMenu : public TPopupMenuBase {
 public:
   using TPopupMenuBase::TPopupMenuBase;
   void Popup(int X, int Y) override {
@@ -201,12 +209,12 @@ public:
 };
 
 // A form whose layout binds its handlers by name.
-class TTestForm : public TForm {
+class TCtlForm : public TForm {
 public:
-  explicit TTestForm(TComponent* AOwner) : TForm(AOwner) {
-    FMethods.Add("FormCreate", this, &TTestForm::FormCreate);
-    FMethods.Add("FormClose", this, &TTestForm::FormClose);
-    FMethods.Add("BlockClick", this, &TTestForm::BlockClick);
+  explicit TCtlForm(TComponent* AOwner) : TForm(AOwner) {
+    FMethods.Add("FormCreate", this, &TCtlForm::FormCreate);
+    FMethods.Add("FormClose", this, &TCtlForm::FormClose);
+    FMethods.Add("BlockClick", this, &TCtlForm::BlockClick);
   }
   void FormCreate(TObject*) {
     Log().push_back("FormCreate");
@@ -226,10 +234,10 @@ inline void RegisterTestClasses() {
   static bool Done = false;
   if (Done) return;
   Done = true;
-  RegisterClass<TTestGraphic>("TTestGraphic");
-  RegisterClass<TTestWindowed>("TTestWindowed");
-  RegisterClass<TTestPopupMenu>("TTestPopupMenu");
-  RegisterClass<TTestForm>("TTestForm");
+  RegisterClass<TCtlGraphic>("TCtlGraphic");
+  RegisterClass<TCtlWindowed>("TCtlWindowed");
+  RegisterClass<TCtlPopupMenu>("TCtlPopupMenu");
+  RegisterClass<TCtlForm>("TCtlForm");
   RegisterClass<TForm>("TForm");
 }
 
