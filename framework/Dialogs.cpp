@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "framework/Canvas.h"
+#include "framework/Forms.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Primitives.h"
 #include "platform/text/Cp932.h"
@@ -100,4 +101,9 @@ void DrawPushButton(TCanvas& Canvas, const TRect& Bounds, const std::string& Cap
 
 int ShowErrorBox(const std::string& Message, const std::string& Caption) {
   return MessageBoxCentered(GetActiveWindow(), ErrorBoxText(Message), Caption, miError);
+}
+
+void InstallErrorBox(TApplication& App) {
+  App.SetErrorBox(
+      [](const std::string& Text, const std::string& Caption) { ShowErrorBox(Text, Caption); });
 }

@@ -24,6 +24,7 @@
 #include "platform/window/WinUser.h"
 
 class TCanvas;
+class TApplication;
 
 // The answer of a box the user closed: Windows' IDOK (and the framework's
 // mrOk). The control ids of the box's children are the same as on Windows.
@@ -54,6 +55,10 @@ std::string ErrorBoxText(std::string_view Message);
 // The error box: ErrorBoxText(Message), the caption, the error icon, owned
 // by the active window and centred on the screen.
 int ShowErrorBox(const std::string& Message, const std::string& Caption);
+
+// Makes the error box the application's report of escaped errors
+// (TApplication::SetErrorBox); the caption is the application's title.
+void InstallErrorBox(TApplication& App);
 
 // ---- the box's look, pinned in one place ---------------------------------
 

@@ -5,6 +5,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Dialogs.h"
+#include "framework/Forms.h"
 #include "framework/ModalLoop.h"
 #include "platform/shell/Beep.h"
 
@@ -54,6 +55,7 @@ public:
     SetWindowLong(FStatic, GWL_ID, kMsgBoxTextId);
     SetWindowLong(FButton, GWL_ID, kMsgBoxButtonId);
 
+    if (Application) Application->CancelHint();
     const HWND PreviousActive = GetActiveWindow();
     const HWND PreviousFocus = GetFocus();
     {

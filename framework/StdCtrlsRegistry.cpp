@@ -1,0 +1,11 @@
+#include "framework/Buttons.h"
+#include "framework/Menus.h"
+#include "framework/StdCtrls.h"
+#include "framework/StreamingRegistry.h"
+
+void RegisterStockControls() {
+  RegisterClass<TLabel>("TLabel");
+  RegisterClass<TSpeedButton>("TSpeedButton");
+  RegisterClass<TPopupMenu>("TPopupMenu");
+  RegisterClass<TMenuItem>("TMenuItem");
+}
