@@ -89,5 +89,28 @@ case "$wm" in
     ;;
 esac
 
+# If this script is killed outright (SIGKILL, as a test driver's time-out
+# may do), no trap runs: a watcher ends what it started when it is gone. It
+# knows by being handed to another parent, which happens at once even while
+# the dead script waits to be reaped.
+script_pid=$$
+(
+  orphaned() {
+    local stat
+    read -r stat </proc/$BASHPID/stat
+    stat=${stat##*) }
+    set -- $stat
+    [ "$2" != "$script_pid" ]
+  }
+  until orphaned; do sleep 0.5; done
+  kill "${pids[@]}" 2>/dev/null
+  rm -rf "$work"
+) >/dev/null 2>&1 &
+watcher=$!
+
 export E2E_WM=$wm
 "$@"
+status=$?
+kill "$watcher" 2>/dev/null
+wait "$watcher" 2>/dev/null
+exit $status
