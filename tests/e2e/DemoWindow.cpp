@@ -17,6 +17,8 @@
 //   hint <id>            F8 showed a hint window (a plain pop-up shown without
 //                        activation, as tooltips are) at 300,100, 80x20
 //   hint-hidden          F8 hid it again
+//   moved <x> <y>        F9 moved the main window to 100,200 and back (the
+//                        window rectangle the window system then holds)
 //   focus <0|1>          the main window was activated or deactivated
 //   wheel <delta>        WM_MOUSEWHEEL
 //   tick <n>             the n-th WM_TIMER of a 50 ms timer that runs all along
@@ -196,6 +198,16 @@ LRESULT MainProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
           SetClipboardText("検索");
           std::printf("copied\n");
           break;
+        case VK_F9: {
+          TRect R;
+          GetWindowRect(Window, R);
+          const bool Away = R.Left == 20;
+          SetWindowPos(Window, nullptr, Away ? 100 : 20, Away ? 200 : 20, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+          GetWindowRect(Window, R);
+          std::printf("moved %d %d\n", R.Left, R.Top);
+          break;
+        }
         case VK_F8:
           ToggleHint();
           break;

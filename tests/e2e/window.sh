@@ -49,6 +49,21 @@ wait_line "topmost 1" || fail "the second F2 did not reach the demo"
 wait_for 5 state_has_above
 expect_true "always on top switched on again" state_has_above
 
+# Moved by the program: the client area lands where it asked, frame or no
+# frame, and stays there (no configure answer moves it back).
+geometry_is() { [ "$("$E2E_PROBE" geometry "$DEMO_WIN")" = "$1" ]; }
+xdotool key F9
+wait_line "moved 100 200" || fail "F9 did not move the window"
+wait_for 5 geometry_is "100 200 500 35"
+sleep 0.3
+expect_eq "$("$E2E_PROBE" geometry "$DEMO_WIN")" "100 200 500 35" "moved to 100,200"
+wait_for 5 pixel_is 100 200 "$COLOR_A"
+expect_eq "$(pixel 104 204)$(pixel 105 200)" "$COLOR_A$COLOR_B" "painted at its new place"
+xdotool key F9
+wait_line "moved 20 20" || fail "the second F9 did not move the window back"
+wait_for 5 geometry_is "20 20 500 35"
+expect_eq "$("$E2E_PROBE" geometry "$DEMO_WIN")" "20 20 500 35" "moved back to 20,20"
+
 # Idle: the loop sleeps in poll() until the next timer, and the timer keeps
 # firing. A busy loop would burn the whole second of CPU.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$DEMO_PID/stat"; }
