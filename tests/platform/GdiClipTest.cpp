@@ -149,18 +149,6 @@ TEST(SystemClip, ApplicationResetsCannotEscapeIt) {
                {{'.', RGB(255, 255, 255)}, {'#', RGB(0, 0, 0)}, {'r', RGB(255, 0, 0)}});
 }
 
-TEST(SystemClip, ViewportOriginMapsOnTopOfTheDeviceOrigin) {
-  TSurface S(6, 4, 0xFFFFFF);
-  TDeviceContext DC(S);
-  DC.SetDeviceOrigin(2, 1);
-  DC.SetViewportOrg(1, 1);
-  EXPECT_EQ(DC.ToDevice(0, 0), (TPoint{3, 2}));
-  FillRect(DC, TRect{0, 0, 2, 1}, SolidBrush(0));
-  DC.SetViewportOrg(-2, -1);  // back to the target's corner, no system clip
-  FillRect(DC, TRect{0, 0, 1, 1}, SolidBrush(0));
-  ExpectPixels(S, TPoint{0, 0}, {"#.....", "......", "...##.", "......"}, kLegend);
-}
-
 TEST(SystemClip, EffectiveClipIsBothRegionsAndQueriesShowTheApplicationsOwn) {
   TSurface S(9, 4, 0xFFFFFF);
   TDeviceContext DC(S);
