@@ -45,8 +45,9 @@ public:
         [this](MSG& Msg) { return FilterMessage(Msg); });
 
     FCapturing = false;
+    FClosing = true;
     if (GetCapture() == FWindow) ReleaseCapture();
-    DestroyWindow(FWindow);
+    if (IsWindow(FWindow)) DestroyWindow(FWindow);
     FWindow = nullptr;
     return FChosen;
   }
@@ -201,6 +202,10 @@ private:
       case WM_CANCELMODE:
         Cancel();
         return 0;
+      case WM_DESTROY:
+        // Gone with its owner while it was up: nothing is chosen.
+        if (Window == FWindow && !FClosing) Cancel();
+        return 0;
       default:
         if (IsPress(Msg)) {
           const TPoint P = PointFromLParam(LParam);
@@ -220,6 +225,7 @@ private:
   bool FDone = false;
   bool FCapturing = false;
   bool FLeadByte = false;
+  bool FClosing = false;
 };
 
 }  // namespace

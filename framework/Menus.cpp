@@ -94,7 +94,7 @@ TPopupMenu::TPopupMenu(TComponent* AOwner)
   FItems->FMenu = this;
 }
 
-TPopupMenu::~TPopupMenu() = default;
+TPopupMenu::~TPopupMenu() { *FAlive = false; }
 
 std::vector<TMenuItem*> TPopupMenu::VisibleItems() const {
   std::vector<TMenuItem*> Shown;
@@ -119,7 +119,9 @@ void TPopupMenu::Popup(int X, int Y) {
   if (auto* Control = dynamic_cast<TControl*>(PopupComponent()))
     if (TCustomForm* Form = GetParentForm(Control)) Owner = Form->Handle();
   if (!Owner) Owner = GetActiveWindow();
+  const std::shared_ptr<bool> Alive = FAlive;
   const int Chosen = TrackMenu(Rows(), X, Y, Owner, *FFont);
+  if (!*Alive) return;
   if (Chosen < 0 || Chosen >= int(Shown.size())) return;
   // The item may have gone while the menu was up (a handler run by a
   // timer destroyed the form): only an item still in the menu is clicked.

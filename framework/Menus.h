@@ -129,4 +129,7 @@ private:
   std::vector<TMenuItem*> VisibleItems() const;
   std::unique_ptr<TMenuItem> FItems;
   std::unique_ptr<TFont> FFont;
+  // False once the menu is destroyed: a Popup still running (the form went
+  // while the menu was up) must not touch it afterwards.
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

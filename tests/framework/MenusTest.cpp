@@ -265,6 +265,20 @@ TEST_F(PopupMenuTest, AnErrorInTheItemHandlerReachesTheErrorBox) {
   EXPECT_EQ(Errors, std::vector<std::string>{"終了できません."});
 }
 
+TEST_F(PopupMenuTest, FormReleasedWhileTheMenuIsUpEndsItWithoutAChoice) {
+  bool Clicked = false;
+  N7->OnClick = [&](TObject*) { Clicked = true; };
+  Idle = {[&] {
+    Form->Release();
+    Display.TypeText("x");  // would choose N7 if the menu were still up
+  }};
+  Menu->SetPopupComponent(Label1);
+  Menu->Popup(100, 100);
+  EXPECT_EQ(Step, 1u);
+  EXPECT_FALSE(IsWindow(MenuWindow));
+  EXPECT_FALSE(Clicked);
+}
+
 TEST(MenuItemTree, InsertRemoveAndDestruction) {
   TComponent Owner(nullptr);
   auto* Menu = new TPopupMenu(&Owner);
