@@ -170,7 +170,13 @@ void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) 
     CancelHint();
     return;
   }
-  if (NewHintControl == FHintControl && FHintCursorRect.Contains(P.X, P.Y)) return;
+  if (NewHintControl == FHintControl && FHintCursorRect.Contains(P.X, P.Y)) {
+    if (FHintTimer && FHintTimerShowMode && P != FHintRestPos) {
+      FHintRestPos = P;
+      StartHintTimer(FHintRestPause, true);
+    }
+    return;
+  }
   const bool WasActive = FHintActive;
   int Pause = WasActive ? FHintShortPause : FHintPause;
   NewHintControl->Perform(CM_HINTSHOWPAUSE, WasActive ? 1 : 0, reinterpret_cast<LPARAM>(&Pause));
@@ -178,6 +184,8 @@ void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) 
   FHintActive = WasActive;
   FHintControl = NewHintControl;
   FHintCursorRect = ScreenRectOf(NewHintControl);
+  FHintRestPos = P;
+  FHintRestPause = Pause;
   StartHintTimer(Pause, true);
 }
 

@@ -328,8 +328,10 @@ public:
   void SetHintHidePause(int Value) { FHintHidePause = Value; }
   // Not owned; null turns hint windows off (the timing still runs).
   void SetHintPresenter(THintPresenter* Presenter) { FHintPresenter = Presenter; }
-  // A mouse message reached Control: restarts the hint wait when the pointer
-  // came to another hint control.
+  // A mouse message reached Control. Coming to another hint control starts
+  // the wait (HintPause, or HintShortPause while hints are being shown);
+  // moving on the same control before its hint shows starts it anew, so a
+  // hint shows only once the pointer rests.
   void HintMouseMessage(TControl* Control, const TMessage& Message);
   // Hides the hint and forgets the hint control (presses, keys, leaving).
   void CancelHint();
@@ -364,7 +366,9 @@ private:
   int FHintHidePause = 2500;
   THintPresenter* FHintPresenter = nullptr;
   TControl* FHintControl = nullptr;
-  TRect FHintCursorRect;     // screen coordinates
+  TRect FHintCursorRect;  // screen coordinates
+  TPoint FHintRestPos;    // where the pointer last stopped, screen coordinates
+  int FHintRestPause = 0;
   bool FHintActive = false;  // a hint was shown and the pointer stayed in hint controls
   bool FHintShown = false;
   bool FHintTimerShowMode = true;

@@ -144,6 +144,20 @@ TEST_F(THintTest, HintShowsAfterTheUsualPauseBelowThePointer) {
   EXPECT_TRUE(App.HintShowing());
 }
 
+TEST_F(THintTest, MovingOnTheControlStartsTheWaitAnew) {
+  MoveTo(Form, 20, 20);
+  Wait(400);
+  MoveTo(Form, 22, 21);
+  Wait(400);
+  EXPECT_TRUE(Presenter.Shown.empty());
+  Wait(100);
+  EXPECT_EQ(Presenter.Shown.size(), 1u);
+  EXPECT_EQ(Presenter.LastPos.X, 122);
+  // Once shown, moving on the control keeps it.
+  MoveTo(Form, 30, 30);
+  EXPECT_EQ(Presenter.Hidden, 0);
+}
+
 TEST_F(THintTest, HintHidesAfterItsTimeAndDoesNotComeBackWhileThePointerStays) {
   MoveTo(Form, 20, 20);
   Wait(500);
