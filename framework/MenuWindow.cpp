@@ -19,6 +19,9 @@ public:
   TMenuTracker(const std::vector<TMenuRow>& Rows, const TFont& Font) : FRows(Rows) {
     FFont.Assign(&Font);
   }
+  // Also when an error escapes the loop: the menu never stays on the screen
+  // holding the mouse.
+  ~TMenuTracker() { Close(); }
 
   int Run(int X, int Y, HWND Owner) {
     if (FRows.empty() || !Measure()) return -1;
@@ -44,15 +47,20 @@ public:
         Owner, FWindow, kIdleMenu, [this] { return FDone; },
         [this](MSG& Msg) { return FilterMessage(Msg); });
 
+    Close();
+    return FChosen;
+  }
+
+private:
+  void Close() {
+    if (!FWindow) return;
     FCapturing = false;
     FClosing = true;
     if (GetCapture() == FWindow) ReleaseCapture();
     if (IsWindow(FWindow)) DestroyWindow(FWindow);
     FWindow = nullptr;
-    return FChosen;
   }
 
-private:
   bool Measure() {
     HDC DC = GetDC(nullptr);
     if (!DC) return false;

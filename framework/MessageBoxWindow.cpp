@@ -17,6 +17,11 @@ class TMessageBox {
 public:
   TMessageBox(const std::string& Text, const std::string& Caption, TMsgBoxIcon Icon)
       : FText(Text), FCaption(Caption), FIcon(Icon) {}
+  // Also when an error escapes the loop.
+  ~TMessageBox() {
+    FClosing = true;
+    if (FBox && IsWindow(FBox)) DestroyWindow(FBox);
+  }
 
   int Run(HWND Owner, int X, int Y) {
     if (!Layout()) return 0;

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "StdCtrlsTestSupport.h"
 #include "framework/ModalLoop.h"
+#include "framework/StreamingWriter.h"
 #include "platform/PixelAssert.h"
 
 using namespace stocktest;
@@ -277,6 +280,45 @@ TEST_F(PopupMenuTest, FormReleasedWhileTheMenuIsUpEndsItWithoutAChoice) {
   EXPECT_EQ(Step, 1u);
   EXPECT_FALSE(IsWindow(MenuWindow));
   EXPECT_FALSE(Clicked);
+}
+
+// The stock controls' property tables: what the writer leaves out (the
+// defaults), what it writes, and that the written layout reads back alike.
+TEST_F(PopupMenuTest, LayoutWrittenAndReadBack) {
+  const std::string Text = WriteComponentLayout(*Form);
+  for (const char* Line :
+       {"object PopupMenu1: TPopupMenu", "    object N4: TMenuItem", "      Checked = True",
+        "      OnClick = N4Click", "    Alignment = taRightJustify", "    Transparent = True",
+        "    Flat = True", "    PopupMenu = PopupMenu1", "    OnClick = Button1Click"})
+    EXPECT_NE(Text.find(Line), std::string::npos) << Line << " missing from\n" << Text;
+  // Defaults of the controls and items (indented by four or more) stay out.
+  std::istringstream Lines(Text);
+  for (std::string Line; std::getline(Lines, Line);) {
+    if (Line.rfind("    ", 0) != 0) continue;
+    for (const char* Name : {"AutoSize =", "AllowAllUp =", "GroupIndex =", "Enabled =", "Visible =",
+                             "ShowAccelChar =", "Layout =", "WordWrap =", "Down ="})
+      EXPECT_EQ(Line.find(Name), std::string::npos) << Line;
+  }
+
+  auto* Copy = MakeForm<TStockForm>();
+  // Two forms of the application cannot share a name.
+  std::string Renamed = Text;
+  Renamed.replace(Renamed.find("Form1"), 5, "Form2");
+  Copy->ReadLayoutText(Renamed);
+  TLabel* CopyLabel = nullptr;
+  TSpeedButton* CopyButton = nullptr;
+  TPopupMenu* CopyMenu = nullptr;
+  Copy->BindComponent(CopyLabel, "Label1");
+  Copy->BindComponent(CopyButton, "Button1");
+  Copy->BindComponent(CopyMenu, "PopupMenu1");
+  EXPECT_EQ(CopyLabel->Alignment(), taRightJustify);
+  EXPECT_TRUE(CopyLabel->Transparent());
+  EXPECT_EQ(CopyLabel->Font()->Color(), clWhite);
+  EXPECT_EQ(CopyLabel->PopupMenu(), CopyMenu);
+  EXPECT_TRUE(CopyButton->Flat());
+  ASSERT_EQ(CopyMenu->Items()->Count(), 6);
+  EXPECT_TRUE(CopyMenu->Items()->Items(1)->Checked());
+  EXPECT_EQ(WriteComponentLayout(*Copy), Renamed);
 }
 
 TEST(MenuItemTree, InsertRemoveAndDestruction) {
