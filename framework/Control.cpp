@@ -576,6 +576,20 @@ void TControl::Repaint() {
   FParent->PaintControls(DC, this);
 }
 
+void TControl::PaintTo(HDC DC, int X, int Y) {
+  if (!DC) return;
+  TDCStateSaver Saver(*DC);
+  const TPoint Origin = DC->State().Origin;
+  DC->SetViewportOrg(Origin.X + X, Origin.Y + Y);
+  if (!DC->IntersectClipRect(TRect{0, 0, FWidth, FHeight})) return;
+  FControlState |= csPaintCopy;
+  struct TClear {
+    TControlState& State;
+    ~TClear() { State &= ~TControlState(csPaintCopy); }
+  } Clear{FControlState};
+  Perform(WM_PAINT, WPARAM(DC), 0);
+}
+
 void TControl::BringToFront() {
   if (!FParent) return;
   std::vector<TControl*>& List = FParent->FControls;

@@ -346,6 +346,11 @@ public:
   // Repaints the control now.
   virtual void Repaint();
   void Refresh() { Repaint(); }
+  // Paints the control into another context (a bitmap's, say) with its
+  // top-left corner at (X, Y) of that context: windowless controls their
+  // face, windowed ones their client area with background, windowless
+  // children and windowed children. csPaintCopy is set meanwhile.
+  virtual void PaintTo(HDC DC, int X, int Y);
   // Moves the control above (below) its siblings of its kind.
   void BringToFront();
   void SendToBack();
@@ -568,6 +573,7 @@ public:
   void Invalidate() override;
   void Update() override;
   void Repaint() override;
+  void PaintTo(HDC DC, int X, int Y) override;
 
   // The base properties; classes that publish TabOrder, TabStop, Ctl3D and
   // the rest add them in their own order.

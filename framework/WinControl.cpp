@@ -508,8 +508,34 @@ void TWinControl::Repaint() {
   Update();
 }
 
+void TWinControl::PaintTo(HDC DC, int X, int Y) {
+  if (!DC) return;
+  TDCStateSaver Saver(*DC);
+  // The client area lies inside the frame by the frame's width.
+  TPoint Inset{0, 0};
+  if (FHandle) {
+    TRect Window;
+    GetWindowRect(FHandle, Window);
+    const TPoint Client = ClientOrigin();
+    Inset = TPoint{Client.X - Window.Left, Client.Y - Window.Top};
+  }
+  const TPoint Origin = DC->State().Origin;
+  DC->SetViewportOrg(Origin.X + X + Inset.X, Origin.Y + Y + Inset.Y);
+  if (!DC->IntersectClipRect(ClientRect())) return;
+  FControlState |= csPaintCopy;
+  struct TClear {
+    TControlState& State;
+    ~TClear() { State &= ~TControlState(csPaintCopy); }
+  } Clear{FControlState};
+  Perform(WM_ERASEBKGND, WPARAM(DC), 0);
+  Perform(WM_PAINT, WPARAM(DC), 0);
+  for (TWinControl* W : FWinControls)
+    if (W->Visible()) W->PaintTo(DC, W->Left(), W->Top());
+}
+
 void TWinControl::WMPaint(TMessage& Message) {
-  if (!(FControlState & csCustomPaint) && FControls.empty())
+  // Painting into a given context (PaintTo) is always the framework's.
+  if (!Message.WParam && !(FControlState & csCustomPaint) && FControls.empty())
     DefaultHandler(Message);
   else
     PaintHandler(Message);

@@ -6,6 +6,7 @@
 
 #include "ControlsTestClasses.h"
 #include "HeadlessFixture.h"
+#include "framework/Bitmap.h"
 #include "platform/PixelAssert.h"
 
 using namespace controlstest;
@@ -150,6 +151,19 @@ TEST_F(TControlsPaintTest, BringToFrontPutsAChildOverItsSiblings) {
   First->SendToBack();
   Pump();
   EXPECT_EQ(Painted(Form, 5, 3), PixelOf(clRed));
+}
+
+TEST_F(TControlsPaintTest, PaintToCopiesTheFormWithItsChildrenIntoABitmap) {
+  TBitmap Copy;
+  Copy.SetSize(18, 10);
+  Copy.Canvas()->Brush()->SetColor(clBlack);
+  Copy.Canvas()->FillRect(TRect{0, 0, 18, 10});
+  Form->PaintTo(Copy.Canvas()->Handle(), 1, 1);
+  for (int Y = 0; Y < 8; ++Y)
+    for (int X = 0; X < 16; ++X)
+      EXPECT_EQ(PixelOf(Copy.Canvas()->Pixels(X + 1, Y + 1)), Surface().Row(Y)[X]) << X << "," << Y;
+  EXPECT_EQ(Copy.Canvas()->Pixels(0, 0), clBlack);
+  EXPECT_EQ(Copy.Canvas()->Pixels(17, 9), clBlack);
 }
 
 }  // namespace
