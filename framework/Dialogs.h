@@ -68,7 +68,7 @@ constexpr int kIconSize = 32;       // the icon, at (kMargin, kMargin)
 constexpr int kMaxTextWidth = 400;  // lines longer than this wrap
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
-constexpr int kCaptionRoom = 48;  // beside the caption text: the close button
+constexpr int kCaptionRoom = 96;  // beside the caption text: buttons, icon, a bolder font
 }  // namespace msgbox
 
 // Where everything of a box goes (client coordinates); the client size is
