@@ -87,10 +87,16 @@ private:
   void Choose(int Row) {
     if (!Selectable(Row) || !FRows[Row].Enabled) return;
     FChosen = Row;
-    FDone = true;
+    Finish();
   }
 
-  void Cancel() { FDone = true; }
+  void Cancel() { Finish(); }
+
+  void Finish() {
+    if (FDone) return;
+    FDone = true;
+    WakeModalLoop();
+  }
 
   // The next row (Step +1 or -1) from Start that is not a separator,
   // wrapping around; -1 when every row is one.

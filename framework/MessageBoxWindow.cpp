@@ -98,7 +98,13 @@ private:
 
   void Close() {
     FResult = kMsgBoxOk;
+    Finish();
+  }
+
+  void Finish() {
+    if (FDone) return;
     FDone = true;
+    WakeModalLoop();
   }
 
   void SetPushed(bool Value) {
@@ -148,7 +154,7 @@ private:
         return 0;
       case WM_DESTROY:
         // Destroyed from outside: the box ends without an answer.
-        if (!FClosing) FDone = true;
+        if (!FClosing) Finish();
         return 0;
       default:
         return DefWindowProc(Window, Msg, WParam, LParam);

@@ -24,6 +24,11 @@ bool RunModalLoop(HWND Owner, HWND ModalWindow, WPARAM IdleKind, const std::func
   }
 }
 
+void WakeModalLoop() {
+  // A thread message: DispatchMessage ignores it, wherever it is retrieved.
+  PostMessage(nullptr, WM_NULL, 0, 0);
+}
+
 TWindowDisabler::TWindowDisabler(HWND Except) {
   for (HWND W = GetTopWindow(nullptr); W; W = GetWindow(W, GW_HWNDNEXT))
     if (W != Except && IsWindowVisible(W) && IsWindowEnabled(W)) FDisabled.push_back(W);

@@ -30,6 +30,12 @@ using TModalFilter = std::function<bool(MSG& Msg)>;
 bool RunModalLoop(HWND Owner, HWND ModalWindow, WPARAM IdleKind, const std::function<bool()>& Done,
                   const TModalFilter& Filter);
 
+// Wakes a modal loop that waits for input: a window procedure that ends the
+// loop (sets what Done reads) while input is being sorted out, where no
+// message results (the capture taken away as the program loses the focus),
+// calls it so the loop looks at Done again instead of waiting on.
+void WakeModalLoop();
+
 // The program's shown, enabled top-level windows other than Except, disabled
 // while the object lives and enabled again (in reverse order) when it goes:
 // what a modal window does to the rest of the program.

@@ -302,6 +302,16 @@ TEST_F(MenuWindowTest, LosingTheCaptureCloses) {
   EXPECT_EQ(Step, 1u);
 }
 
+TEST_F(MenuWindowTest, ProgramLosingTheFocusClosesIt) {
+  Idle = {[&] {
+    Screen.FocusOut(Native(Owner));
+    Screen.FocusIn(Native(Owner));  // back at once: the menu stays closed
+    Screen.TypeText("x");
+  }};
+  EXPECT_EQ(Track(SearchBarRows()), -1);
+  EXPECT_EQ(Step, 1u);
+}
+
 TEST_F(MenuWindowTest, QuitEndsTheMenuAndReachesTheOuterLoop) {
   Idle = {[&] { PostQuitMessage(3); }};
   EXPECT_EQ(Track(SearchBarRows()), -1);
