@@ -139,6 +139,11 @@ TEST_F(SpeedButtonTest, FlatLookIdleHoveredPressedAndDisabled) {
   ExpectCorners({"hhhs", "h..s", "h..s", "ssss"});  // hovered again
   MoveTo(Button1, 60, 30);
   ExpectCorners({"....", "....", "....", "...."});
+  // Latched down in a group: sunken with the pointer elsewhere too.
+  Button1->SetGroupIndex(7);
+  Button1->SetDown(true);
+  Pump();
+  ExpectCorners({"sssh", "s..h", "s..h", "hhhh"});
   Button1->SetEnabled(false);
   Pump();
   EXPECT_EQ(Button1->State(), bsDisabled);
