@@ -121,8 +121,6 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
   UpdateTracking();
 }
 
-void TSpeedButton::Click() { TGraphicControl::Click(); }
-
 void TSpeedButton::UpdateTracking() {
   if (!FFlat || !Enabled()) return;
   TPoint P;

@@ -59,7 +59,6 @@ public:
   // The pointer is over the button (a flat button shows its edge).
   bool MouseInControl() const { return FMouseInControl; }
 
-  void Click() override;
   void Loaded() override;
   void Dispatch(TMessage& Message) override;
 
