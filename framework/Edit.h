@@ -1,0 +1,201 @@
+#pragma once
+// TCustomEdit and TEdit: the single-line text field.
+//
+// The text is code page 932, held as the control's Text; every position
+// (SelStart, SelLength, MaxLength, the caret) is a byte offset that always
+// lies on a character start: the caret, the selection, deletion and the
+// length limit never split a double-byte character.
+//
+// Input follows the Win32 edit. Keys that move or delete (arrows, Home, End,
+// Delete, Insert with Shift or Ctrl) act on WM_KEYDOWN; characters, Backspace
+// and the Ctrl+A/C/V/X shortcuts act on WM_CHAR. Both act only when the key
+// hooks (KeyDown, KeyPress and their events) leave the key alone: a hook
+// that sets the key to 0 consumes it. Japanese text arrives as two WM_CHAR
+// messages, lead byte first; the edit joins them before inserting, and
+// refuses with a beep a character that code page 932 cannot hold.
+//
+// Every selection made by mouse or keys is offered as the PRIMARY selection
+// (select to copy, middle click to paste, as X11 users expect); cut, copy and
+// paste use the CLIPBOARD selection. A pasted text ends at its first line
+// break, as in a single-line Win32 edit.
+//
+// The caret is the window system's (it blinks every GetCaretBlinkTime() ms
+// and tells the input method where to compose); the edit makes it when it
+// gets the focus and destroys it when it loses the focus. When the caret
+// would leave the visible part of a long text, the text scrolls.
+//
+// OnChange (through the Change hook) fires once for every change of the
+// text, typed, deleted, pasted or set, and never when the text is set to
+// what it already holds.
+//
+// The redraw switch WM_SETREDRAW (WParam 0 = off) stops all painting while
+// off; switching it on repaints the whole control.
+
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/Forms.h"
+
+// A control's border: bsNone or bsSingle of the form border styles (a
+// control treats every other style as bsSingle).
+using TBorderStyle = TFormBorderStyle;
+
+class TCustomEdit : public TCustomControl {
+public:
+  explicit TCustomEdit(TComponent* AOwner);
+  ~TCustomEdit() override;
+
+  // ---- properties. Setters compare first and repaint only on a change.
+  // Selects the whole text when the focus arrives by keyboard (default on).
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+  // bsSingle (default) draws the sunken 3D edge (a flat line without
+  // Ctl3D); changing it re-creates the window.
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  // Maximum length of typed or pasted text in bytes; 0 = unlimited. Text
+  // set by the program is not cut.
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  // Refuses typing, deleting, cutting and pasting; selecting and copying
+  // still work.
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  // The selection is shown only while the edit has the focus (default on).
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  // Set by every change the user makes; cleared when the program sets the
+  // text.
+  bool Modified() const { return FModified; }
+  void SetModified(bool Value) { FModified = Value; }
+
+  // ---- selection. Positions are snapped down to a character start and
+  // clamped to the text.
+  // The start of the selection (the caret when nothing is selected).
+  int SelStart() const;
+  // Puts the caret at Value with nothing selected.
+  void SetSelStart(int Value);
+  int SelLength() const;
+  // Selects Value bytes from SelStart on; the caret goes to the end.
+  void SetSelLength(int Value);
+  std::string SelText() const;
+  // Replaces the selection with Value as a paste would (ReadOnly and
+  // MaxLength do not apply: the program asks for it), fires OnChange when
+  // the text changed and leaves the caret after the inserted text.
+  void SetSelText(const std::string& Value);
+  // Selects from Anchor to CaretAt (either order; the caret goes to CaretAt),
+  // as EM_SETSEL does.
+  void SetSel(int Anchor, int CaretAt);
+  // Where the caret is: the moving end of the selection.
+  int CaretPos() const { return FCaret; }
+  // The fixed end of the selection.
+  int SelAnchor() const { return FAnchor; }
+  void SelectAll();
+  // Deletes the selected text (nothing when ReadOnly).
+  void ClearSelection();
+  // Empties the text (program action: works when ReadOnly, fires OnChange).
+  void Clear();
+  void CutToClipboard();
+  void CopyToClipboard();
+  void PasteFromClipboard();
+
+  // ---- geometry (client coordinates)
+  // The character start nearest X in the text as now scrolled.
+  int CharFromX(int X) const;
+  // The X of a position's left edge as now scrolled.
+  int XFromChar(int Pos) const;
+  // How far the text is scrolled to the left, in pixels.
+  int ScrollOffset() const { return FScrollX; }
+
+  // False between a WM_SETREDRAW off and the matching on.
+  bool Redrawing() const { return FRedraw; }
+
+  // Nothing is queued while the redraw switch is off.
+  void Invalidate() override;
+  void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+
+  TNotifyEvent OnChange;
+
+protected:
+  // Fires OnChange; called after every change of the text.
+  virtual void Change();
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Paint() override;
+  // Selection by mouse: press puts the caret (Shift extends), dragging with
+  // the button down selects, a double click selects a word. The events fire
+  // after the edit acted.
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+  // Editing that the key handling performs when the hooks let a key pass:
+  // a key-down (arrows, Home, End, Delete, Insert) or a character byte.
+  // Derived classes may call them to act as if the key was typed.
+  void EditKeyDown(WORD Key, TShiftState Shift);
+  void EditChar(unsigned char Char);
+
+  // Replaces the selection with Text as typed or pasted: refuses (beep) what
+  // code page 932 cannot hold, cuts at MaxLength on a character start (beep
+  // when something was cut), and answers whether the text changed.
+  bool InsertText(const std::string& Text);
+
+private:
+  void WMSetText(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMSetRedraw(TMessage& Message);
+  void WMGetDlgCode(TMessage& Message);
+  void CMTextChanged(TMessage& Message);
+  void CMFontChanged(TMessage& Message);
+  void CMEnabledChanged(TMessage& Message);
+
+  // Sets the text from an edit the user made: stores it, sets Modified and
+  // fires Change.
+  void ReplaceText(const std::string& Value, int NewCaret);
+  // Moves the caret (and the anchor unless Extend) and offers a non-empty
+  // selection as PRIMARY.
+  void MoveCaret(int Pos, bool Extend);
+  void OfferPrimary();
+  void ScrollToCaret();
+  void UpdateCaret();
+  int LineHeight() const;
+  int TextTop() const;
+  int TextWidth(int From, int To) const;
+  int PrevWordStart(int Pos) const;
+  int NextWordStart(int Pos) const;
+  void WordAt(int Pos, int& Start, int& End) const;
+  int Snap(int Pos) const;
+
+  bool FAutoSelect = true;
+  TBorderStyle FBorderStyle = bsSingle;
+  int FMaxLength = 0;
+  bool FReadOnly = false;
+  bool FHideSelection = true;
+  bool FModified = false;
+  bool FRedraw = true;
+  int FAnchor = 0;  // fixed end of the selection
+  int FCaret = 0;   // moving end; where the caret is
+  int FScrollX = 0;
+  int FLeadByte = -1;        // a lead byte waiting for its trail byte
+  bool FSelecting = false;   // the left button is down and drags a selection
+  bool FWordSelect = false;  // the drag started with a double click: it selects words
+  int FWordAnchorEnd = 0;    // the end of the word the double click selected
+  bool FMouseFocus = false;  // the focus is arriving by a click: no AutoSelect
+  bool FCaretMade = false;
+  bool FSettingText = false;  // the edit itself sets its text (no caret reset)
+};
+
+class TEdit : public TCustomEdit {
+public:
+  explicit TEdit(TComponent* AOwner);
+
+  // AutoSelect, BorderStyle, Color (while not ParentColor), Ctl3D,
+  // DragCursor, DragMode, Enabled, Font (while not ParentFont), HideSelection,
+  // ImeMode, ImeName, MaxLength, ParentColor, ParentCtl3D, ParentFont,
+  // ParentShowHint, PopupMenu, ReadOnly, ShowHint, TabOrder, TabStop, Text,
+  // Visible and the change, click, drag, enter/exit, key and mouse events.
+  static const TPropList& PublishedProperties();
+};
