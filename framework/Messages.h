@@ -95,6 +95,15 @@ enum : UINT {
   CM_HINTSHOWPAUSE = CM_BASE + 0x3F,
 };
 
+// Control notifications: a message about a control that the control itself
+// handles, numbered CN_BASE + the window message it stands for.
+enum : UINT {
+  CN_BASE = 0xBC00,
+  CN_DRAWITEM = CN_BASE + WM_DRAWITEM,
+  CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM,
+  CN_COMMAND = CN_BASE + WM_COMMAND,
+};
+
 // WM_GETDLGCODE answers: the keys a control wants for itself rather than
 // leaving them to the form's navigation.
 enum : UINT {

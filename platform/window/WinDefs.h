@@ -174,6 +174,8 @@ enum : UINT {
   WM_SETCURSOR = 0x0020,
   WM_MOUSEACTIVATE = 0x0021,
   WM_GETMINMAXINFO = 0x0024,
+  WM_DRAWITEM = 0x002B,
+  WM_MEASUREITEM = 0x002C,
   WM_WINDOWPOSCHANGING = 0x0046,
   WM_WINDOWPOSCHANGED = 0x0047,
   WM_STYLECHANGING = 0x007C,
@@ -204,6 +206,7 @@ enum : UINT {
   WM_SYSKEYUP = 0x0105,
   WM_SYSCHAR = 0x0106,
   WM_KEYLAST = 0x0109,
+  WM_COMMAND = 0x0111,
   WM_SYSCOMMAND = 0x0112,
   WM_TIMER = 0x0113,
   WM_HSCROLL = 0x0114,
@@ -490,6 +493,78 @@ enum : DWORD {
 
 // Wheel notch
 constexpr int WHEEL_DELTA = 120;
+
+// ---------------------------------------------------------------------------
+// Owner-drawn controls and list boxes
+
+// WM_DRAWITEM / WM_MEASUREITEM: what is asked of the owner of an owner-drawn
+// control.
+enum : UINT { ODT_MENU = 1, ODT_LISTBOX = 2, ODT_COMBOBOX = 3, ODT_BUTTON = 4 };
+enum : UINT { ODA_DRAWENTIRE = 0x0001, ODA_SELECT = 0x0002, ODA_FOCUS = 0x0004 };
+enum : UINT {
+  ODS_SELECTED = 0x0001,
+  ODS_GRAYED = 0x0002,
+  ODS_DISABLED = 0x0004,
+  ODS_CHECKED = 0x0008,
+  ODS_FOCUS = 0x0010,
+  ODS_DEFAULT = 0x0020,
+  ODS_HOTLIGHT = 0x0040,
+  ODS_INACTIVE = 0x0080,
+  ODS_NOACCEL = 0x0100,
+  ODS_NOFOCUSRECT = 0x0200,
+  ODS_COMBOBOXEDIT = 0x1000
+};
+
+struct DRAWITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  UINT itemID = 0;  // the row; UINT(-1) for an empty list
+  UINT itemAction = 0;
+  UINT itemState = 0;
+  HWND hwndItem = nullptr;
+  HDC hDC = nullptr;
+  TRect rcItem;  // client coordinates of the control
+  std::uintptr_t itemData = 0;
+};
+
+struct MEASUREITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  UINT itemID = 0;
+  UINT itemWidth = 0;
+  UINT itemHeight = 0;
+  std::uintptr_t itemData = 0;
+};
+
+// List box styles (the low word of the window style)
+enum : DWORD {
+  LBS_NOTIFY = 0x0001,
+  LBS_SORT = 0x0002,
+  LBS_NOREDRAW = 0x0004,
+  LBS_MULTIPLESEL = 0x0008,
+  LBS_OWNERDRAWFIXED = 0x0010,
+  LBS_OWNERDRAWVARIABLE = 0x0020,
+  LBS_HASSTRINGS = 0x0040,
+  LBS_USETABSTOPS = 0x0080,
+  LBS_NOINTEGRALHEIGHT = 0x0100,
+  LBS_MULTICOLUMN = 0x0200,
+  LBS_WANTKEYBOARDINPUT = 0x0400,
+  LBS_EXTENDEDSEL = 0x0800,
+  LBS_DISABLENOSCROLL = 0x1000,
+  LBS_NODATA = 0x2000,
+  LBS_NOSEL = 0x4000
+};
+
+// List box notifications to the parent: WM_COMMAND with
+// MAKEWPARAM(control id, code) and the list's window in lParam.
+enum : WORD {
+  LBN_ERRSPACE = WORD(-2),
+  LBN_SELCHANGE = 1,
+  LBN_DBLCLK = 2,
+  LBN_SELCANCEL = 3,
+  LBN_SETFOCUS = 4,
+  LBN_KILLFOCUS = 5
+};
 
 // ---------------------------------------------------------------------------
 // Virtual keys
