@@ -1,7 +1,42 @@
-// Entry point of the search bar.
+// Entry point of the search bar: the application object on the desktop's
+// backend, the title, the main window from its layout, the message loop.
+//
+// An error that escapes start-up or the loop is shown in the error box and
+// the program still ends with 0; when it happens while the window is made,
+// the window is never shown.
+
 #include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/Mainwindow1.h"
+#include "framework/Dialogs.h"
+#include "framework/HintWindow.h"
+#include "platform/backends/x11/DefaultBackend.h"
+
+namespace {
+constexpr const char* kTitle = "Scoutlane' 2010";
+}
 
 int main() {
-  std::puts("Scoutlane: the window is not built yet.");
+  std::string Problem;
+  std::unique_ptr<TBackend> Backend = CreateDefaultBackend(Problem);
+  if (!Backend) {
+    // Without a display there is no error box to show it in.
+    std::fprintf(stderr, "Scoutlane: %s\n", Problem.c_str());
+    return 1;
+  }
+  TApplication App(std::move(Backend));
+  InstallErrorBox(App);
+  try {
+    InstallHintWindow(App);
+    App.SetTitle(kTitle);
+    RegisterMainWindowClasses();
+    TMainForm1* MainForm1 = nullptr;
+    App.CreateForm(MainForm1);
+    App.Run();
+  } catch (...) {
+    App.HandleException(nullptr);
+  }
   return 0;
 }
