@@ -106,6 +106,16 @@ std::string TRegistryIniFile::ReadString(const std::string& Section, const std::
   return Value->Text;
 }
 
+void TRegistryIniFile::ReadSection(const std::string& Section,
+                                   std::vector<std::string>& Idents) const {
+  Idents.clear();
+  if (FKeyPath.empty()) return;
+  const registry::TRegistryKey* Key = Current().FindKey(SectionPath(Section));
+  if (!Key) return;
+  for (std::size_t Index = 0; Index < Key->ValueCount(); ++Index)
+    Idents.push_back(Key->ValueName(Index));
+}
+
 void TRegistryIniFile::UpdateFile() {
   if (FPending.empty()) return;
   TRegistryTree Saved = FStore.Update([this](TRegistryTree& Tree) {

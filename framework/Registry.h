@@ -66,6 +66,9 @@ public:
   // the subkey or the value is missing.
   std::string ReadString(const std::string& Section, const std::string& Ident,
                          const std::string& Default) const;
+  // Replaces Idents by the value names of Section in the order they were first
+  // stored; empty when the subkey is missing.
+  void ReadSection(const std::string& Section, std::vector<std::string>& Idents) const;
 
   // Saves pending changes now. A refused save raises ERegistryException and
   // keeps the changes pending, so a later UpdateFile or the release retries.

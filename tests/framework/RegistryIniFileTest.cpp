@@ -7,6 +7,8 @@
 #include <fstream>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "framework/Registry.h"
 #include "platform/core/Exception.h"
@@ -106,6 +108,24 @@ TEST_F(RegistryIniFileTest, AnEmptySectionIsTheKeyItselfButIsNeverErased) {
   }
   TRegistryIniFile Ini("Software\\Scoutlane");
   EXPECT_EQ(Ini.ReadInteger("", "Top", 0), 5);
+}
+
+TEST_F(RegistryIniFileTest, ReadSectionListsValueNamesInStoredOrderWithPendingOnes) {
+  {
+    TRegistryIniFile Ini("Software\\Scoutlane");
+    Ini.WriteInteger("History", "HistoryCount", 2);
+    Ini.WriteString("History", "History1", "b");
+  }
+  TRegistryIniFile Ini("Software\\Scoutlane");
+  Ini.WriteString("History", "History0", "a");
+  std::vector<std::string> Idents = {"stale"};
+  Ini.ReadSection("History", Idents);
+  EXPECT_EQ(Idents, (std::vector<std::string>{"HistoryCount", "History1", "History0"}));
+  Ini.ReadSection("Missing", Idents);
+  EXPECT_TRUE(Idents.empty());
+  TRegistryIniFile Nowhere("\\\\");
+  Nowhere.ReadSection("History", Idents);
+  EXPECT_TRUE(Idents.empty());
 }
 
 TEST_F(RegistryIniFileTest, NamesIgnoreLetterCaseAndStrayBackslashes) {
