@@ -194,10 +194,13 @@ private:
   };
 
   // ---- rows (the list)
+  DWORD StyleBits() const;
   void InsertRow(int Index, const std::string& S, std::intptr_t Data);
   void DeleteRow(int Index);
   void ClearRows();
   void MeasureRow(int Index);
+  // After rows changed: clamps the top row, sets the bars, repaints.
+  void RowsChanged();
   void SetRedraw(bool Value);
   int FixedRowHeight() const;
   DWORD ListStyle() const;
@@ -216,17 +219,20 @@ private:
   void InvalidateRow(int Index);
   void InvalidateList();
 
-  // ---- input (the list)
-  void SelectByUser(int Index);
+  // ---- drawing and input (the list)
+  void PrepareCanvas(HDC DC, bool Selected);
+  void PaintRows(HDC DC);
+  void DrawStandardRow(HDC DC, int Index, const TRect& Rect, UINT State);
+  void Select(int Index);
   void Notify(WORD Code);
   void ListKeyDown(WORD Key);
-  void ListVScroll(UINT Code, int ThumbPos);
-  void ListHScroll(UINT Code, int ThumbPos);
+  void ListVScroll(UINT Code);
+  void ListHScroll(UINT Code);
   void ListMouseDown(const TPoint& P, bool Double);
   void ListMouseMove(const TPoint& P);
   void ListMouseUp();
   void ListWheel(int Delta);
-  void PaintRows(HDC DC);
+  void ListFocus(bool Focused);
 
   std::unique_ptr<TStrings> FItems;
   std::unique_ptr<TControlCanvas> FCanvas;
@@ -242,11 +248,12 @@ private:
   int FHorzPos = 0;
   bool FListFocused = false;  // the list draws its caret row as focused
   bool FTracking = false;     // a left press is being followed
-  int FTrackStart = -1;       // the selection when the press began
   bool FRedraw = true;
-  int FWheelRest = 0;  // part of a notch not yet scrolled
-  int FSaveItemIndex = -1;
-  int FSaveTopIndex = 0;
+  int FWheelRest = 0;                // part of a notch not yet scrolled
+  DWORD FListStyle = 0;              // the window's style as it was made
+  bool FListReady = false;           // the window is made and its rows measured
+  bool FUpdatingBars = false;        // setting the bars (which resizes the client area)
+  mutable int FStandardHeight = -1;  // a plain row's height (the font's), -1 unknown
 };
 
 class TListBox : public TCustomListBox {

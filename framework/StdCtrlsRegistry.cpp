@@ -1,10 +1,12 @@
 #include "framework/Buttons.h"
+#include "framework/ListBox.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "framework/StreamingRegistry.h"
 
 void RegisterStockControls() {
   RegisterClass<TLabel>("TLabel");
+  RegisterClass<TListBox>("TListBox");
   RegisterClass<TSpeedButton>("TSpeedButton");
   RegisterClass<TPopupMenu>("TPopupMenu");
   RegisterClass<TMenuItem>("TMenuItem");
