@@ -24,7 +24,10 @@ cmake --build build -j"$JOBS" >/dev/null
 echo "== build and test with AddressSanitizer + UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cmake -S . -B build-asan -DSCOUTLANE_SANITIZE=ON -DSCOUTLANE_BENCH=OFF >/dev/null
+# -O1 -g1 is what the sanitizers are meant for: fast enough to run, readable
+# stacks, and half the compile time of the default -O2 -g.
+cmake -S . -B build-asan -DSCOUTLANE_SANITIZE=ON -DSCOUTLANE_BENCH=OFF \
+  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" >/dev/null
 cmake --build build-asan -j"$JOBS" >/dev/null
 (cd build-asan && ctest -j"$JOBS" --output-on-failure --timeout 600) | tee build-asan/ctest.log
 
