@@ -32,6 +32,7 @@
 // off; switching it on repaints the whole control.
 
 #include <string>
+#include <vector>
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
@@ -124,12 +125,6 @@ protected:
   void CreateWnd() override;
   void DestroyWnd() override;
   void Paint() override;
-  // Selection by mouse: press puts the caret (Shift extends), dragging with
-  // the button down selects, a double click selects a word. The events fire
-  // after the edit acted.
-  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void MouseMove(TShiftState Shift, int X, int Y) override;
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
   // Editing that the key handling performs when the hooks let a key pass:
   // a key-down (arrows, Home, End, Delete, Insert) or a character byte.
@@ -139,7 +134,8 @@ protected:
 
   // Replaces the selection with Text as typed or pasted: refuses (beep) what
   // code page 932 cannot hold, cuts at MaxLength on a character start (beep
-  // when something was cut), and answers whether the text changed.
+  // when something was cut), and answers whether the text changed. Nothing
+  // when ReadOnly.
   bool InsertText(const std::string& Text);
 
 private:
@@ -148,19 +144,32 @@ private:
   void WMKillFocus(TMessage& Message);
   void WMSetRedraw(TMessage& Message);
   void WMGetDlgCode(TMessage& Message);
-  void CMTextChanged(TMessage& Message);
   void CMFontChanged(TMessage& Message);
   void CMEnabledChanged(TMessage& Message);
+  // The edit's own handling of mouse input (as the Win32 edit's window
+  // procedure does it, before the mouse events fire).
+  void ButtonDown(LPARAM Pos, WPARAM Keys, bool Double);
+  void PointerMove(LPARAM Pos);
+  void ButtonUp();
+  void MiddleButtonDown(LPARAM Pos);
 
-  // Sets the text from an edit the user made: stores it, sets Modified and
-  // fires Change.
+  // One line of Value, without control characters and without what code
+  // page 932 cannot hold (Refused tells whether something was left out).
+  static std::string Filter(const std::string& Value, bool& Refused);
+  bool InsertFiltered(const std::string& Value, bool Limit);
+  void DeleteRange(int From, int To);
+  // Sets the text from an edit: stores it, puts the caret at NewCaret, sets
+  // Modified and fires Change when it differs.
   void ReplaceText(const std::string& Value, int NewCaret);
-  // Moves the caret (and the anchor unless Extend) and offers a non-empty
-  // selection as PRIMARY.
+  // Moves the caret (and the anchor unless Extend); an extended selection
+  // is offered as PRIMARY.
   void MoveCaret(int Pos, bool Extend);
   void OfferPrimary();
-  void ScrollToCaret();
+  // Scrolls so that the caret shows; answers whether it scrolled.
+  bool ScrollToCaret();
+  void MakeCaret();
   void UpdateCaret();
+  void Measure() const;
   int LineHeight() const;
   int TextTop() const;
   int TextWidth(int From, int To) const;
@@ -182,10 +191,16 @@ private:
   int FLeadByte = -1;        // a lead byte waiting for its trail byte
   bool FSelecting = false;   // the left button is down and drags a selection
   bool FWordSelect = false;  // the drag started with a double click: it selects words
-  int FWordAnchorEnd = 0;    // the end of the word the double click selected
+  int FWordStart = 0;        // the word the double click selected
+  int FWordEnd = 0;
   bool FMouseFocus = false;  // the focus is arriving by a click: no AutoSelect
   bool FCaretMade = false;
+  bool FCaretHidden = false;
   bool FSettingText = false;  // the edit itself sets its text (no caret reset)
+  // The X of every byte position from the text's start (trail bytes share
+  // the next boundary's), and the line height; empty when to be measured.
+  mutable std::vector<int> FCharX;
+  mutable int FLineHeight = 0;
 };
 
 class TEdit : public TCustomEdit {

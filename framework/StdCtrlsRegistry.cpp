@@ -1,4 +1,5 @@
 #include "framework/Buttons.h"
+#include "framework/Edit.h"
 #include "framework/ListBox.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
@@ -6,6 +7,7 @@
 
 void RegisterStockControls() {
   RegisterClass<TLabel>("TLabel");
+  RegisterClass<TEdit>("TEdit");
   RegisterClass<TListBox>("TListBox");
   RegisterClass<TSpeedButton>("TSpeedButton");
   RegisterClass<TPopupMenu>("TPopupMenu");

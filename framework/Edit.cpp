@@ -1,0 +1,641 @@
+#include "framework/Edit.h"
+
+#include <algorithm>
+
+#include "platform/shell/Beep.h"
+#include "platform/text/Cp932.h"
+
+namespace {
+
+// Room between the client edge and the text, left and right; the right one
+// keeps the caret visible after the last character.
+constexpr int kMargin = 1;
+
+bool IsValidChar(std::string_view Char) { return cp932::ToUtf8(Char).has_value(); }
+
+}  // namespace
+
+// ---- construction -------------------------------------------------------------------------
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetControlStyle(csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks | csFramed |
+                  csOpaque | csReplicatable);
+  SetBounds(Left(), Top(), 121, 21);
+  SetParentColor(false);
+  SetColor(clWindow);
+  SetCursor(crIBeam);
+  SetTabStop(true);
+}
+
+TCustomEdit::~TCustomEdit() {
+  if (FCaretMade) DestroyCaret();
+}
+
+void TCustomEdit::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  if (FBorderStyle != bsNone) {
+    // The sunken 3D edge of a Windows edit; without Ctl3D a flat line.
+    if (Ctl3D())
+      Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      Params.Style |= WS_BORDER;
+  }
+}
+
+void TCustomEdit::CreateWnd() {
+  TCustomControl::CreateWnd();
+  FCharX.clear();
+  ScrollToCaret();
+}
+
+void TCustomEdit::DestroyWnd() {
+  if (FCaretMade) {
+    DestroyCaret();
+    FCaretMade = false;
+    FCaretHidden = false;
+  }
+  TCustomControl::DestroyWnd();
+}
+
+// ---- properties ----------------------------------------------------------------------------
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
+  if (Value != bsNone) Value = bsSingle;
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomEdit::SetMaxLength(int Value) { FMaxLength = std::max(0, Value); }
+
+void TCustomEdit::SetReadOnly(bool Value) {
+  if (FReadOnly == Value) return;
+  FReadOnly = Value;
+  FLeadByte = -1;
+}
+
+void TCustomEdit::SetHideSelection(bool Value) {
+  if (FHideSelection == Value) return;
+  FHideSelection = Value;
+  if (FAnchor != FCaret) Invalidate();
+}
+
+// ---- selection ----------------------------------------------------------------------------
+
+int TCustomEdit::Snap(int Pos) const {
+  const std::string T = Text();
+  Pos = std::clamp(Pos, 0, int(T.size()));
+  return int(cp932::FloorCharBoundary(T, std::size_t(Pos)));
+}
+
+int TCustomEdit::SelStart() const { return std::min(FAnchor, FCaret); }
+
+int TCustomEdit::SelLength() const { return std::abs(FCaret - FAnchor); }
+
+void TCustomEdit::SetSelStart(int Value) { SetSel(Value, Value); }
+
+void TCustomEdit::SetSelLength(int Value) {
+  const int Start = SelStart();
+  SetSel(Start, Start + std::max(0, Value));
+}
+
+std::string TCustomEdit::SelText() const {
+  return Text().substr(std::size_t(SelStart()), std::size_t(SelLength()));
+}
+
+void TCustomEdit::SetSel(int Anchor, int CaretAt) {
+  Anchor = Snap(Anchor);
+  CaretAt = Snap(CaretAt);
+  if (Anchor == FAnchor && CaretAt == FCaret) return;
+  const bool Shown = FAnchor != FCaret || Anchor != CaretAt;
+  FAnchor = Anchor;
+  FCaret = CaretAt;
+  FLeadByte = -1;
+  if (!ScrollToCaret() && Shown) Invalidate();
+  UpdateCaret();
+}
+
+void TCustomEdit::SelectAll() { SetSel(0, int(Text().size())); }
+
+void TCustomEdit::MoveCaret(int Pos, bool Extend) {
+  SetSel(Extend ? FAnchor : Pos, Pos);
+  if (Extend) OfferPrimary();
+}
+
+void TCustomEdit::OfferPrimary() {
+  if (FAnchor != FCaret) SetClipboardText(SelText(), selPrimary);
+}
+
+void TCustomEdit::SetSelText(const std::string& Value) { InsertFiltered(Value, false); }
+
+void TCustomEdit::ClearSelection() {
+  if (FReadOnly || FAnchor == FCaret) return;
+  DeleteRange(SelStart(), SelStart() + SelLength());
+}
+
+void TCustomEdit::Clear() {
+  // A program action: the text goes whatever the read-only flag says.
+  SetText(std::string());
+}
+
+void TCustomEdit::CopyToClipboard() {
+  if (FAnchor != FCaret) SetClipboardText(SelText(), selClipboard);
+}
+
+void TCustomEdit::CutToClipboard() {
+  if (FReadOnly || FAnchor == FCaret) return;
+  CopyToClipboard();
+  ClearSelection();
+}
+
+void TCustomEdit::PasteFromClipboard() {
+  if (FReadOnly) return;
+  const std::string Text = GetClipboardText(selClipboard);
+  if (!Text.empty()) InsertText(Text);
+}
+
+// ---- changing the text ---------------------------------------------------------------------
+
+std::string TCustomEdit::Filter(const std::string& Value, bool& Refused) {
+  // One line: a pasted text ends at its first line break, as in a Win32
+  // single-line edit. Other control characters and what code page 932
+  // cannot hold are left out.
+  std::string Out;
+  Refused = false;
+  std::size_t Pos = 0;
+  while (Pos < Value.size()) {
+    const unsigned char B = static_cast<unsigned char>(Value[Pos]);
+    if (B == '\r' || B == '\n') break;
+    const std::size_t Length = cp932::CharLength(Value, Pos);
+    const std::string_view Char(Value.data() + Pos, Length);
+    if (B < 0x20 || B == 0x7F) {
+      // dropped silently: tabs and the like have no place in one line
+    } else if (Length == 2 || !cp932::IsLeadByte(B) ? IsValidChar(Char) : false) {
+      Out.append(Char);
+    } else {
+      Refused = true;
+    }
+    Pos += Length;
+  }
+  return Out;
+}
+
+bool TCustomEdit::InsertText(const std::string& Text) {
+  if (FReadOnly) return false;
+  return InsertFiltered(Text, true);
+}
+
+bool TCustomEdit::InsertFiltered(const std::string& Value, bool Limit) {
+  bool Refused = false;
+  std::string Insert = Filter(Value, Refused);
+  const std::string Current = Text();
+  const int Start = SelStart();
+  const int End = Start + SelLength();
+  if (Limit && FMaxLength > 0) {
+    const int Room = FMaxLength - int(Current.size()) + (End - Start);
+    if (int(Insert.size()) > Room) {
+      Insert.resize(cp932::FloorCharBoundary(Insert, std::size_t(std::max(0, Room))));
+      Refused = true;
+    }
+  }
+  if (Refused) MessageBeep(MB_OK);
+  // Nothing that may go in: the selection stays as it is, so a refused
+  // character does not eat the selected text.
+  if (Insert.empty() && (Refused || Start == End)) return false;
+  std::string NewText = Current.substr(0, std::size_t(Start));
+  NewText += Insert;
+  NewText += Current.substr(std::size_t(End));
+  ReplaceText(NewText, Start + int(Insert.size()));
+  return true;
+}
+
+void TCustomEdit::DeleteRange(int From, int To) {
+  if (From >= To) return;
+  std::string NewText = Text();
+  NewText.erase(std::size_t(From), std::size_t(To - From));
+  ReplaceText(NewText, From);
+}
+
+void TCustomEdit::ReplaceText(const std::string& Value, int NewCaret) {
+  const bool Changed = Value != Text();
+  {
+    FSettingText = true;
+    struct TReset {
+      bool& Flag;
+      ~TReset() { Flag = false; }
+    } Reset{FSettingText};
+    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
+  }
+  FCharX.clear();
+  FAnchor = FCaret = Snap(NewCaret);
+  FLeadByte = -1;
+  ScrollToCaret();
+  Invalidate();
+  UpdateCaret();
+  if (Changed) {
+    FModified = true;
+    Change();
+  }
+}
+
+void TCustomEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::WMSetText(TMessage& Message) {
+  if (FSettingText) {
+    TCustomControl::Dispatch(Message);
+    return;
+  }
+  // The program sets the text: the caret goes to the start with nothing
+  // selected, as in a Win32 edit, and the change is announced only when the
+  // text is really different.
+  const std::string Old = Text();
+  TCustomControl::Dispatch(Message);
+  if (Text() == Old) return;
+  FCharX.clear();
+  FAnchor = FCaret = 0;
+  FScrollX = 0;
+  FLeadByte = -1;
+  FModified = false;
+  Invalidate();
+  UpdateCaret();
+  Change();
+}
+
+// ---- measuring ------------------------------------------------------------------------------
+
+void TCustomEdit::Measure() const {
+  const std::string T = Text();
+  if (FCharX.size() == T.size() + 1 && FLineHeight > 0) return;
+  FCharX.assign(T.size() + 1, 0);
+  FLineHeight = 0;
+  HDC DC = GetDC(nullptr);
+  if (!DC) return;
+  {
+    // Measured on a screen context: the edit may have no window yet.
+    TCanvas Canvas;
+    Canvas.SetHandle(DC);
+    Canvas.SetFont(Font());
+    FLineHeight = Canvas.TextHeight("0");
+    int X = 0;
+    std::size_t Pos = 0;
+    while (Pos < T.size()) {
+      const std::size_t Length = cp932::CharLength(T, Pos);
+      X += Canvas.TextWidth(std::string_view(T).substr(Pos, Length));
+      for (std::size_t I = 1; I <= Length; ++I) FCharX[Pos + I] = X;
+      Pos += Length;
+    }
+    Canvas.SetHandle(nullptr);
+  }
+  ReleaseDC(nullptr, DC);
+}
+
+int TCustomEdit::LineHeight() const {
+  Measure();
+  return FLineHeight;
+}
+
+int TCustomEdit::TextTop() const { return std::max(0, (ClientHeight() - LineHeight()) / 2); }
+
+int TCustomEdit::TextWidth(int From, int To) const {
+  Measure();
+  return FCharX[std::size_t(To)] - FCharX[std::size_t(From)];
+}
+
+int TCustomEdit::XFromChar(int Pos) const {
+  Measure();
+  Pos = Snap(Pos);
+  return kMargin + FCharX[std::size_t(Pos)] - FScrollX;
+}
+
+int TCustomEdit::CharFromX(int X) const {
+  Measure();
+  const std::string T = Text();
+  const int Target = X - kMargin + FScrollX;
+  std::size_t Pos = 0;
+  while (Pos < T.size()) {
+    const std::size_t Next = cp932::NextCharPos(T, Pos);
+    // Left of the middle of a character: the caret goes before it.
+    if (Target < (FCharX[Pos] + FCharX[Next] + 1) / 2) return int(Pos);
+    Pos = Next;
+  }
+  return int(T.size());
+}
+
+bool TCustomEdit::ScrollToCaret() {
+  if (!HandleAllocated()) return false;
+  Measure();
+  const int Visible = std::max(1, ClientWidth() - 2 * kMargin);
+  const int CaretX = FCharX[std::size_t(FCaret)];
+  const int Total = FCharX.back();
+  int Scroll = FScrollX;
+  // The caret needs one pixel beside its position; the text scrolls just
+  // far enough to show it.
+  if (CaretX - Scroll > Visible - 1) Scroll = CaretX - (Visible - 1);
+  if (CaretX < Scroll) Scroll = CaretX;
+  // No empty room on the right while text is hidden on the left.
+  if (Total - Scroll < Visible - 1) Scroll = std::max(0, Total - (Visible - 1));
+  if (Scroll == FScrollX) return false;
+  FScrollX = Scroll;
+  Invalidate();
+  return true;
+}
+
+// ---- words ------------------------------------------------------------------------------------
+
+namespace {
+
+enum TCharClass { ccSpace, ccWord, ccPunct, ccHalfKana, ccHiragana, ccKatakana, ccKanji, ccWide };
+
+TCharClass ClassAt(const std::string& T, std::size_t Pos) {
+  const unsigned char B = static_cast<unsigned char>(T[Pos]);
+  if (cp932::CharLength(T, Pos) == 2) {
+    const unsigned Code = (unsigned(B) << 8) | static_cast<unsigned char>(T[Pos + 1]);
+    if (Code == 0x8140) return ccSpace;                   // ideographic space
+    if (Code >= 0x824F && Code <= 0x829A) return ccWord;  // full-width letters, digits
+    if (Code >= 0x829F && Code <= 0x82F1) return ccHiragana;
+    if ((Code >= 0x8340 && Code <= 0x8396) || Code == 0x815B) return ccKatakana;
+    if (Code >= 0x889F) return ccKanji;
+    return ccWide;
+  }
+  if (B == ' ' || B == '\t') return ccSpace;
+  if ((B >= '0' && B <= '9') || (B >= 'A' && B <= 'Z') || (B >= 'a' && B <= 'z') || B == '_')
+    return ccWord;
+  if (B >= 0xA6 && B <= 0xDF) return ccHalfKana;
+  return ccPunct;
+}
+
+}  // namespace
+
+void TCustomEdit::WordAt(int Pos, int& Start, int& End) const {
+  const std::string T = Text();
+  Start = End = Pos;
+  if (T.empty()) return;
+  std::size_t P = std::size_t(Pos);
+  // At the end (or before a blank after a word), the word before counts.
+  if (P >= T.size() ||
+      (P > 0 && ClassAt(T, P) == ccSpace && ClassAt(T, cp932::PrevCharPos(T, P)) != ccSpace))
+    P = cp932::PrevCharPos(T, std::min(P, T.size()));
+  const TCharClass Class = ClassAt(T, P);
+  std::size_t S = P;
+  while (S > 0) {
+    const std::size_t Prev = cp932::PrevCharPos(T, S);
+    if (ClassAt(T, Prev) != Class) break;
+    S = Prev;
+  }
+  std::size_t E = P;
+  while (E < T.size() && ClassAt(T, E) == Class) E = cp932::NextCharPos(T, E);
+  Start = int(S);
+  End = int(E);
+}
+
+int TCustomEdit::NextWordStart(int Pos) const {
+  const std::string T = Text();
+  std::size_t P = std::size_t(Pos);
+  if (P >= T.size()) return int(T.size());
+  const TCharClass Class = ClassAt(T, P);
+  if (Class != ccSpace)
+    while (P < T.size() && ClassAt(T, P) == Class) P = cp932::NextCharPos(T, P);
+  while (P < T.size() && ClassAt(T, P) == ccSpace) P = cp932::NextCharPos(T, P);
+  return int(P);
+}
+
+int TCustomEdit::PrevWordStart(int Pos) const {
+  const std::string T = Text();
+  std::size_t P = std::size_t(Pos);
+  while (P > 0 && ClassAt(T, cp932::PrevCharPos(T, P)) == ccSpace) P = cp932::PrevCharPos(T, P);
+  if (P == 0) return 0;
+  const TCharClass Class = ClassAt(T, cp932::PrevCharPos(T, P));
+  while (P > 0 && ClassAt(T, cp932::PrevCharPos(T, P)) == Class) P = cp932::PrevCharPos(T, P);
+  return int(P);
+}
+
+// ---- painting ------------------------------------------------------------------------------
+
+void TCustomEdit::Invalidate() {
+  if (FRedraw) TCustomControl::Invalidate();
+}
+
+void TCustomEdit::Paint() {
+  TCanvas& C = *Canvas();
+  const std::string T = Text();
+  Measure();
+  const TRect R = ClientRect();
+  C.Brush()->SetColor(Color());
+  C.Brush()->SetStyle(bsSolid);
+  C.FillRect(R);
+  C.SetFont(Font());
+  const TColor TextColor = Enabled() ? Font()->Color() : clGrayText;
+  const int Top = TextTop();
+  const bool ShowSelection = FAnchor != FCaret && (Focused() || !FHideSelection);
+  const int S = ShowSelection ? SelStart() : int(T.size());
+  const int E = ShowSelection ? S + SelLength() : int(T.size());
+  // Three runs, each with its background cell; glyph advances add up, so
+  // the runs meet where one text would have put them.
+  const std::string_view View(T);
+  auto Run = [&](int From, int To, TColor Back, TColor Fore) {
+    if (From >= To) return;
+    C.Brush()->SetColor(Back);
+    C.Font()->SetColor(Fore);
+    C.TextOut(XFromChar(From), Top, View.substr(std::size_t(From), std::size_t(To - From)));
+  };
+  Run(0, S, Color(), TextColor);
+  Run(S, E, clHighlight, clHighlightText);
+  Run(E, int(T.size()), Color(), TextColor);
+}
+
+// ---- caret ----------------------------------------------------------------------------------
+
+void TCustomEdit::UpdateCaret() {
+  if (!FCaretMade) return;
+  SetCaretPos(XFromChar(FCaret), TextTop());
+}
+
+void TCustomEdit::MakeCaret() {
+  if (!HandleAllocated()) return;
+  CreateCaret(WindowHandle(), 1, std::max(1, LineHeight()));
+  FCaretMade = true;
+  FCaretHidden = true;  // made hidden
+  UpdateCaret();
+  if (FRedraw) {
+    ShowCaret(WindowHandle());
+    FCaretHidden = false;
+  }
+}
+
+void TCustomEdit::WMSetFocus(TMessage& Message) {
+  TCustomControl::Dispatch(Message);
+  MakeCaret();
+  // The focus arriving by keyboard (or from the program) selects all, so
+  // typing replaces the text; a click puts the caret where it clicked.
+  if (FAutoSelect && !FMouseFocus)
+    SelectAll();
+  else if (FAnchor != FCaret)
+    Invalidate();
+}
+
+void TCustomEdit::WMKillFocus(TMessage& Message) {
+  TCustomControl::Dispatch(Message);
+  if (FCaretMade) {
+    DestroyCaret();
+    FCaretMade = false;
+    FCaretHidden = false;
+  }
+  FLeadByte = -1;
+  FSelecting = false;
+  if (FAnchor != FCaret) Invalidate();
+}
+
+void TCustomEdit::WMSetRedraw(TMessage& Message) {
+  const bool On = Message.WParam != 0;
+  Message.Result = 0;
+  if (On == FRedraw) return;
+  FRedraw = On;
+  if (FCaretMade) {
+    if (On && FCaretHidden) {
+      UpdateCaret();
+      ShowCaret(WindowHandle());
+      FCaretHidden = false;
+    } else if (!On && !FCaretHidden) {
+      HideCaret(WindowHandle());
+      FCaretHidden = true;
+    }
+  }
+  if (On) Invalidate();
+}
+
+void TCustomEdit::WMGetDlgCode(TMessage& Message) {
+  Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+void TCustomEdit::CMFontChanged(TMessage& Message) {
+  TCustomControl::Dispatch(Message);
+  FCharX.clear();
+  if (FCaretMade) {
+    DestroyCaret();
+    FCaretMade = false;
+    MakeCaret();
+  }
+  ScrollToCaret();
+  Invalidate();
+}
+
+void TCustomEdit::CMEnabledChanged(TMessage& Message) {
+  TCustomControl::Dispatch(Message);
+  Invalidate();
+}
+
+void TCustomEdit::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_SETTEXT:
+      WMSetText(Message);
+      break;
+    case WM_SETFOCUS:
+      WMSetFocus(Message);
+      break;
+    case WM_KILLFOCUS:
+      WMKillFocus(Message);
+      break;
+    case WM_SETREDRAW:
+      WMSetRedraw(Message);
+      break;
+    case WM_GETDLGCODE:
+      WMGetDlgCode(Message);
+      break;
+    case WM_PAINT:
+      if (!FRedraw) {
+        // Redraw is off: what is shown stays as it is.
+        PAINTSTRUCT PS;
+        BeginPaint(WindowHandle(), PS);
+        EndPaint(WindowHandle(), PS);
+        Message.Result = 0;
+        break;
+      }
+      TCustomControl::Dispatch(Message);
+      break;
+    case WM_ERASEBKGND:
+      if (!FRedraw) {
+        Message.Result = 1;
+        break;
+      }
+      TCustomControl::Dispatch(Message);
+      break;
+    case WM_SIZE:
+      TCustomControl::Dispatch(Message);
+      ScrollToCaret();
+      UpdateCaret();
+      break;
+    case CM_FONTCHANGED:
+      CMFontChanged(Message);
+      break;
+    case CM_ENABLEDCHANGED:
+      CMEnabledChanged(Message);
+      break;
+    default:
+      TCustomControl::Dispatch(Message);
+      break;
+  }
+}
+
+// ---- TEdit ----------------------------------------------------------------------------------
+
+TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+
+const TPropList& TEdit::PublishedProperties() {
+  static const TPropList List =
+      TPropertyTable<TEdit>(TWinControl::PublishedProperties())
+          .Boolean("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect,
+                   DefaultIs(1))
+          .Enum("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle,
+                {"bsNone", "bsSingle"}, DefaultIs(bsSingle))
+          .Color("Color", &TControl::Color, &TControl::SetColor, DefaultIs(clWindow))
+          .StoredWhen([](TEdit& E) { return !E.ParentColor(); })
+          .Boolean("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D, DefaultIs(1))
+          .StoredWhen([](TEdit& E) { return !E.ParentCtl3D(); })
+          .Integer("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, DefaultIs(crDrag),
+                   &CursorIdents())
+          .Enum("DragMode", &TControl::DragMode, &TControl::SetDragMode,
+                {"dmManual", "dmAutomatic"}, DefaultIs(dmManual))
+          .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled, DefaultIs(1))
+          .Object<TFont>("Font", &TControl::Font)
+          .StoredWhen([](TEdit& E) { return !E.ParentFont(); })
+          .Boolean("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection,
+                   DefaultIs(1))
+          .Enum("ImeMode", &TWinControl::ImeMode, &TWinControl::SetImeMode,
+                {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira",
+                 "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"},
+                DefaultIs(imDontCare))
+          .String("ImeName", &TWinControl::ImeName, &TWinControl::SetImeName)
+          .Integer("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength, DefaultIs(0))
+          .Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, DefaultIs(0))
+          .Boolean("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D,
+                   DefaultIs(1))
+          .Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, DefaultIs(1))
+          .Boolean("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint,
+                   DefaultIs(1))
+          .Component("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+          .Boolean("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly, DefaultIs(0))
+          .Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, DefaultIs(0))
+          .StoredWhen([](TEdit& E) { return !E.ParentShowHint(); })
+          .Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+          .Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, DefaultIs(1))
+          .String("Text", &TControl::Text, &TControl::SetText)
+          .Boolean("Visible", &TControl::Visible, &TControl::SetVisible, DefaultIs(1))
+          .Event("OnChange", &TCustomEdit::OnChange, EventSetter(&TCustomEdit::OnChange))
+          .Event("OnClick", &TControl::OnClick, EventSetter(&TControl::OnClick))
+          .Event("OnDblClick", &TControl::OnDblClick, EventSetter(&TControl::OnDblClick))
+          .Event("OnDragDrop", &TControl::OnDragDrop, EventSetter(&TControl::OnDragDrop))
+          .Event("OnDragOver", &TControl::OnDragOver, EventSetter(&TControl::OnDragOver))
+          .Event("OnEndDrag", &TControl::OnEndDrag, EventSetter(&TControl::OnEndDrag))
+          .Event("OnEnter", &TWinControl::OnEnter, EventSetter(&TWinControl::OnEnter))
+          .Event("OnExit", &TWinControl::OnExit, EventSetter(&TWinControl::OnExit))
+          .Event("OnKeyDown", &TWinControl::OnKeyDown, EventSetter(&TWinControl::OnKeyDown))
+          .Event("OnKeyPress", &TWinControl::OnKeyPress, EventSetter(&TWinControl::OnKeyPress))
+          .Event("OnKeyUp", &TWinControl::OnKeyUp, EventSetter(&TWinControl::OnKeyUp))
+          .Event("OnMouseDown", &TControl::OnMouseDown, EventSetter(&TControl::OnMouseDown))
+          .Event("OnMouseMove", &TControl::OnMouseMove, EventSetter(&TControl::OnMouseMove))
+          .Event("OnMouseUp", &TControl::OnMouseUp, EventSetter(&TControl::OnMouseUp))
+          .Event("OnStartDrag", &TControl::OnStartDrag, EventSetter(&TControl::OnStartDrag));
+  return List;
+}
