@@ -136,6 +136,13 @@ public:
   // in window coordinates; an empty rectangle when no caret is shown.
   virtual void SetTextInputSpot(TNativeWindow Window, const TRect& Caret) = 0;
 
+  // The program holds the mouse capture in a window of this native
+  // top-level (0: it no longer does). As on Windows, the capture then gets
+  // the presses made outside every window of the program too, so that a
+  // click on the desktop or on another program closes an open menu. A
+  // backend whose pointer input is the program's alone ignores it.
+  virtual void SetPointerCapture(TNativeWindow Window) {}
+
   virtual void SetSelectionText(TSelection Selection, const std::string& Text) = 0;
   virtual std::string GetSelectionText(TSelection Selection) = 0;
 

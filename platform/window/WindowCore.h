@@ -185,6 +185,8 @@ public:
   HWND SetFocusImpl(TWindow* W);
   HWND SetCaptureImpl(TWindow* W);
   bool ReleaseCaptureImpl();
+  // Tells the backend which native top-level holds the capture now.
+  void SyncPointerCapture();
   bool SetActiveImpl(TWindow* W, UINT How, bool FromBackend);
   bool IsActivatable(const TWindow* W) const;
   void ActivateOther(TWindow* Leaving);
@@ -252,6 +254,7 @@ public:
   HWND FFocus = nullptr;
   HWND FActive = nullptr;
   HWND FCapture = nullptr;
+  TNativeWindow FCaptureNative = 0;  // as last told to the backend
   bool FAppActive = false;
 
   BYTE FKeyState[256] = {};       // as of the last retrieved message

@@ -489,6 +489,7 @@ HWND TWindowCore::SetFocusImpl(TWindow* W) {
 HWND TWindowCore::SetCaptureImpl(TWindow* W) {
   const HWND Previous = FCapture;
   FCapture = W->Handle;
+  SyncPointerCapture();
   if (Previous && Previous != FCapture) Send(Previous, WM_CAPTURECHANGED, 0, LPARAM(FCapture));
   return Previous;
 }
@@ -497,8 +498,17 @@ bool TWindowCore::ReleaseCaptureImpl() {
   const HWND Previous = FCapture;
   if (!Previous) return true;
   FCapture = nullptr;
+  SyncPointerCapture();
   Send(Previous, WM_CAPTURECHANGED, 0, 0);
   return true;
+}
+
+void TWindowCore::SyncPointerCapture() {
+  TNativeWindow Native = 0;
+  if (TWindow* C = Lookup(FCapture)) Native = TopLevelOf(C)->Native;
+  if (Native == FCaptureNative) return;
+  FCaptureNative = Native;
+  FBackend->SetPointerCapture(Native);
 }
 
 void TWindowCore::ApplyCursorShape() {

@@ -350,7 +350,10 @@ static void FreeTree(TWindowCore& Core, HWND Handle) {
   if (Core.FCaretWindow == Handle) Core.FCaretWindow = nullptr;
   if (Core.FTrackWindow == Handle) Core.FTrackWindow = nullptr;
   if (Core.FFocus == Handle) Core.FFocus = nullptr;
-  if (Core.FCapture == Handle) Core.FCapture = nullptr;
+  if (Core.FCapture == Handle) {
+    Core.FCapture = nullptr;
+    Core.SyncPointerCapture();
+  }
   if (Core.FActive == Handle) Core.FActive = nullptr;
   if (!W->Parent && W->Native) {
     Core.FBackend->DestroyNativeWindow(W->Native);
