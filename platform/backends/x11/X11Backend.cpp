@@ -274,6 +274,7 @@ void TX11Backend::DestroyNativeWindow(TNativeWindow Window) {
   if (!N) return;
   DestroyInputContext(*N);
   N->Buffer.reset();
+  PointerGrabWindowGone(N->Id, true);
   XDestroyWindow(FDpy, N->Id);
   if (FPointerWindow == N->Id) FPointerWindow = 0;
   FWindows.erase(N->Id);

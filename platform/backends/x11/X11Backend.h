@@ -23,6 +23,11 @@
 // - Without a window manager the backend does the manager's part that the
 //   program relies on: it gives the focus to a window it was asked to
 //   activate, and it stacks its own windows.
+// - While the window system holds the mouse capture (an open menu, a
+//   pop-up list, a drag), the pointer is grabbed on the capture's window
+//   with owner_events: our own windows get their events as usual, and a
+//   press anywhere else comes to the capture instead of the desktop or
+//   another program, as on Windows. The grab ends with the capture.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -69,6 +74,7 @@ public:
   void SetSelectionText(TSelection Selection, const std::string& Text) override;
   std::string GetSelectionText(TSelection Selection) override;
   TWaitResult WaitEvent(TBackendEvent& Event, int TimeoutMs) override;
+  void SetPointerCapture(TNativeWindow Window) override;
 
   Display* XDisplay() const { return FDpy; }
 
@@ -128,6 +134,12 @@ private:
   bool DrainX();
   static void WatchConnection(Display* Dpy, XPointer Self, int Fd, Bool Opening, XPointer* Data);
 
+  // ---- the pointer grab that follows the capture (X11PointerGrab.cpp)
+  void TryPointerGrab();
+  bool PointerGrabPending() const;
+  void PointerGrabWindowMapped(Window Id);
+  void PointerGrabWindowGone(Window Id, bool Destroyed);
+
   // ---- keyboard text (X11InputMethod.cpp)
   void OpenInputMethod();
   void CloseInputMethod();
@@ -172,6 +184,13 @@ private:
     std::string Utf8;
     Time Since = CurrentTime;
   } FSelections[2];
+
+  // The window that holds the capture, and whether our pointer grab on it
+  // is in force. A grab another client holds (the window manager's, for a
+  // moment around a click) is tried again until FGrabRetryUntil.
+  Window FGrabWanted = 0;
+  bool FGrabHeld = false;
+  std::uint32_t FGrabRetryUntil = 0;
 
   bool FReportFirstFrame = false;
   TBellBeeper FBeeper;

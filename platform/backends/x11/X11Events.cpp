@@ -24,6 +24,9 @@ bool IsModifierVirtualKey(int VirtualKey) {
 constexpr unsigned kButtonMasks =
     Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
 
+// While a pointer grab waits for another client's to end.
+constexpr int kGrabRetryPollMs = 20;
+
 }  // namespace
 
 // ---- waiting
@@ -59,6 +62,7 @@ TWaitResult TX11Backend::WaitEvent(TBackendEvent& Event, int TimeoutMs) {
       FReopenIm = false;
       OpenInputMethod();
     }
+    if (PointerGrabPending()) TryPointerGrab();
     if (FEvents.empty()) DrainX();
     if (!FEvents.empty()) {
       Event = std::move(FEvents.front());
@@ -71,6 +75,8 @@ TWaitResult TX11Backend::WaitEvent(TBackendEvent& Event, int TimeoutMs) {
       if (Elapsed >= TimeoutMs) return wrTimeout;
       Wait = TimeoutMs - Elapsed;
     }
+    // Another client's grab is asked for again soon.
+    if (PointerGrabPending() && (Wait < 0 || Wait > kGrabRetryPollMs)) Wait = kGrabRetryPollMs;
     XFlush(FDpy);
     std::vector<pollfd> Fds;
     Fds.push_back(pollfd{ConnectionNumber(FDpy), POLLIN, 0});
@@ -171,9 +177,11 @@ void TX11Backend::Translate(XEvent& E) {
         N->ActivateOnMap = false;
         FocusWindow(*N);
       }
+      PointerGrabWindowMapped(N->Id);
       return;
     case UnmapNotify:
       N->Mapped = false;
+      PointerGrabWindowGone(N->Id, false);
       return;
     case ConfigureNotify:
       TranslateConfigure(E.xconfigure, *N);
@@ -289,6 +297,9 @@ void TX11Backend::Translate(XEvent& E) {
       const XCrossingEvent& C = E.xcrossing;
       NoteTime(C.time);
       if (C.mode == NotifyUngrab || C.detail == NotifyInferior) return;
+      // Our own grab taking the pointer to the capture's window: the
+      // pointer has not left the program.
+      if (C.mode == NotifyGrab && FGrabHeld) return;
       // While a button is held the pointer still belongs to us (the
       // implicit grab keeps reporting its moves).
       if (C.state & kButtonMasks) return;
