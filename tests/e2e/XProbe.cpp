@@ -7,6 +7,8 @@
 //   scoutlane_xprobe delete WINDOW         sends WM_DELETE_WINDOW, as a manager's close does
 //   scoutlane_xprobe hog-clipboard SECONDS takes the CLIPBOARD and then answers no
 //                                          request for that long (a hung owner)
+//   scoutlane_xprobe pointer-grab          "grabbed" when another client holds the
+//                                          pointer grabbed, else "free"
 //   scoutlane_xprobe launch CMD [ARG...]   starts CMD and reports, as key=value lines:
 //       mapped_ms      from the start to the first top-level window mapped
 //       frame_ms       to the program's "first-frame" line on standard error
@@ -100,6 +102,17 @@ int HogClipboard(Display* D, int Seconds) {
   return 0;
 }
 
+int PointerGrab(Display* D) {
+  // Trying a grab of our own is the one way X tells whether another
+  // client holds one; a successful try is given back at once.
+  const int Result = XGrabPointer(D, DefaultRootWindow(D), False, ButtonPressMask, GrabModeAsync,
+                                  GrabModeAsync, None, None, CurrentTime);
+  if (Result == GrabSuccess) XUngrabPointer(D, CurrentTime);
+  XSync(D, False);
+  std::printf("%s\n", Result == AlreadyGrabbed || Result == GrabFrozen ? "grabbed" : "free");
+  return 0;
+}
+
 double MillisecondsSince(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start)
       .count();
@@ -175,7 +188,9 @@ int Launch(Display* D, char** Command) {
 
 int main(int Argc, char** Argv) {
   if (Argc < 2)
-    return Fail("usage: scoutlane_xprobe pixel|geometry|override|delete|hog-clipboard|launch ...");
+    return Fail(
+        "usage: scoutlane_xprobe pixel|geometry|override|delete|hog-clipboard|pointer-grab|launch "
+        "...");
   Display* D = XOpenDisplay(nullptr);
   if (!D) return Fail("cannot open the display");
   const std::string Command = Argv[1];
@@ -190,6 +205,8 @@ int main(int Argc, char** Argv) {
     Result = Delete(D, Window(std::strtoul(Argv[2], nullptr, 0)));
   else if (Command == "hog-clipboard" && Argc == 3)
     Result = HogClipboard(D, std::atoi(Argv[2]));
+  else if (Command == "pointer-grab" && Argc == 2)
+    Result = PointerGrab(D);
   else if (Command == "launch" && Argc >= 3)
     Result = Launch(D, Argv + 2);
   else
