@@ -9,6 +9,10 @@
 //                                          request for that long (a hung owner)
 //   scoutlane_xprobe pointer-grab          "grabbed" when another client holds the
 //                                          pointer grabbed, else "free"
+//   scoutlane_xprobe map-keys TEXT         gives each character of TEXT (UTF-8) that
+//                                          no key types a spare key of its own, so
+//                                          that xdotool types it without changing
+//                                          the keyboard map under the program's feet
 //   scoutlane_xprobe launch CMD [ARG...]   starts CMD and reports, as key=value lines:
 //       mapped_ms      from the start to the first top-level window mapped
 //       frame_ms       to the program's "first-frame" line on standard error
@@ -113,6 +117,52 @@ int PointerGrab(Display* D) {
   return 0;
 }
 
+// The keysym of a Unicode character: Latin-1 as itself, the rest in the
+// Unicode keysym range.
+KeySym KeysymOf(unsigned long CodePoint) {
+  return CodePoint < 0x100 ? KeySym(CodePoint) : KeySym(0x1000000 + CodePoint);
+}
+
+int MapKeys(Display* D, const char* Utf8) {
+  int Min = 0, Max = 0;
+  XDisplayKeycodes(D, &Min, &Max);
+  int PerCode = 0;
+  KeySym* Map = XGetKeyboardMapping(D, KeyCode(Min), Max - Min + 1, &PerCode);
+  if (!Map) return Fail("cannot read the keyboard map");
+  auto Typed = [&](KeySym Sym) {
+    for (int I = 0; I < (Max - Min + 1) * PerCode; ++I)
+      if (Map[I] == Sym) return true;
+    return false;
+  };
+  auto Spare = [&](int Code) {
+    for (int J = 0; J < PerCode; ++J)
+      if (Map[(Code - Min) * PerCode + J] != NoSymbol) return false;
+    return true;
+  };
+  int Code = Max;
+  const auto* P = reinterpret_cast<const unsigned char*>(Utf8);
+  while (*P) {
+    unsigned long C = *P;
+    int More = C >= 0xF0 ? 3 : C >= 0xE0 ? 2 : C >= 0xC0 ? 1 : 0;
+    if (More) C &= 0x3F >> More;
+    ++P;
+    for (; More > 0 && (*P & 0xC0) == 0x80; --More, ++P) C = (C << 6) | (*P & 0x3F);
+    const KeySym Sym = KeysymOf(C);
+    if (Typed(Sym)) continue;
+    while (Code >= Min && !Spare(Code)) --Code;
+    if (Code < Min) {
+      XFree(Map);
+      return Fail("no spare key left");
+    }
+    KeySym Both[2] = {Sym, Sym};
+    XChangeKeyboardMapping(D, Code, 2, Both, 1);
+    for (int J = 0; J < PerCode; ++J) Map[(Code - Min) * PerCode + J] = Sym;
+  }
+  XFree(Map);
+  XSync(D, False);
+  return 0;
+}
+
 double MillisecondsSince(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start)
       .count();
@@ -207,6 +257,8 @@ int main(int Argc, char** Argv) {
     Result = HogClipboard(D, std::atoi(Argv[2]));
   else if (Command == "pointer-grab" && Argc == 2)
     Result = PointerGrab(D);
+  else if (Command == "map-keys" && Argc == 3)
+    Result = MapKeys(D, Argv[2]);
   else if (Command == "launch" && Argc >= 3)
     Result = Launch(D, Argv + 2);
   else
