@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Start-up cost of the program beside dmenu's, on a private Xvfb without a
+# Start-up cost of our programs beside dmenu's, on a private Xvfb without a
 # window manager (not a test: it prints figures and never fails on them).
 #
 #   bash bench/startup.sh [BUILD_DIR] [RUNS]
@@ -8,42 +8,60 @@
 #   mapped   its first top-level window is mapped on the screen
 #   frame    (ours) it prints that its first frame is on the screen, which
 #            SCOUTLANE_REPORT_FIRST_FRAME=1 asks the X11 backend to do
-# and its resident memory then (VmRSS, and the peak VmHWM). dmenu shows a
-# one-line menu: `echo x | dmenu`. Each figure is the median of RUNS runs
-# (default 9). BENCH_PROGRAM names the program to measure (default: the
-# end-to-end demo, the window layer's 500x35 tool window).
+# and its resident memory then (VmRSS, and the peak VmHWM), with the part of
+# it that is anonymous memory (RssAnon): the rest are pages of files, the
+# shared libraries and the fonts, that other programs share. The programs:
+#   scoutlane_e2e_demo    the window layer alone: the 500x35 tool window
+#   scoutlane_demo_form   the framework's form from its layout: gradient
+#                         panel, labels, speed button, popup menu, hint
+#                         window and error box installed
+#   BENCH_PROGRAM         one more, when named (the search bar, for example)
+#   dmenu                 a one-line menu: `echo x | dmenu`; it draws as it
+#                         maps, so its mapped time is its first frame
+# The runs take turns, so that a busy machine slows them all alike. Each
+# figure is the median of RUNS runs (default 9).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 runs=${2:-9}
 probe=$build/e2e/scoutlane_xprobe
-program=${BENCH_PROGRAM:-$build/e2e/scoutlane_e2e_demo}
-for tool in "$probe" "$program"; do
+programs=("$build/e2e/scoutlane_e2e_demo" "$build/e2e/scoutlane_demo_form")
+[ -n "${BENCH_PROGRAM:-}" ] && programs+=("$BENCH_PROGRAM")
+for tool in "$probe" "${programs[@]}"; do
   if [ ! -x "$tool" ]; then
-    echo "startup.sh: $tool is not built (cmake --build $build --target scoutlane_xprobe scoutlane_e2e_demo)" >&2
+    echo "startup.sh: $tool is not built" \
+      "(cmake --build $build --target scoutlane_xprobe scoutlane_e2e_demo scoutlane_demo_form)" >&2
     exit 1
   fi
 done
 command -v dmenu >/dev/null || { echo "startup.sh: dmenu is not installed (suckless-tools)" >&2; exit 1; }
 
-export PROBE=$probe PROGRAM=$program RUNS=$runs
+export PROBE=$probe RUNS=$runs PROGRAMS="${programs[*]}"
 exec bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
   set -euo pipefail
   median() { sort -n | awk "{ v[NR] = \$1 } END { if (NR == 0) print \"-\"; else print v[int((NR + 1) / 2)] }"; }
   value() { grep "^$1=" | cut -d= -f2; }
-  ours=$(mktemp) theirs=$(mktemp)
+  read -r -a programs <<<"$PROGRAMS"
+  results=$(mktemp -d)
   for _ in $(seq "$RUNS"); do
-    SCOUTLANE_REPORT_FIRST_FRAME=1 "$PROBE" launch "$PROGRAM" </dev/null >>"$ours"
-    echo x | "$PROBE" launch dmenu >>"$theirs"
+    for i in "${!programs[@]}"; do
+      SCOUTLANE_REPORT_FIRST_FRAME=1 "$PROBE" launch "${programs[i]}" </dev/null >>"$results/$i"
+    done
+    echo x | "$PROBE" launch dmenu >>"$results/dmenu"
   done
-  printf "%-28s %10s %10s %12s %10s %10s\n" program mapped_ms frame_ms reported_ms rss_kb hwm_kb
-  printf "%-28s %10s %10s %12s %10s %10s\n" "$(basename "$PROGRAM")" \
-    "$(value mapped_ms <"$ours" | median)" "$(value frame_ms <"$ours" | median)" \
-    "$(value reported_ms <"$ours" | median)" "$(value vmrss_kb <"$ours" | median)" \
-    "$(value vmhwm_kb <"$ours" | median)"
-  printf "%-28s %10s %10s %12s %10s %10s\n" "dmenu (echo x | dmenu)" \
-    "$(value mapped_ms <"$theirs" | median)" "-" "-" \
-    "$(value vmrss_kb <"$theirs" | median)" "$(value vmhwm_kb <"$theirs" | median)"
-  echo "($RUNS runs each, medians; times from fork, in milliseconds)"
-  rm -f "$ours" "$theirs"
+  row() {  # NAME FILE FRAME_TOO
+    local frame=- reported=-
+    if [ "$3" = 1 ]; then
+      frame=$(value frame_ms <"$2" | median)
+      reported=$(value reported_ms <"$2" | median)
+    fi
+    printf "%-24s %10s %10s %12s %10s %10s %10s\n" "$1" "$(value mapped_ms <"$2" | median)" \
+      "$frame" "$reported" "$(value vmrss_kb <"$2" | median)" "$(value vmhwm_kb <"$2" | median)" \
+      "$(value rssanon_kb <"$2" | median)"
+  }
+  printf "%-24s %10s %10s %12s %10s %10s %10s\n" program mapped_ms frame_ms reported_ms rss_kb hwm_kb anon_kb
+  for i in "${!programs[@]}"; do row "$(basename "${programs[i]}")" "$results/$i" 1; done
+  row "dmenu (echo x | dmenu)" "$results/dmenu" 0
+  echo "($RUNS runs each, taking turns; medians; times from fork, in milliseconds)"
+  rm -rf "$results"
 '

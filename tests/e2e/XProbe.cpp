@@ -18,7 +18,9 @@
 //       frame_ms       to the program's "first-frame" line on standard error
 //                      (when it prints one within the wait)
 //       reported_ms    the milliseconds since its start that line reports
-//       vmrss_kb vmhwm_kb  its resident memory then
+//       vmrss_kb vmhwm_kb  its resident memory then (and the peak)
+//       rssanon_kb     the part of it that is the program's own memory, not
+//                      pages of files (libraries, fonts) that others share
 //     and ends CMD with SIGTERM.
 
 #include <X11/Xlib.h>
@@ -227,6 +229,7 @@ int Launch(Display* D, char** Command) {
               Reported == std::string::npos ? -1L : std::atol(Stderr.c_str() + Reported + 15));
   std::printf("vmrss_kb=%ld\n", StatusField(Child, "VmRSS"));
   std::printf("vmhwm_kb=%ld\n", StatusField(Child, "VmHWM"));
+  std::printf("rssanon_kb=%ld\n", StatusField(Child, "RssAnon"));
   kill(Child, SIGTERM);
   int ExitStatus = 0;
   waitpid(Child, &ExitStatus, 0);
