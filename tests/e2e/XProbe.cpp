@@ -9,6 +9,11 @@
 //                                          request for that long (a hung owner)
 //   scoutlane_xprobe pointer-grab          "grabbed" when another client holds the
 //                                          pointer grabbed, else "free"
+//   scoutlane_xprobe other-window X Y W H SECONDS
+//                                          another program's window there, for that
+//                                          long: prints "window <id>" once it is
+//                                          mapped, then "press <x> <y>" for every
+//                                          button press it gets
 //   scoutlane_xprobe map-keys TEXT         gives each character of TEXT (UTF-8) that
 //                                          no key types a spare key of its own, so
 //                                          that xdotool types it without changing
@@ -165,6 +170,36 @@ int MapKeys(Display* D, const char* Utf8) {
   return 0;
 }
 
+int OtherWindow(Display* D, int X, int Y, int W, int H, int Seconds) {
+  const Window Root = DefaultRootWindow(D);
+  const Window Win = XCreateSimpleWindow(D, Root, X, Y, unsigned(W), unsigned(H), 0, 0,
+                                         WhitePixel(D, DefaultScreen(D)));
+  XSizeHints Hints{};
+  Hints.flags = USPosition | USSize;
+  Hints.x = X;
+  Hints.y = Y;
+  Hints.width = W;
+  Hints.height = H;
+  XSetWMNormalHints(D, Win, &Hints);
+  XSelectInput(D, Win, ButtonPressMask | StructureNotifyMask);
+  XMapWindow(D, Win);
+  const auto Start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - Start < std::chrono::seconds(Seconds)) {
+    while (XPending(D)) {
+      XEvent E;
+      XNextEvent(D, &E);
+      if (E.type == MapNotify)
+        std::printf("window %lu\n", static_cast<unsigned long>(Win));
+      else if (E.type == ButtonPress)
+        std::printf("press %d %d\n", E.xbutton.x, E.xbutton.y);
+      std::fflush(stdout);
+    }
+    pollfd P{ConnectionNumber(D), POLLIN, 0};
+    poll(&P, 1, 50);
+  }
+  return 0;
+}
+
 double MillisecondsSince(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start)
       .count();
@@ -260,6 +295,9 @@ int main(int Argc, char** Argv) {
     Result = HogClipboard(D, std::atoi(Argv[2]));
   else if (Command == "pointer-grab" && Argc == 2)
     Result = PointerGrab(D);
+  else if (Command == "other-window" && Argc == 7)
+    Result = OtherWindow(D, std::atoi(Argv[2]), std::atoi(Argv[3]), std::atoi(Argv[4]),
+                         std::atoi(Argv[5]), std::atoi(Argv[6]));
   else if (Command == "map-keys" && Argc == 3)
     Result = MapKeys(D, Argv[2]);
   else if (Command == "launch" && Argc >= 3)

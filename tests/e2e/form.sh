@@ -173,6 +173,29 @@ clicks=$(said_count "click Button1")
 xdotool mousemove 492 38 click 1
 wait_for 5 said_more "click Button1" "$clicks" || fail "the button does not answer after the outside click"
 
+# A click on another program's window closes it too, and that program does
+# not get the click; it gets the next one, once the menu is gone.
+"$E2E_PROBE" other-window 600 300 200 100 25 >"$E2E_TMP/other.out" &
+other_pid=$!
+wait_for 10 grep -q '^window ' "$E2E_TMP/other.out" || abort "the other program's window never showed"
+other_presses() { grep -c '^press ' "$E2E_TMP/other.out"; }
+open_menu 120 40
+xdotool mousemove 700 360 click 1
+wait_for 5 gone "$MENU_WIN"
+expect_true "a click on another program's window closed the menu" gone "$MENU_WIN"
+sleep 0.2
+expect_eq "$(other_presses)" 0 "the other program did not get the click that closed the menu"
+xdotool click 1
+other_got_one() { [ "$(other_presses)" -ge 1 ]; }
+wait_for 5 other_got_one
+expect_eq "$(other_presses)" 1 "the other program gets its clicks once the menu is gone"
+kill "$other_pid" 2>/dev/null
+wait "$other_pid" 2>/dev/null
+clicks=$(said_count "click Button1")
+xdotool mousemove 492 38 click 1
+wait_for 5 said_more "click Button1" "$clicks" || fail "the button does not answer after the other program's click"
+wait_for 5 focus_is "$FORM_WIN" || fail "the form did not get the focus back"
+
 # A command that fails shows the error box: a dialog of the form, and the
 # program goes on once it is closed.
 open_menu 170 40
