@@ -31,9 +31,16 @@ void TX11Backend::SetPointerCapture(TNativeWindow Window) {
     return;
   }
   // A grab by the same client on another window moves the grab there.
+  const bool HadGrab = FGrabHeld;
   FGrabHeld = false;
   FGrabRetryUntil = Now() + kGrabRetryMs;
   TryPointerGrab();
+  // When the new window cannot have it yet, the old window's grab must not
+  // outlive its capture: the new one may end before it ever maps.
+  if (HadGrab && !FGrabHeld) {
+    XUngrabPointer(FDpy, CurrentTime);
+    XFlush(FDpy);
+  }
 }
 
 void TX11Backend::TryPointerGrab() {
