@@ -20,14 +20,11 @@ constexpr UINT kDisposePopups = WM_APP + 0x0D0F;
 
 TdxfCustomComboBox::~TdxfCustomComboBox() {
   Destroying();
-  // A picker destroyed while dropped down takes its popup off the screen
-  // first, so the shown-popup pointer and the popup's hook never outlive it.
-  if (FPopup) {
-    FDroppedDown = false;
-    FPopup->Hide();
-    if (ActivePopupWindow() == FPopup) SetActivePopupWindow(nullptr);
-    FPopup = nullptr;
-  }
+  // A picker destroyed while dropped down: its popup goes with its other
+  // components below, and takes its mouse hook and the shown-popup pointer
+  // with it. Nothing is hidden or focused on the way out.
+  FDroppedDown = false;
+  FPopup = nullptr;
   if (FImages) FImages->UnRegisterChanges(FImageChangeLink.get());
   FItems->OnChange = nullptr;
   // The editor and the popups are owned components; they go now, while the
