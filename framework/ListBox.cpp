@@ -215,6 +215,10 @@ DWORD TCustomListBox::ListStyle() const {
 int TCustomListBox::FixedRowHeight() const {
   const DWORD Style = ListStyle();
   if (Style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) return FItemHeight;
+  return FontHeight();
+}
+
+int TCustomListBox::FontHeight() const {
   if (FStandardHeight < 0) {
     // A plain row is as high as the font's text.
     HDC DC = GetDC(nullptr);
@@ -226,7 +230,8 @@ int TCustomListBox::FixedRowHeight() const {
       Measure.SetHandle(nullptr);
       ReleaseDC(nullptr, DC);
     } else {
-      FStandardHeight = FItemHeight;
+      // No window system to measure with (yet).
+      return FItemHeight;
     }
   }
   return FStandardHeight;

@@ -203,6 +203,7 @@ private:
   void RowsChanged();
   void SetRedraw(bool Value);
   int FixedRowHeight() const;
+  int FontHeight() const;  // the font's text height
   DWORD ListStyle() const;
   bool IsVariable() const;
 

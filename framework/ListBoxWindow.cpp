@@ -307,8 +307,8 @@ void TCustomListBox::ListVScroll(UINT Code) {
 }
 
 void TCustomListBox::ListHScroll(UINT Code) {
-  // A line is about a character: half the height of a plain row.
-  const int Line = std::max(1, FixedRowHeight() / 2);
+  // A line is about a character: half the font's height.
+  const int Line = std::max(1, FontHeight() / 2);
   const int Page = std::max(1, ListClientWidth());
   switch (Code) {
     case SB_LINELEFT:
