@@ -76,10 +76,10 @@ start_form() {
   LC_ALL=C.UTF-8 "$E2E_FORM" >"$DEMO_OUT" 2>"$DEMO_ERR" &
   DEMO_PID=$!
   form_shown() { FORM_WIN=$(form_windows | head -n 1); [ -n "$FORM_WIN" ]; }
-  wait_for 10 form_shown || abort "the demo form never showed a window"
+  wait_for 30 form_shown || abort "the demo form never showed a window"
   # Row 1 of the gradient at its left end: the first frame is on the screen.
   first_row=$(expected_rows 35 | awk '$1 == 1 { print $2 }')
-  wait_for 10 pixel_is 21 21 "$first_row" || fail "the first frame never showed"
+  wait_for 20 pixel_is 21 21 "$first_row" || fail "the first frame never showed"
 }
 
 open_menu() {  # X Y (screen point of the right click)
@@ -102,7 +102,7 @@ wait_line "click Button1" || fail "a click on the speed button printed nothing"
 
 # The screenshot, with the pointer away from the form and no hint shown.
 xdotool mousemove 700 500
-wait_for 5 only_form_window || fail "a window of the form besides the main one stays up"
+wait_for 10 only_form_window || fail "a window of the form besides the main one stays up"
 sleep 0.2
 expected_rows 35 >"$E2E_TMP/rows"
 screenshot_panel 20 20 500 35 >"$E2E_TMP/shot"
@@ -132,15 +132,15 @@ open_menu 170 40
 expect_eq "$("$E2E_PROBE" override "$MENU_WIN")" 1 "the menu window is override-redirect"
 menu_at=$("$E2E_PROBE" geometry "$MENU_WIN")
 expect_eq "$(cut -d' ' -f1-2 <<<"$menu_at")" "170 40" "the menu opens at the pointer"
-wait_for 5 grab_is grabbed
+wait_for 10 grab_is grabbed
 expect_eq "$("$E2E_PROBE" pointer-grab)" grabbed "the pointer is grabbed while the menu is up"
 
 # Chosen by its access key: the command runs once the menu is gone.
 xdotool key d
 wait_line "menu N8" || fail "the access key D did not choose its item"
-wait_for 5 gone "$MENU_WIN"
+wait_for 10 gone "$MENU_WIN"
 expect_true "the menu window is gone after the choice" gone "$MENU_WIN"
-wait_for 5 grab_is free
+wait_for 10 grab_is free
 expect_eq "$("$E2E_PROBE" pointer-grab)" free "the pointer is given back when the menu closes"
 
 # The checked item switches always-on-top both ways.
@@ -150,12 +150,12 @@ form_not_above() { ! form_above; }
 open_menu 300 45
 xdotool key s
 wait_line "menu N4 0" || fail "the access key S did not switch always-on-top off"
-wait_for 5 form_not_above
+wait_for 10 form_not_above
 expect_true "always on top is off" form_not_above
 open_menu 300 45
 xdotool key s
 wait_line "menu N4 1" || fail "the second S did not switch always-on-top on"
-wait_for 5 form_above
+wait_for 10 form_above
 expect_true "always on top is on again" form_above
 
 # A click outside every window of the program (on the desktop) closes the
@@ -163,38 +163,38 @@ expect_true "always on top is on again" form_above
 open_menu 120 40
 menus_before=$(grep -c '^menu ' "$DEMO_OUT")
 xdotool mousemove 700 500 click 1
-wait_for 5 gone "$MENU_WIN"
+wait_for 10 gone "$MENU_WIN"
 expect_true "a click on the desktop closed the menu" gone "$MENU_WIN"
-wait_for 5 grab_is free
+wait_for 10 grab_is free
 expect_eq "$("$E2E_PROBE" pointer-grab)" free "the pointer is free again after the outside click"
 sleep 0.2
 expect_eq "$(grep -c '^menu ' "$DEMO_OUT")" "$menus_before" "the outside click chose nothing"
 clicks=$(said_count "click Button1")
 xdotool mousemove 492 38 click 1
-wait_for 5 said_more "click Button1" "$clicks" || fail "the button does not answer after the outside click"
+wait_for 10 said_more "click Button1" "$clicks" || fail "the button does not answer after the outside click"
 
 # A click on another program's window closes it too, and that program does
 # not get the click; it gets the next one, once the menu is gone.
-"$E2E_PROBE" other-window 600 300 200 100 25 >"$E2E_TMP/other.out" &
+"$E2E_PROBE" other-window 600 300 200 100 60 >"$E2E_TMP/other.out" &
 other_pid=$!
 wait_for 10 grep -q '^window ' "$E2E_TMP/other.out" || abort "the other program's window never showed"
 other_presses() { grep -c '^press ' "$E2E_TMP/other.out"; }
 open_menu 120 40
 xdotool mousemove 700 360 click 1
-wait_for 5 gone "$MENU_WIN"
+wait_for 10 gone "$MENU_WIN"
 expect_true "a click on another program's window closed the menu" gone "$MENU_WIN"
 sleep 0.2
 expect_eq "$(other_presses)" 0 "the other program did not get the click that closed the menu"
 xdotool click 1
 other_got_one() { [ "$(other_presses)" -ge 1 ]; }
-wait_for 5 other_got_one
+wait_for 10 other_got_one
 expect_eq "$(other_presses)" 1 "the other program gets its clicks once the menu is gone"
 kill "$other_pid" 2>/dev/null
 wait "$other_pid" 2>/dev/null
 clicks=$(said_count "click Button1")
 xdotool mousemove 492 38 click 1
-wait_for 5 said_more "click Button1" "$clicks" || fail "the button does not answer after the other program's click"
-wait_for 5 focus_is "$FORM_WIN" || fail "the form did not get the focus back"
+wait_for 10 said_more "click Button1" "$clicks" || fail "the button does not answer after the other program's click"
+wait_for 10 focus_is "$FORM_WIN" || fail "the form did not get the focus back"
 
 # A command that fails shows the error box: a dialog of the form, and the
 # program goes on once it is closed.
@@ -217,13 +217,13 @@ expect_eq "$(xprop -id "$BOX_WIN" WM_TRANSIENT_FOR)" \
   "the error box is transient for the form"
 expect_eq "$(xprop -id "$BOX_WIN" _NET_WM_NAME)" '_NET_WM_NAME(UTF8_STRING) = "Scoutlane フォームデモ"' \
   "the error box carries the application's title"
-wait_for 5 focus_is "$BOX_WIN" || fail "the error box did not get the focus"
+wait_for 10 focus_is "$BOX_WIN" || fail "the error box did not get the focus"
 xdotool key Return
-wait_for 5 gone "$BOX_WIN"
+wait_for 10 gone "$BOX_WIN"
 expect_true "Enter closed the error box" gone "$BOX_WIN"
 clicks=$(said_count "click Button1")
 xdotool mousemove 492 38 click 1
-wait_for 5 said_more "click Button1" "$clicks" || fail "the button does not answer after the error box"
+wait_for 10 said_more "click Button1" "$clicks" || fail "the button does not answer after the error box"
 
 # The exit command ends the program with exit code 0.
 open_menu 170 40
