@@ -126,6 +126,11 @@ void TCustomListBox::CreateWnd() {
   if (IsVariable())
     for (int I = 0; I < Count(); ++I) MeasureRow(I);
   FListReady = true;
+  // The bars first: they take room from the client area.
+  UpdateScrollBars();
+  if (!(FListStyle & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE)))
+    SetWindowPos(WindowHandle(), nullptr, 0, 0, Width(), Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (FItemIndex >= Count()) FItemIndex = -1;
   DoSetTopIndex(FTopIndex);
   UpdateScrollBars();

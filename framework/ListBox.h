@@ -217,6 +217,7 @@ private:
   void MakeVisible(int Index);
   void UpdateScrollBars();
   void ScrollHorz(int Pos);
+  void FitIntegralHeight(int& WindowHeight) const;
   void InvalidateRow(int Index);
   void InvalidateList();
 

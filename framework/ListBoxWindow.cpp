@@ -29,6 +29,10 @@ LRESULT TCustomListBox::ListWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM
       }
       return 0;
     }
+    case WM_WINDOWPOSCHANGING:
+      if (auto* Pos = reinterpret_cast<WINDOWPOS*>(LParam); Pos && !(Pos->flags & SWP_NOSIZE))
+        FitIntegralHeight(Pos->cy);
+      break;
     case WM_SIZE:
       if (FListReady) {
         if (FTopIndex > MaxTopIndex()) DoSetTopIndex(MaxTopIndex());
@@ -77,6 +81,19 @@ LRESULT TCustomListBox::ListWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM
       break;
   }
   return DefWindowProc(Window, Msg, WParam, LParam);
+}
+
+// Cuts a window height so that the client area holds whole rows, unless
+// the list shows the space under its last row or has rows of their own
+// heights.
+void TCustomListBox::FitIntegralHeight(int& WindowHeight) const {
+  if (FListStyle & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE)) return;
+  TRect Window, Client;
+  if (!GetWindowRect(WindowHandle(), Window) || !GetClientRect(WindowHandle(), Client)) return;
+  const int Frame = Window.Height() - Client.Height();
+  const int Row = FixedRowHeight();
+  const int ClientHeight = WindowHeight - Frame;
+  if (Row > 0 && ClientHeight > Row) WindowHeight -= ClientHeight % Row;
 }
 
 // ---- painting ---------------------------------------------------------------------
@@ -228,8 +245,11 @@ void TCustomListBox::ListKeyDown(WORD Key) {
 void TCustomListBox::ListMouseDown(const TPoint& P, bool Double) {
   const HWND Window = WindowHandle();
   if (!Window) return;
-  // A press gives the list the focus, as it does any window one clicks.
-  if (GetFocus() != Window && IsWindowEnabled(Window)) ::SetFocus(Window);
+  // A press gives the list the focus, unless the list already draws itself
+  // focused: a list told WM_SETFOCUS on its own (a drop-down list showing
+  // its selection while the keyboard stays with its owner) leaves the
+  // focus where it is.
+  if (!FListFocused && IsWindowEnabled(Window)) ::SetFocus(Window);
   if (!IsWindow(Window) || FindControl(Window) != this) return;
   FTracking = true;
   SetCapture(Window);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ListBoxTestSupport.h"
 
 using namespace listboxtest;
@@ -204,6 +206,25 @@ TEST_F(ListBoxTest, WithoutNotifyStyleNothingIsToldAndNoClickFires) {
   EXPECT_EQ(Clicks, 0);
 }
 
+TEST_F(ListBoxTest, AListToldOfTheFocusOnItsOwnLeavesTheKeyboardWhereItIs) {
+  MakeList();
+  auto* Other = new TListBox(Form);
+  Other->SetBounds(150, 10, 50, 50);
+  Other->SetParent(Form);
+  Other->SetFocus();
+  Pump();
+  // What a drop-down list does so that its selection shows as focused.
+  CallWindowProc(List->DefWndProc(), List->Handle(), WM_SETFOCUS, 0, 0);
+  List->Drawn.clear();
+  ClickAt(List, 30, 25);
+  EXPECT_EQ(List->ItemIndex(), 1);
+  EXPECT_TRUE(Other->Focused());
+  auto Row1 = std::find_if(List->Drawn.begin(), List->Drawn.end(),
+                           [](const TMeasuredList::TDrawCall& D) { return D.Index == 1; });
+  ASSERT_NE(Row1, List->Drawn.end());
+  EXPECT_EQ(Row1->State, TOwnerDrawState(odSelected | odFocused));
+}
+
 // ---- wheel and scroll bar ------------------------------------------------------------------
 
 TEST_F(ListBoxTest, TheWheelScrollsThreeRowsANotch) {
@@ -380,6 +401,30 @@ TEST_F(ListBoxTest, OnKeyDownCanConsumeTooAndTheListWantsArrows) {
   Key(VK_END);
   EXPECT_EQ(List->ItemIndex(), -1);
   EXPECT_EQ(List->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, LRESULT(DLGC_WANTARROWS));
+}
+
+TEST_F(ListBoxTest, IntegralHeightCutsFixedRowsToWholeOnes) {
+  Form = MakeForm<TNotifiedForm>();
+  Form->SetBorderStyle(bsNone);
+  Form->SetBounds(100, 100, 300, 200);
+  auto Make = [&](bool Integral) {
+    auto* L = new TListBox(Form);
+    L->SetStyle(lbOwnerDrawFixed);
+    L->SetItemHeight(18);
+    L->SetBorderStyle(bsNone);
+    L->SetIntegralHeight(Integral);
+    L->SetBounds(0, 0, 100, 100);
+    L->SetParent(Form);
+    return L;
+  };
+  TListBox* Whole = Make(true);
+  TListBox* Free = Make(false);
+  Form->Show();
+  Pump();
+  EXPECT_EQ(Whole->Height(), 90);
+  EXPECT_EQ(Free->Height(), 100);
+  Whole->SetHeight(130);
+  EXPECT_EQ(Whole->Height(), 126);
 }
 
 // ---- editing the rows --------------------------------------------------------------------
