@@ -133,6 +133,7 @@ void TCustomListBox::CreateWnd() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (FItemIndex >= Count()) FItemIndex = -1;
   DoSetTopIndex(FTopIndex);
+  MakeVisible(FItemIndex);
   UpdateScrollBars();
 }
 

@@ -42,7 +42,8 @@
 // selected, or the first). Page Down selects the last row fully shown; if it
 // already was selected, the list first scrolls so that it becomes the top
 // row. Page Up likewise upwards. KeyDown runs first and can consume any of
-// them (Key = 0).
+// them (Key = 0). Typing a character selects the next row that starts
+// with it.
 //
 // Mouse: a left press selects the row under the pointer, takes the focus and
 // the capture; moving with the button down selects the row under the pointer
@@ -228,6 +229,7 @@ private:
   void Select(int Index);
   void Notify(WORD Code);
   void ListKeyDown(WORD Key);
+  void ListChar(unsigned char Byte);
   void ListVScroll(UINT Code);
   void ListHScroll(UINT Code);
   void ListMouseDown(const TPoint& P, bool Double);
@@ -252,6 +254,7 @@ private:
   bool FTracking = false;     // a left press is being followed
   bool FRedraw = true;
   int FWheelRest = 0;                // part of a notch not yet scrolled
+  unsigned char FLeadByte = 0;       // first byte of a double-byte character typed
   DWORD FListStyle = 0;              // the window's style as it was made
   bool FListReady = false;           // the window is made and its rows measured
   bool FUpdatingBars = false;        // setting the bars (which resizes the client area)

@@ -7,6 +7,7 @@
 #include "framework/ListBox.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Primitives.h"
+#include "platform/text/Cp932.h"
 
 namespace {
 
@@ -52,6 +53,9 @@ LRESULT TCustomListBox::ListWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
       ListKeyDown(WORD(WParam));
+      return 0;
+    case WM_CHAR:
+      ListChar(static_cast<unsigned char>(WParam));
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -238,6 +242,32 @@ void TCustomListBox::ListKeyDown(WORD Key) {
   const int Before = FItemIndex;
   Select(Next);
   if (FItemIndex != Before) Notify(LBN_SELCHANGE);
+}
+
+// Typing a character selects the next row whose text starts with it
+// (ignoring the case of letters), going round from the selection, so that
+// typing the same letter again steps through the rows it starts.
+void TCustomListBox::ListChar(unsigned char Byte) {
+  std::string Typed;
+  if (FLeadByte) {
+    Typed = {char(FLeadByte), char(Byte)};
+    FLeadByte = 0;
+  } else if (cp932::IsLeadByte(Byte)) {
+    FLeadByte = Byte;  // the trail byte comes with the next message
+    return;
+  } else {
+    if (Byte < 0x20) return;
+    Typed = std::string(1, char(Byte));
+  }
+  const int N = Count();
+  for (int Step = 1; Step <= N; ++Step) {
+    const int I = ((FItemIndex < 0 ? -1 : FItemIndex) + Step + N) % N;
+    if (!cp932::AnsiStartsText(Typed, FRows[std::size_t(I)].Text)) continue;
+    const int Before = FItemIndex;
+    Select(I);
+    if (FItemIndex != Before) Notify(LBN_SELCHANGE);
+    return;
+  }
 }
 
 // ---- mouse -----------------------------------------------------------------------------

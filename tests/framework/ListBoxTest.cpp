@@ -427,6 +427,51 @@ TEST_F(ListBoxTest, IntegralHeightCutsFixedRowsToWholeOnes) {
   EXPECT_EQ(Whole->Height(), 126);
 }
 
+TEST_F(ListBoxTest, TypingALetterStepsThroughTheRowsItStarts) {
+  MakeList();
+  List->Clear();
+  for (const char* S : {"Apple", "banana", "avocado", "Cherry", "漢字", "Apricot"})
+    List->Items()->AddObject(S, 10);
+  List->SetFocus();
+  Pump();
+  auto Type = [&](const std::string& Text) {
+    Display.TypeText(Text);
+    Pump();
+  };
+  Type("a");
+  EXPECT_EQ(List->ItemIndex(), 0);
+  Type("A");
+  EXPECT_EQ(List->ItemIndex(), 2);
+  Type("a");
+  EXPECT_EQ(List->ItemIndex(), 5);
+  Type("a");
+  EXPECT_EQ(List->ItemIndex(), 0);  // round again
+  Type("c");
+  EXPECT_EQ(List->ItemIndex(), 3);
+  Type("z");
+  EXPECT_EQ(List->ItemIndex(), 3);
+  EXPECT_EQ(Form->Commands.size(), 5u);
+  // A double-byte character, which arrives as its two bytes.
+  Type("漢");
+  EXPECT_EQ(List->ItemIndex(), 4);
+  Type("ｱ");  // a single-byte kana starts no row
+  EXPECT_EQ(List->ItemIndex(), 4);
+}
+
+TEST_F(ListBoxTest, TheRowsAndTheSelectionOutliveANewWindow) {
+  MakeList();
+  List->SetItemIndex(10);
+  List->Measured.clear();
+  List->SetStyle(lbOwnerDrawFixed);  // a new window
+  List->SetStyle(lbOwnerDrawVariable);
+  Pump();
+  EXPECT_EQ(List->Count(), 12);
+  EXPECT_EQ(List->Measured.size(), 12u);  // measured again, once each, for the new window
+  EXPECT_EQ(List->ItemIndex(), 10);
+  EXPECT_EQ(List->TopIndex(), 8);
+  EXPECT_EQ(List->RowHeight(9), 40);
+}
+
 // ---- editing the rows --------------------------------------------------------------------
 
 TEST_F(ListBoxTest, InsertAndDeleteKeepTheSelectionOnItsRow) {
