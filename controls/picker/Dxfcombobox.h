@@ -267,6 +267,9 @@ protected:
   void InvalidateValueStrip();
 
   void CreateParams(TCreateParams& Params) override;
+  // A picker made in code is never told that loading ended: it ends when
+  // its window is made outside a layout read.
+  void CreateWnd() override;
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -291,6 +294,8 @@ protected:
   void WriteHeight(TWriter& Writer);
 
 private:
+  // The picker's own end of loading: sizes and lays out the face.
+  void FinishLoading();
   // Text height of the picker's font, measured on a screen context.
   int FontTextHeight();
   void SetDataWord(int Index, std::intptr_t Data);

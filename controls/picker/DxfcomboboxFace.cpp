@@ -43,6 +43,13 @@ void TdxfCustomComboBox::CreateParams(TCreateParams& Params) {
     Params.Style |= WS_BORDER;
 }
 
+void TdxfCustomComboBox::CreateWnd() {
+  TCustomControl::CreateWnd();
+  // Without this, a picker placed by code would ignore every resize and
+  // font change and leave its editor where the editor was made.
+  if (FLoading && !HasState(csLoading | csReading)) FinishLoading();
+}
+
 int TdxfCustomComboBox::FontTextHeight() {
   HDC DC = GetDC(nullptr);
   const TLogFont Saved = DC->SetFont(Font()->LogFont());

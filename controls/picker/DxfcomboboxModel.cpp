@@ -307,6 +307,10 @@ void TdxfCustomComboBox::Notification(TComponent* AComponent, TOperation Operati
 
 void TdxfCustomComboBox::Loaded() {
   TCustomControl::Loaded();
+  FinishLoading();
+}
+
+void TdxfCustomComboBox::FinishLoading() {
   FLoading = false;
   if (!FResizeHeight) AdjustHeight();
   FEdit->SetImeMode(ImeMode());

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -566,6 +567,159 @@ TEST_F(DxfcomboFace, ClickInTheEditorIsTheClickOfThePicker) {
   };
   ClickAt(Box->Edit(), 5, 5);
   EXPECT_EQ(Clicks, 1);
+}
+
+// ---- Which setters repaint
+
+struct RepaintCase {
+  const char* Name;
+  std::function<void(TdxfComboBox&)> Set;
+  enum { None, Whole, Strip, TextArea } Area;
+};
+
+class DxfcomboRepaint : public DxfcomboFace, public testing::WithParamInterface<RepaintCase> {};
+
+TEST_P(DxfcomboRepaint, QueuesExactlyTheAreaThatChanges) {
+  Place(dcsDropDownList, {"a", "b"});
+  TRect R;
+  ASSERT_FALSE(GetUpdateRect(Box->Handle(), &R, false));
+  GetParam().Set(*Box);
+  const bool Pending = GetUpdateRect(Box->Handle(), &R, false);
+  switch (GetParam().Area) {
+    case RepaintCase::None:
+      EXPECT_FALSE(Pending) << R.Left << "," << R.Top << "," << R.Right << "," << R.Bottom;
+      break;
+    case RepaintCase::Whole:
+      EXPECT_EQ(R, (TRect{0, 0, 156, 16}));
+      break;
+    case RepaintCase::Strip:  // from the image's right edge to the button
+      EXPECT_EQ(R, (TRect{0, 0, 160 - Box->ButtonWidth(), 16}));
+      break;
+    case RepaintCase::TextArea:
+      EXPECT_EQ(R, (TRect{1, 1, 160 - Box->ButtonWidth() - 5, 15}));
+      break;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Setters, DxfcomboRepaint,
+    testing::Values(
+        RepaintCase{"MRUListCount", [](TdxfComboBox& B) { B.SetMRUListCount(3); },
+                    RepaintCase::None},
+        RepaintCase{"MRUListColor", [](TdxfComboBox& B) { B.SetMRUListColor(clRed); },
+                    RepaintCase::None},
+        RepaintCase{"PopupWidth", [](TdxfComboBox& B) { B.SetPopupWidth(200); }, RepaintCase::None},
+        RepaintCase{"PopupHeight", [](TdxfComboBox& B) { B.SetPopupHeight(200); },
+                    RepaintCase::None},
+        RepaintCase{"MinPopupWidth", [](TdxfComboBox& B) { B.SetMinPopupWidth(170); },
+                    RepaintCase::None},
+        RepaintCase{"ResizePopup", [](TdxfComboBox& B) { B.SetResizePopup(false); },
+                    RepaintCase::None},
+        RepaintCase{"ShowCheckBoxes", [](TdxfComboBox& B) { B.SetShowCheckBoxes(true); },
+                    RepaintCase::None},
+        RepaintCase{"CheckBoxStyle", [](TdxfComboBox& B) { B.SetCheckBoxStyle(1); },
+                    RepaintCase::None},
+        RepaintCase{"AutoSearch", [](TdxfComboBox& B) { B.SetAutoSearch(true); },
+                    RepaintCase::None},
+        RepaintCase{"Checked", [](TdxfComboBox& B) { B.SetChecked(0, true); }, RepaintCase::None},
+        RepaintCase{"ImageIndex", [](TdxfComboBox& B) { B.SetImageIndex(0, 3); },
+                    RepaintCase::None},
+        RepaintCase{"SameShowImage", [](TdxfComboBox& B) { B.SetShowImage(true); },
+                    RepaintCase::None},
+        RepaintCase{"ResizeHeightOn", [](TdxfComboBox& B) { B.SetResizeHeight(true); },
+                    RepaintCase::None},
+        RepaintCase{"ShowImage", [](TdxfComboBox& B) { B.SetShowImage(false); },
+                    RepaintCase::Whole},
+        RepaintCase{"ResizeHeightOff", [](TdxfComboBox& B) { B.SetResizeHeight(false); },
+                    RepaintCase::Whole},
+        RepaintCase{"MultiLineText", [](TdxfComboBox& B) { B.SetMultiLineText(true); },
+                    RepaintCase::Strip},
+        RepaintCase{"SameStyle", [](TdxfComboBox& B) { B.SetStyle(dcsDropDownList); },
+                    RepaintCase::Strip},
+        RepaintCase{"ItemIndex", [](TdxfComboBox& B) { B.SetItemIndex(1); },
+                    RepaintCase::TextArea}),
+    [](const testing::TestParamInfo<RepaintCase>& Info) { return std::string(Info.param.Name); });
+
+// ---- Reactions to the framework's notifications
+
+TEST_F(DxfcomboFace, PickerMadeInCodeLaysOutOnceItHasAWindow) {
+  Form = MakeForm<TForm>();
+  Form->SetBounds(100, 100, 300, 120);
+  Box = new TdxfComboBox(Form);
+  Box->SetParent(Form);
+  Box->Font()->SetHeight(-12);
+  Box->SetBounds(10, 10, 200, 50);
+  Form->Show();
+  Pump();
+  EXPECT_FALSE(Box->IsLoading());
+  EXPECT_EQ(Box->Height(), 20);
+  Box->SetWidth(180);
+  EXPECT_EQ(Box->EditRect().Right, 180 - Box->ButtonWidth() - 6);
+  EXPECT_EQ(Box->Edit()->BoundsRect(), Box->EditRect());
+}
+
+TEST_F(DxfcomboFace, EditorFollowsColourAndEnabledState) {
+  Place(dcsDropDown, {});
+  Box->SetColor(clYellow);
+  EXPECT_EQ(Box->Edit()->Color(), clYellow);
+  Box->SetEnabled(false);
+  EXPECT_FALSE(Box->Edit()->Enabled());
+  Box->SetParentColor(true);
+  EXPECT_TRUE(Box->Edit()->ParentColor());
+}
+
+TEST_F(DxfcomboFace, FontChangeWhileDroppedGivesThePopupThePickersFont) {
+  Place(dcsDropDownList, {"a"});
+  TFont Small;
+  Small.SetHeight(-10);
+  Box->SetPopupWindowFont(&Small);
+  Box->DropDown();
+  EXPECT_EQ(Box->Popup()->Font()->Height(), -10);
+  Box->Font()->SetHeight(-14);
+  EXPECT_EQ(Box->Popup()->Font()->Height(), -14);
+}
+
+TEST_F(DxfcomboFace, AnotherControlStartingAMouseActionCloses) {
+  Place(dcsDropDownList, {"a"});
+  Box->DropDown();
+  Box->Perform(CM_CANCELMODE, 0, LPARAM(static_cast<TControl*>(Box)));
+  EXPECT_TRUE(Box->DroppedDown());
+  Box->Perform(CM_CANCELMODE, 0, LPARAM(static_cast<TControl*>(Box->Popup())));
+  EXPECT_TRUE(Box->DroppedDown());
+  Box->Perform(CM_CANCELMODE, 0, LPARAM(static_cast<TControl*>(Form)));
+  EXPECT_FALSE(Box->DroppedDown());
+}
+
+TEST_F(DxfcomboFace, PressDraggedOntoTheListChoosesTheRowReleasedOn) {
+  Place(dcsDropDownList, {"a", "b", "c"});
+  Press(20, 5);
+  ASSERT_TRUE(Box->DroppedDown());
+  TPopupWindow* Popup = Box->Popup();
+  const TRect Row = Popup->ItemRect(2);
+  MoveTo(Popup, Row.Left + 5, Row.Top + 2);
+  Release();
+  EXPECT_FALSE(Box->DroppedDown());
+  EXPECT_EQ(Box->ItemIndex(), 2);
+  EXPECT_EQ(Box->GetText(), "c");
+}
+
+TEST_F(DxfcomboFace, DragsInTheEditorArriveAsThePickersOwn) {
+  Place(dcsDropDown, {});
+  TObject* SeenSender = nullptr;
+  TObject* SeenSource = nullptr;
+  TPoint At{};
+  Box->OnDragOver = [&](TObject* Sender, TObject* Source, int X, int Y, TDragState, bool& Accept) {
+    SeenSender = Sender;
+    SeenSource = Source;
+    At = TPoint{X, Y};
+    Accept = true;
+  };
+  bool Accept = false;
+  Box->Edit()->DragOver(Form, 3, 4, dsDragMove, Accept);
+  EXPECT_TRUE(Accept);
+  EXPECT_EQ(SeenSender, Box);
+  EXPECT_EQ(SeenSource, Box);
+  EXPECT_EQ(At, (TPoint{Box->EditRect().Left + 3, Box->EditRect().Top + 4}));
 }
 
 }  // namespace
