@@ -11,30 +11,32 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "platform/registry/RegistryStore.h"
 
-class THistoryStoreFixture : public testing::Test {
-protected:
-  void SetUp() override {
+// Made in the constructor, removed in the destructor, for any fixture.
+class THistoryScratch {
+public:
+  THistoryScratch() {
     char Template[] = "/tmp/history-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
+    if (!mkdtemp(Template)) throw std::runtime_error("no scratch folder");
     FDir = Template;
     FConfig = FDir + "/config";
     if (const char* Old = std::getenv("XDG_CONFIG_HOME")) FOldConfig = Old;
     setenv("XDG_CONFIG_HOME", FConfig.c_str(), 1);
   }
-  void TearDown() override {
+  ~THistoryScratch() {
     if (FOldConfig)
       setenv("XDG_CONFIG_HOME", FOldConfig->c_str(), 1);
     else
       unsetenv("XDG_CONFIG_HOME");
     std::error_code Ignored;
-    std::filesystem::permissions(FDir, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, Ignored);
     std::filesystem::remove_all(FDir, Ignored);
   }
+  THistoryScratch(const THistoryScratch&) = delete;
+  THistoryScratch& operator=(const THistoryScratch&) = delete;
 
   static std::string ReadFile(const std::string& Path) {
     std::ifstream In(Path, std::ios::binary);
@@ -54,5 +56,9 @@ protected:
   }
 
   std::string FDir, FConfig;
+
+private:
   std::optional<std::string> FOldConfig;
 };
+
+class THistoryStoreFixture : public testing::Test, public THistoryScratch {};
