@@ -257,6 +257,27 @@ TEST_F(HistoryComboBoxTest, AddTextUsesTheBoxsTextAndLeavesIt) {
   delete Form;
 }
 
+// ---- completion while typing ------------------------------------------------------
+
+TEST_F(HistoryComboBoxTest, TypingCompletesFromTheMostRecentMatchingEntry) {
+  StoreHistory({"weather", "train", "museum", "tram"});
+  auto* Form = Create(FileLines());
+  ASSERT_NE(Form, nullptr) << FError;
+  Show(Form);
+  FBox->SetFocus();
+  Pump();
+  Display.TypeText("T");
+  Pump();
+  EXPECT_EQ(FBox->Text(), "Train");
+  EXPECT_EQ(FBox->SelStart(), 1);
+  EXPECT_EQ(FBox->SelLength(), 4);
+  Display.TypeText("x");
+  Pump();
+  EXPECT_EQ(FBox->Text(), "Tx") << "no entry begins with Tx: the key replaces the selection";
+  EXPECT_EQ(EntriesOf(*FBox->Items()), (TEntries{"weather", "train", "museum", "tram"}));
+  delete Form;
+}
+
 // ---- a bad count stops the window -----------------------------------------------
 
 TEST_F(HistoryComboBoxTest, BadCountStopsTheLayoutWithTheConversionError) {
