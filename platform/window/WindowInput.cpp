@@ -470,6 +470,10 @@ HWND TWindowCore::SetFocusImpl(TWindow* W) {
     for (const TWindow* A = W; A; A = A->Parent)
       if (A->Style & WS_DISABLED) return nullptr;
     TWindow* Top = TopLevelOf(W);
+    // A child-style window moved to the desktop has no window of its own
+    // that could become active (Win32 finds the desktop there), so it never
+    // takes the focus: a drop-down list leaves it where it was.
+    if (Top->Style & WS_CHILD) return nullptr;
     if (Top->Handle != FActive && IsActivatable(Top)) {
       SetActiveImpl(Top, WA_ACTIVE, false);
       if (!Lookup(NewHandle)) return nullptr;
