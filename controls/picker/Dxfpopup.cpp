@@ -333,7 +333,10 @@ void TPopupWindow::WMKillFocus(TMessage& Message) {
 
 void TPopupWindow::CMMouseLeave(TMessage& Message) {
   TCustomListBox::Dispatch(Message);
-  if (CloseButtonHot) {
+  // The window system also reports leaving the client area for the frame;
+  // the button stays hot while the pointer is on it.
+  TPoint Cursor;
+  if (CloseButtonHot && GetCursorPos(Cursor) && !CloseButtonRect.Contains(Cursor.X, Cursor.Y)) {
     CloseButtonHot = false;
     RepaintFrame();
   }

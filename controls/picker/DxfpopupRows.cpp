@@ -137,6 +137,17 @@ void TPopupWindow::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
 
 void TPopupWindow::MouseMove(TShiftState Shift, int X, int Y) {
   TCustomListBox::MouseMove(Shift, X, Y);
+  if (CloseButtonPressed) {
+    // The popup holds the capture, so no hit test follows the pointer off
+    // the button (nor tells it left the list): the move decides.
+    TPoint Screen{X, Y};
+    ::ClientToScreen(WindowHandle(), Screen);
+    const bool Hot = CloseButtonRect.Contains(Screen.X, Screen.Y);
+    if (Hot != CloseButtonHot) {
+      CloseButtonHot = Hot;
+      RepaintFrame();
+    }
+  }
   const int Row = ItemAtPos(TPoint{X, Y}, false);
   if (Row == -1) return;
   const TRect R = ItemRect(Row);
