@@ -136,8 +136,10 @@ void TCustomListBox::PaintRows(HDC DC) {
     // An empty list still shows where the focus is.
     if (FListFocused) DrawRow(-1, ItemRect(0), ODS_FOCUS);
   } else {
+    const TRect First = ItemRect(FTopIndex);
+    Bottom = First.Top;
     for (int I = FTopIndex; I < N && Bottom < Height; ++I) {
-      const TRect R = ItemRect(I);
+      const TRect R{First.Left, Bottom, First.Right, Bottom + RowHeight(I)};
       UINT State = 0;
       if (I == FItemIndex) State |= ODS_SELECTED;
       if (FListFocused && I == FCaretIndex) State |= ODS_FOCUS;
