@@ -30,10 +30,10 @@
 // LBS_DISABLENOSCROLL in CreateParams.
 //
 // Scrolling is by whole rows: TopIndex is the first row shown. The vertical
-// scroll bar ranges over the rows, its page being the rows that fit at the
-// end of the list; with variable heights the last row ends flush with the
-// client area's bottom at the furthest scroll (or is the top row when it is
-// taller than the client area). The horizontal bar scrolls by pixels over
+// scroll bar ranges over the rows, its page being the rows that fit whole
+// at the end of the list: scrolled furthest, the last row shows whole with
+// as many rows above it as fit whole (or is the top row when it is taller
+// than the client area). The horizontal bar scrolls by pixels over
 // ScrollWidth when the window has WS_HSCROLL.
 //
 // Keys: Up, Down, Page Up, Page Down, Home and End move the selection (the
@@ -41,20 +41,25 @@
 // With no row selected, Up and Down select the caret row (the row last
 // selected, or the first). Page Down selects the last row fully shown; if it
 // already was selected, the list first scrolls so that it becomes the top
-// row. Page Up likewise upwards. KeyDown runs first and can consume any of
-// them (Key = 0). Typing a character selects the next row that starts
+// row. Page Up selects the top row; if it already was selected, the row
+// that starts the page ending with it. KeyDown runs first and can consume
+// any of them (Key = 0). Typing a character selects the next row that starts
 // with it.
 //
-// Mouse: a left press selects the row under the pointer, takes the focus and
-// the capture; moving with the button down selects the row under the pointer
-// (and above or below the client area scrolls one row per move); the release
-// gives the capture back and notifies the change. A double click on a row
-// notifies LBN_DBLCLK. The wheel scrolls three rows a notch.
+// Mouse: a left press selects the row under the pointer and takes the
+// capture, and the focus unless the list already draws itself focused (a
+// list told WM_SETFOCUS through its default procedure alone leaves the
+// keyboard focus where it is); moving with the button down selects the row
+// under the pointer (above or below the client area, one row further per
+// move); the release gives the capture back and, as on Windows, notifies
+// LBN_SELCHANGE after every press on a list with rows. A double click on a
+// row notifies LBN_DBLCLK. The wheel scrolls three rows a notch.
 //
-// OnClick fires when the selection was changed by the user (with the
-// LBS_NOTIFY notification, also when the parent is not a framework control),
-// OnDblClick on a double click on a row. Setting ItemIndex in code fires
-// neither and notifies nothing.
+// The list hands each notification to the control itself as CN_COMMAND
+// after sending it to the parent window: LBN_SELCHANGE fires OnClick,
+// LBN_DBLCLK OnDblClick (so a parent must not reflect the list's WM_COMMAND
+// back to it). Setting ItemIndex in code fires neither and notifies
+// nothing.
 
 #include <cstdint>
 #include <functional>
