@@ -1,4 +1,5 @@
 #include "framework/Buttons.h"
+#include "framework/ComboBox.h"
 #include "framework/Edit.h"
 #include "framework/ListBox.h"
 #include "framework/Menus.h"
@@ -12,4 +13,5 @@ void RegisterStockControls() {
   RegisterClass<TSpeedButton>("TSpeedButton");
   RegisterClass<TPopupMenu>("TPopupMenu");
   RegisterClass<TMenuItem>("TMenuItem");
+  RegisterClass<TComboBox>("TComboBox");
 }
