@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "MainWindowTestSupport.h"
+#include "framework/HintWindow.h"
 #include "platform/files/Path.h"
 #include "platform/gdi/SysColors.h"
 
@@ -107,6 +108,26 @@ TEST_F(MainWindowTest, MenuItemsTopToBottom) {
   EXPECT_EQ(Form->N7->Caption(), "終了する(&X)");
   EXPECT_TRUE(Form->N4->Checked());
   EXPECT_FALSE(Form->N4->AutoCheck());
+}
+
+TEST_F(MainWindowTest, TheButtonShowsItsHintWhenThePointerRests) {
+  THintWindow* Hint = InstallHintWindow(App);
+  Create();
+  MoveTo(Form->Button1, 10, 10);
+  Wait(App.HintPause() + 50);
+  EXPECT_TRUE(App.HintShowing());
+  EXPECT_EQ(App.HintControl(), Form->Button1);
+  EXPECT_EQ(Hint->Text(), "検索の実行");
+}
+
+TEST_F(MainWindowTest, TheLabelsAndBackgroundShowNoHint) {
+  InstallHintWindow(App);
+  Create();
+  for (TControl* C : std::initializer_list<TControl*>{Form->Label1, Form->GradBox1}) {
+    MoveTo(C, 2, 2);
+    Wait(App.HintPause() + 50);
+    EXPECT_FALSE(App.HintShowing()) << C->Name();
+  }
 }
 
 // ---- settings at creation --------------------------------------------------------
