@@ -77,6 +77,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
 TCustomListBox::~TCustomListBox() {
   // The window's procedure is this object's: the window goes while the
   // object is whole.
+  Destroying();
   FCanvas->FreeHandle();
   DestroyHandle();
 }

@@ -472,6 +472,18 @@ TEST_F(ListBoxTest, TheRowsAndTheSelectionOutliveANewWindow) {
   EXPECT_EQ(List->RowHeight(9), 40);
 }
 
+TEST_F(ListBoxTest, AFocusedListGoesWhileItsFormStays) {
+  MakeList();
+  PressAt(List, 30, 25);  // focused and holding the mouse
+  delete List;
+  List = nullptr;
+  Release();
+  Key(VK_DOWN);
+  ClickAt(Form, 200, 150);
+  EXPECT_EQ(Form->ActiveControl(), nullptr);
+  EXPECT_TRUE(Errors.empty());
+}
+
 // ---- editing the rows --------------------------------------------------------------------
 
 TEST_F(ListBoxTest, InsertAndDeleteKeepTheSelectionOnItsRow) {
