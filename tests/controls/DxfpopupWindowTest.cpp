@@ -303,6 +303,64 @@ TEST_F(DxfpopupWindow, ThePointerUnderTheLastRowLeavesNoRowSelected) {
   EXPECT_EQ(Popup->ItemIndex(), -1);
 }
 
+// ---- activation, focus, erase -------------------------------------------------------------
+
+TEST_F(DxfpopupWindow, AClickNeverActivatesTheListAndTheRowsCoverTheBackground) {
+  Place(100, 100);
+  TPopupWindow* Popup = Drop();
+  ASSERT_NE(Popup, nullptr);
+  const HWND Window = Popup->Handle();
+  EXPECT_EQ(SendMessage(Window, WM_MOUSEACTIVATE, WPARAM(Form->Handle()),
+                        MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+            MA_NOACTIVATE);
+  HDC DC = GetDC(Window);
+  // With rows the erase is skipped: the rows and the filler paint it all.
+  EXPECT_EQ(SendMessage(Window, WM_ERASEBKGND, WPARAM(DC), 0), 1);
+  ReleaseDC(Window, DC);
+  // The editor keeps the keyboard while rows are ticked and hovered.
+  const HWND Focus = GetFocus();
+  ClickAt(Popup, 12, Popup->RowHeight(0) / 2);
+  EXPECT_EQ(GetFocus(), Focus);
+  EXPECT_EQ(GetActiveWindow(), Form->Handle());
+}
+
+TEST_F(DxfpopupWindow, LosingTheFocusClosesTheList) {
+  Place(100, 100);
+  TPopupWindow* Popup = Drop();
+  ASSERT_NE(Popup, nullptr);
+  SendMessage(Popup->Handle(), WM_KILLFOCUS, 0, 0);
+  Pump();
+  EXPECT_FALSE(Box->DroppedDown());
+  EXPECT_EQ(Box->Popup(), nullptr);
+}
+
+TEST_F(DxfpopupWindow, AHandlerThatDrawsTheRowItselfKeepsTheDefaultDrawingOut) {
+  Place(100, 100);
+  Box->OnDrawItem = [](TObject*, int Index, bool, bool, int&, bool&, TOwnerDrawState, std::string&,
+                       TCanvas* ACanvas, const TRect& ARect, TColor&, TFont*, bool& ADone) {
+    EXPECT_EQ(ARect.Left, 0);
+    EXPECT_EQ(ARect.Top, 0);
+    ACanvas->Brush()->SetColor(clRed);
+    ACanvas->FillRect(TRect{5, 2, 15 + Index, 8});
+    ADone = false;
+  };
+  TPopupWindow* Popup = Drop();
+  ASSERT_NE(Popup, nullptr);
+  const TRect Row = Popup->ItemRect(3);
+  const TPoint Origin = Popup->ClientOrigin();
+  TRect Window;
+  GetWindowRect(Popup->Handle(), Window);
+  const int DX = Origin.X - Window.Left, DY = Origin.Y - Window.Top + Row.Top;
+  const TSurface& S = PopupSurface();
+  for (int Y = 0; Y < Row.Height(); ++Y)
+    for (int X = 0; X < Row.Width(); ++X) {
+      const bool Red = X >= 5 && X < 18 && Y >= 2 && Y < 8;
+      ASSERT_EQ(S.Row(DY + Y)[DX + X] & 0xFFFFFF, PixelOf(Red ? clRed : clWindow)) << X << "," << Y;
+    }
+  // Nothing of the default row: no check box was stored.
+  EXPECT_EQ(Box->CheckBoxRects()->Count(), 0);
+}
+
 // ---- the frame in the four corners ---------------------------------------------------
 
 const TPixelLegend kFrameLegend = {
