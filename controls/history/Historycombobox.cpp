@@ -10,7 +10,7 @@ THistoryComboBox::THistoryComboBox(TComponent* AOwner)
     : TComboBox(AOwner), FItemSnapshot(std::make_unique<TStringList>()) {}
 
 THistoryComboBox::~THistoryComboBox() {
-  if (!HasState(csDesigning) && SavesByItself(FSaveMode)) SaveOnDestruction();
+  if (!HasState(csDesigning) && SavesByItself(FSaveMode) && !FLoadFailed) SaveOnDestruction();
 }
 
 void THistoryComboBox::SaveOnDestruction() {
@@ -96,7 +96,15 @@ bool THistoryComboBox::LoadFromRegistry() {
 void THistoryComboBox::Loaded() {
   TComboBox::Loaded();
   if (HasState(csDesigning) || !LoadsByItself(FSaveMode)) return;
-  if (!LoadFromRegistry()) LoadFromFile();
+  try {
+    if (!LoadFromRegistry()) LoadFromFile();
+  } catch (...) {
+    // The stored history could not be read (a damaged count): the box never
+    // held it, so saving at destruction would replace it with an empty list.
+    // The store stays as it is, for the user to repair.
+    FLoadFailed = true;
+    throw;
+  }
 }
 
 void THistoryComboBox::Dispatch(TMessage& Message) {

@@ -15,7 +15,9 @@
 // never existed, or still exists when the box is deleted, saves its live
 // list instead, so a history is never replaced by an empty copy that was
 // never taken. A save error at destruction cannot leave a destructor: it is
-// shown in the application's error box.
+// shown in the application's error box. A box whose automatic load failed
+// (the error stops the window that holds it) saves nothing at destruction, so
+// the stored entries survive for the user to repair the damaged count.
 //
 // None of the operations changes the box's own text: AddText and the loads
 // change only the list.
@@ -102,6 +104,7 @@ private:
   std::unique_ptr<TStringList> FItemSnapshot;
   bool FUseSnapshot = false;    // set when the destructor begins
   bool FSnapshotTaken = false;  // the native window went at least once
+  bool FLoadFailed = false;     // the automatic load raised: no automatic save
 };
 
 // Makes THistoryComboBox known to layouts. Calling it again is harmless.

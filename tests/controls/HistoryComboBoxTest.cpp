@@ -284,6 +284,8 @@ TEST_F(HistoryComboBoxTest, BadCountStopsTheLayoutWithTheConversionError) {
   WriteFile(FFile, "[History]\r\nHistoryCount=x\r\nHistory0=a\r\n");
   EXPECT_EQ(Create(FileLines()), nullptr);
   EXPECT_EQ(FError, "'x' は整数ではありません");
+  EXPECT_EQ(ReadFile(FFile), "[History]\r\nHistoryCount=x\r\nHistory0=a\r\n")
+      << "the box that failed to load saves nothing over the stored entries";
 }
 
 TEST_F(HistoryComboBoxTest, BadCountIsNotReadInManualMode) {
