@@ -10,13 +10,35 @@
 #include <string>
 
 #include "app/Mainwindow1.h"
+#include "controls/picker/Dxfres.h"
 #include "framework/Dialogs.h"
 #include "framework/HintWindow.h"
 #include "platform/backends/x11/DefaultBackend.h"
 
 namespace {
+
 constexpr const char* kTitle = "Scoutlane' 2010";
+
+void RunSearchBar(std::unique_ptr<TBackend> Backend) {
+  TApplication App(std::move(Backend));
+  InstallErrorBox(App);
+  try {
+    InstallHintWindow(App);
+    App.SetTitle(kTitle);
+    // The pickers' shared drawing resources, before any form exists.
+    InitializeDxfres();
+    RegisterMainWindowClasses();
+    TMainForm1* MainForm1 = nullptr;
+    App.CreateForm(MainForm1);
+    App.Run();
+  } catch (...) {
+    App.HandleException(nullptr);
+  }
+  // The application object destroys the window here; the keyword box saves
+  // its history as it goes.
 }
+
+}  // namespace
 
 int main() {
   std::string Problem;
@@ -26,17 +48,8 @@ int main() {
     std::fprintf(stderr, "Scoutlane: %s\n", Problem.c_str());
     return 1;
   }
-  TApplication App(std::move(Backend));
-  InstallErrorBox(App);
-  try {
-    InstallHintWindow(App);
-    App.SetTitle(kTitle);
-    RegisterMainWindowClasses();
-    TMainForm1* MainForm1 = nullptr;
-    App.CreateForm(MainForm1);
-    App.Run();
-  } catch (...) {
-    App.HandleException(nullptr);
-  }
+  RunSearchBar(std::move(Backend));
+  // After the last form is gone.
+  FinalizeDxfres();
   return 0;
 }
