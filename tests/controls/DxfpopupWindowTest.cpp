@@ -9,7 +9,6 @@
 #include "controls/picker/Dxfres.h"
 #include "framework/HeadlessFixture.h"
 #include "platform/PixelAssert.h"
-#include "platform/image/PngWriter.h"
 
 namespace {
 
@@ -359,6 +358,34 @@ TEST_F(DxfpopupWindow, AHandlerThatDrawsTheRowItselfKeepsTheDefaultDrawingOut) {
     }
   // Nothing of the default row: no check box was stored.
   EXPECT_EQ(Box->CheckBoxRects()->Count(), 0);
+}
+
+TEST_F(DxfpopupWindow, BothScrollBarsSitAboveTheStripWithTheirCornerInButtonFace) {
+  Place(100, 100);
+  // A popup made as DropDown makes one, with thirty rows and a scroll width
+  // beyond its own, so that it shows both scroll bars.
+  auto* Popup = new TPopupWindow(Box);
+  Popup->SetParent(Form);
+  Popup->SetScrollWidth(400);
+  for (int I = 0; I < 30; ++I) Popup->Items()->Add("Row" + std::to_string(I));
+  Popup->SetBounds(110, 130, 160, 182);
+  Popup->Show();
+  Pump();
+  const LONG_PTR Style = GetWindowLong(Popup->Handle(), GWL_STYLE);
+  ASSERT_TRUE((Style & WS_VSCROLL) && (Style & WS_HSCROLL));
+  // The window is 160 by 182: inside the border the strip body is rows 163
+  // to 180, the separator row 162, and the square 17 by 17 right above it
+  // at the right.
+  const TSurface& S = *System.BackBufferOf(Popup->Handle());
+  for (int Y = 162 - 17; Y < 162; ++Y)
+    for (int X = 159 - 17; X < 159; ++X)
+      ASSERT_EQ(S.Row(Y)[X] & 0xFFFFFF, PixelOf(clBtnFace)) << X << "," << Y;
+  // The separator runs whole under the horizontal bar, the strip below it.
+  for (int X = 1; X < 159; ++X) ASSERT_EQ(S.Row(162)[X] & 0xFFFFFF, PixelOf(clWindowFrame)) << X;
+  EXPECT_EQ(S.Row(170)[150] & 0xFFFFFF, PixelOf(clBtnFace));
+  Popup->Hide();
+  delete Popup;
+  EXPECT_EQ(PopupMouseHook(), nullptr);
 }
 
 // ---- the frame in the four corners ---------------------------------------------------
