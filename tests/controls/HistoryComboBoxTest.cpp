@@ -3,9 +3,11 @@
 // save when the box is destroyed, for every save mode and both stores.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -60,12 +62,18 @@ protected:
 
   // The search bar's keyword box as its layout places it, with the given
   // extra property lines.
+  // The search bar's keyword box as its layout places it (UTF-8, as layouts
+  // are), with the given extra property lines.
   static std::string Layout(const std::string& Properties) {
-    return "object MainForm1: THistoryTestForm\n"
-           "  object HistoryComboBox1: THistoryComboBox\n"
-           "    Left = 286\n    Top = 8\n    Width = 160\n    Height = 20\n"
-           "    DropDownCount = 20\n    ItemHeight = 12\n    TabOrder = 1\n"
-           "    OnKeyPress = HistoryComboBox1KeyPress\n" +
+    return u8"object MainForm1: THistoryTestForm\n"
+           u8"  object HistoryComboBox1: THistoryComboBox\n"
+           u8"    Left = 286\n    Top = 8\n    Width = 160\n    Height = 20\n"
+           u8"    Color = clWhite\n    DropDownCount = 20\n"
+           u8"    Font.Charset = SHIFTJIS_CHARSET\n    Font.Color = clBlue\n"
+           u8"    Font.Height = -12\n    Font.Name = 'ＭＳ Ｐゴシック'\n    Font.Style = []\n"
+           u8"    ItemHeight = 12\n    ParentFont = False\n    ParentShowHint = False\n"
+           u8"    ShowHint = True\n    Hint = '検索する言葉(キーワード)を入力'\n"
+           u8"    TabOrder = 1\n    OnKeyPress = HistoryComboBox1KeyPress\n" +
            Properties +
            "  end\n"
            "end\n";
@@ -135,6 +143,11 @@ TEST_F(HistoryComboBoxTest, ReadsTheSearchBarsLayoutAndLoadsTheHistory) {
   EXPECT_EQ(FBox->SaveKeyName(), "");
   EXPECT_EQ(FBox->DropDownCount(), 20);
   EXPECT_EQ(FBox->ItemHeight(), 12);
+  EXPECT_EQ(FBox->Color(), clWhite);
+  EXPECT_EQ(FBox->Font()->Color(), clBlue);
+  EXPECT_EQ(FBox->Font()->Height(), -12);
+  EXPECT_EQ(FBox->Hint(), "検索する言葉(キーワード)を入力");
+  EXPECT_TRUE(FBox->OnKeyPress) << "the owner's key handler is bound";
   EXPECT_EQ(EntriesOf(*FBox->Items()), (TEntries{"weather", "train timetable", "museum"}));
   EXPECT_EQ(FBox->Text(), "") << "loading never changes the box's text";
 }
@@ -231,6 +244,18 @@ TEST_F(HistoryComboBoxTest, NoStoreNamedSavesNothing) {
   FBox->AddText("a");
   delete Form;
   EXPECT_FALSE(RegistryFileExists());
+}
+
+TEST_F(HistoryComboBoxTest, ABareFileNameIsKeptBesideTheProgram) {
+  const std::string Name = "history-box-test-" + std::to_string(getpid());
+  const std::string Expected = ExecutableDirectory() + Name + ".ini";
+  auto* Form = Create("    SaveFileName = '" + Name + "'\n    SaveSectionName = 'History'\n");
+  ASSERT_NE(Form, nullptr) << FError;
+  FBox->AddText("a");
+  delete Form;
+  const std::string Written = ReadFile(Expected);
+  std::remove(Expected.c_str());
+  EXPECT_EQ(Written, "[History]\r\nHistoryCount=1\r\nHistory0=a\r\n");
 }
 
 TEST_F(HistoryComboBoxTest, SectionFallsBackToTheComponentName) {
