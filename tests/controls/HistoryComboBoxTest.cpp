@@ -53,7 +53,9 @@ void RegisterTestClasses() {
   RegisterClass<THistoryTestForm>("THistoryTestForm");
 }
 
-class HistoryComboBoxTest : public THeadlessFixture, public THistoryScratch {
+// The scratch folder comes first so that it outlives the application and
+// the forms it destroys.
+class HistoryComboBoxTest : public THistoryScratch, public THeadlessFixture {
 protected:
   void SetUp() override {
     RegisterTestClasses();
@@ -150,6 +152,7 @@ TEST_F(HistoryComboBoxTest, ReadsTheSearchBarsLayoutAndLoadsTheHistory) {
   EXPECT_TRUE(FBox->OnKeyPress) << "the owner's key handler is bound";
   EXPECT_EQ(EntriesOf(*FBox->Items()), (TEntries{"weather", "train timetable", "museum"}));
   EXPECT_EQ(FBox->Text(), "") << "loading never changes the box's text";
+  delete Form;
 }
 
 TEST_F(HistoryComboBoxTest, WritesOnlyWhatDiffersFromTheDefaults) {
@@ -162,6 +165,7 @@ TEST_F(HistoryComboBoxTest, WritesOnlyWhatDiffersFromTheDefaults) {
   EXPECT_EQ(Written.find("SaveFileName"), std::string::npos) << Written;
   FBox->SetSaveMode(hsAuto);
   EXPECT_EQ(WriteComponentLayout(*Form).find("SaveMode"), std::string::npos);
+  delete Form;
 }
 
 TEST_F(HistoryComboBoxTest, AnUnknownSaveModeMakesTheLayoutUnreadable) {

@@ -322,7 +322,8 @@ TEST_F(HistoryRegistryTest, SaveWritesTheSubkeyWithANumberCountAndTextEntries) {
 TEST_F(HistoryRegistryTest, EmptyListKeepsOnlyTheCount) {
   TStringList List;
   SaveHistoryToRegistry("Software\\Vendor", "Box", List);
-  const registry::TRegistryKey* Key = StoredRegistry().FindKey({"Software", "Vendor", "Box"});
+  const registry::TRegistryTree Tree = StoredRegistry();
+  const registry::TRegistryKey* Key = Tree.FindKey({"Software", "Vendor", "Box"});
   ASSERT_NE(Key, nullptr);
   ASSERT_EQ(Key->ValueCount(), 1u);
   EXPECT_EQ(Key->Value(0), registry::TRegistryValue::FromNumber(0));
