@@ -71,6 +71,14 @@ void AppendEntries(const TStore& Store, const std::string& Section, int Count, T
 bool AddHistoryText(TStrings& Items, const std::string& Text) {
   if (Text.empty()) return false;
   int Found = Items.IndexOf(Text);
+  // A sorted list has no top to put anything at (Insert and Move would
+  // raise): the text only joins it at its sorted place.
+  auto* List = dynamic_cast<TStringList*>(&Items);
+  if (List && List->Sorted()) {
+    if (Found >= 0) return false;
+    List->Add(Text);
+    return true;
+  }
   if (Found < 0) {
     Items.Insert(0, Text);
     return true;

@@ -38,7 +38,8 @@ inline bool SavesByItself(THistoryMode Mode) { return Mode == hsAuto || Mode == 
 
 // Puts Text at the top of Items. An entry equal to Text ignoring letter case
 // moves to the top with its stored spelling (answer false); otherwise Text is
-// inserted there (answer true). The empty text changes nothing (false).
+// inserted there (answer true). The empty text changes nothing (false). A
+// sorted list only gains a text it does not hold yet, at its sorted place.
 bool AddHistoryText(TStrings& Items, const std::string& Text);
 
 // The settings file a history file name stands for: ".ini" is appended when

@@ -85,6 +85,16 @@ INSTANTIATE_TEST_SUITE_P(
         TAddCase{"KanaDoNotFold", {"カ"}, "ガ", true, {"ガ", "カ"}}),
     [](const testing::TestParamInfo<TAddCase>& Info) { return std::string(Info.param.Name); });
 
+TEST(AddHistoryText, ASortedListKeepsItsOrder) {
+  TStringList List;
+  List.SetSorted(true);
+  List.Add("b");
+  List.Add("d");
+  EXPECT_TRUE(AddHistoryText(List, "c"));
+  EXPECT_FALSE(AddHistoryText(List, "D"));
+  EXPECT_EQ(EntriesOf(List), (TEntries{"b", "c", "d"}));
+}
+
 TEST(AddHistoryText, AMovedEntryTakesItsObjectAlong) {
   TStringList List;
   List.AddObject("a", 1);
