@@ -14,6 +14,7 @@
 #include "controls/picker/Dxfres.h"
 #include "framework/Bitmap.h"
 #include "framework/HeadlessFixture.h"
+#include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Text.h"
 #include "platform/gdi/TextLayout.h"
 
@@ -312,6 +313,76 @@ TEST_F(DxfpopupRows, WithTheStripBelowARowCutOffAtTheBottomIsNotHotTracked) {
   MoveTo(Popup, 60, Cut * H + 1);
   EXPECT_EQ(Popup->ItemIndex(), Cut - 1);
   EXPECT_EQ(Popup->TopIndex(), 0);
+}
+
+TEST_F(DxfpopupRows, EnterWithNoSelectedRowChangesNothing) {
+  Place();
+  TPopupWindow* Popup = Drop();
+  ASSERT_NE(Popup, nullptr);
+  ASSERT_EQ(Popup->ItemIndex(), -1);
+  Key(VK_RETURN);
+  EXPECT_TRUE(Box->DroppedDown());
+  EXPECT_EQ(Box->ItemIndex(), -1);
+}
+
+TEST_F(DxfpopupRows, TheRowBitmapOnlyGrows) {
+  Place();
+  Box->SetPopupWidth(220);
+  ASSERT_NE(Drop(), nullptr);
+  const int Wide = DrawBmp()->Width();
+  EXPECT_GE(Wide, 218);
+  Box->CloseUp();
+  Pump();
+  Box->SetPopupWidth(120);
+  ASSERT_NE(Drop(), nullptr);
+  EXPECT_EQ(DrawBmp()->Width(), Wide);
+}
+
+TEST_F(DxfpopupRows, WithParentColorTheRowsTakeThePopupsOwnColour) {
+  Place();
+  Form->SetColor(clTeal);
+  Box->SetParentColor(true);
+  TPopupWindow* Popup = Drop();
+  ASSERT_NE(Popup, nullptr);
+  ASSERT_TRUE(Popup->ParentColor());
+  EXPECT_EQ(At(100, 2), PixelOf(Popup->Color()));
+  EXPECT_EQ(At(100, 2), PixelOf(clTeal));
+}
+
+// A program whose strip did not load: every style clamps to 0 and the rows
+// carry the system's 13-pixel check boxes.
+class DxfpopupRowsWithoutStrip : public DxfpopupRows {
+protected:
+  void SetUp() override {
+    FinalizeDxfres();
+    TDxfResourceNames Names;
+    Names.CheckBoxStrip = "NOSUCHSTRIP";
+    InitializeDxfres(Names);
+  }
+  void TearDown() override { FinalizeDxfres(); }
+};
+
+TEST_F(DxfpopupRowsWithoutStrip, RowsShowTheSystemCheckBox) {
+  Place();
+  EXPECT_EQ(Box->CheckBoxStyle(), 0);
+  Box->SetChecked(1, true);
+  TPopupWindow* Popup = Drop();
+  ASSERT_NE(Popup, nullptr);
+  const int H = Popup->RowHeight(0);
+  const int D = (H - 13) / 2;
+  EXPECT_EQ(Box->CheckBoxRects()->GetRect(1), (TRect{3, H + D, 16, 2 * H - D}));
+  TBitmap Glyph(13, 13);
+  DrawFrameControl(*Glyph.Canvas()->Handle(), TRect{0, 0, 13, 13}, DFC_BUTTON,
+                   DFCS_BUTTONCHECK | DFCS_CHECKED);
+  for (int Y = 0; Y < 13; ++Y)
+    for (int X = 0; X < 13; ++X)
+      ASSERT_EQ(At(3 + X, H + D + Y), Glyph.Image().Surface().Row(Y)[X] & 0xFFFFFF)
+          << X << "," << Y;
+  // The text follows the narrower box.
+  bool Ink = false;
+  for (int Y = H; Y < 2 * H; ++Y) Ink |= At(13 + 9 + 1, Y) != PixelOf(clWindow);
+  for (int Y = H; Y < 2 * H; ++Y) EXPECT_EQ(At(13 + 9 - 1, Y), PixelOf(clWindow)) << Y;
+  EXPECT_TRUE(Ink);
 }
 
 }  // namespace
