@@ -286,6 +286,26 @@ TEST_F(HistoryComboBoxTest, AddTextUsesTheBoxsTextAndLeavesIt) {
   delete Form;
 }
 
+TEST_F(HistoryComboBoxTest, AtDesignTimeNothingIsLoadedCopiedOrSaved) {
+  StoreHistory({"old"});
+  const std::string Old = ReadFile(FFile);
+  auto* Form = MakeForm<THistoryTestForm>();
+  auto* Box = new THistoryComboBox(Form);
+  Box->SetParent(Form);
+  Box->SetSaveFileName(FFile);
+  Box->SetSaveSectionName("History");
+  Box->SetDesigning(true);
+  Box->Loaded();
+  EXPECT_EQ(Box->Items()->Count(), 0);
+  Form->Show();
+  Pump();
+  Box->AddText("new");
+  Form->DestroyHandle();
+  EXPECT_EQ(Box->ItemSnapshot()->Count(), 0);
+  delete Form;
+  EXPECT_EQ(ReadFile(FFile), Old);
+}
+
 // ---- completion while typing ------------------------------------------------------
 
 TEST_F(HistoryComboBoxTest, TypingCompletesFromTheMostRecentMatchingEntry) {
