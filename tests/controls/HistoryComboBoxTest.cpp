@@ -337,15 +337,6 @@ TEST_F(HistoryComboBoxTest, BadCountStopsTheLayoutWithTheConversionError) {
       << "the box that failed to load saves nothing over the stored entries";
 }
 
-TEST_F(HistoryComboBoxTest, BadCountIsNotReadInManualMode) {
-  WriteFile(FFile, "[History]\r\nHistoryCount=x\r\nHistory0=a\r\n");
-  auto* Form = Create(FileLines("hsManual"));
-  ASSERT_NE(Form, nullptr) << FError;
-  EXPECT_THROW(FBox->LoadFromFile(), EConvertError);
-  EXPECT_EQ(FBox->Items()->Count(), 0);
-  delete Form;
-}
-
 // ---- the snapshot and the save at destruction ------------------------------------
 
 TEST_F(HistoryComboBoxTest, DestructionSavesTheListAsItWasWhenTheWindowWent) {
@@ -428,15 +419,6 @@ TEST_F(HistoryComboBoxTest, RefusedSaveAtDestructionKeepsTheFileAndShowsTheError
   EXPECT_EQ(ReadFile(FFile), Old);
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_EQ(Errors[0], FFile + " に書き込めません.");
-}
-
-TEST_F(HistoryComboBoxTest, RefusedSaveOnRequestPassesTheErrorOn) {
-  StoreHistory({"old"});
-  auto* Form = Create(FileLines("hsManual"));
-  ASSERT_NE(Form, nullptr) << FError;
-  ASSERT_EQ(chmod(FFile.c_str(), 0444), 0);
-  EXPECT_THROW(FBox->SaveToFile(), EIniFileException);
-  delete Form;
 }
 
 }  // namespace

@@ -95,15 +95,6 @@ TEST(AddHistoryText, ASortedListKeepsItsOrder) {
   EXPECT_EQ(EntriesOf(List), (TEntries{"b", "c", "d"}));
 }
 
-TEST(AddHistoryText, AMovedEntryTakesItsObjectAlong) {
-  TStringList List;
-  List.AddObject("a", 1);
-  List.AddObject("b", 2);
-  AddHistoryText(List, "B");
-  EXPECT_EQ(List.GetObject(0), 2);
-  EXPECT_EQ(List.GetObject(1), 1);
-}
-
 // ---- path resolution ---------------------------------------------------------
 
 struct TPathCase {
@@ -131,10 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
         TPathCase{"JapaneseName", "履歴", "/opt/app/履歴.ini"}),
     [](const testing::TestParamInfo<TPathCase>& Info) { return std::string(Info.param.Name); });
 
-TEST(ResolveHistoryPath, BareNamesLieBesideTheRunningProgram) {
-  EXPECT_EQ(ResolveHistoryPath("hist"), ExecutableDirectory() + "hist.ini");
-}
-
 // ---- the file store ------------------------------------------------------------
 
 class HistoryFileTest : public THistoryStoreFixture {
@@ -160,12 +147,6 @@ TEST_F(HistoryFileTest, SaveReplacesTheSectionAndKeepsTheOthersByteForByte) {
             "[Other]\r\n; kept\r\nkey=value\r\n"
             "[History]\r\nHistoryCount=3\r\nHistory0=weather\r\nHistory1=train timetable\r\n"
             "History2=天気 予報\r\n");
-}
-
-TEST_F(HistoryFileTest, EmptyListWritesOnlyTheCount) {
-  TStringList List;
-  SaveHistoryToFile(FFile, "History", List);
-  EXPECT_EQ(ReadFile(FFile), "[History]\r\nHistoryCount=0\r\n");
 }
 
 TEST_F(HistoryFileTest, DirectoryPartWithoutExtensionGetsIni) {
@@ -329,16 +310,6 @@ TEST_F(HistoryRegistryTest, SaveWritesTheSubkeyWithANumberCountAndTextEntries) {
   EXPECT_EQ(Key->Value(2), registry::TRegistryValue::FromText("天気"));
 }
 
-TEST_F(HistoryRegistryTest, EmptyListKeepsOnlyTheCount) {
-  TStringList List;
-  SaveHistoryToRegistry("Software\\Vendor", "Box", List);
-  const registry::TRegistryTree Tree = StoredRegistry();
-  const registry::TRegistryKey* Key = Tree.FindKey({"Software", "Vendor", "Box"});
-  ASSERT_NE(Key, nullptr);
-  ASSERT_EQ(Key->ValueCount(), 1u);
-  EXPECT_EQ(Key->Value(0), registry::TRegistryValue::FromNumber(0));
-}
-
 TEST_F(HistoryRegistryTest, TrailingBackslashesAreDropped) {
   TStringList List;
   Fill(List, {"a"});
@@ -412,12 +383,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TBackslashCase>& Info) {
       return std::string(Info.param.Name);
     });
-
-TEST(HistoryMode, WhichModesLoadAndSaveByThemselves) {
-  EXPECT_TRUE(LoadsByItself(hsAuto) && SavesByItself(hsAuto));
-  EXPECT_FALSE(LoadsByItself(hsManual) || SavesByItself(hsManual));
-  EXPECT_TRUE(!LoadsByItself(hsAutoSave) && SavesByItself(hsAutoSave));
-  EXPECT_TRUE(LoadsByItself(hsAutoLoad) && !SavesByItself(hsAutoLoad));
-}
 
 }  // namespace
