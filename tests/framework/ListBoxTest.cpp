@@ -350,7 +350,9 @@ TEST_P(ListBoxKeys, MoveTheSelectionAndKeepItInView) {
   EXPECT_EQ(List->TopIndex(), C.ExpectedTop);
   const bool Changed = C.ExpectedSelected != C.Selected;
   ASSERT_EQ(Form->Commands.size(), Changed ? 1u : 0u);
-  if (Changed) EXPECT_EQ(Form->Commands[0].first, LBN_SELCHANGE);
+  if (Changed) {
+    EXPECT_EQ(Form->Commands[0].first, LBN_SELCHANGE);
+  }
 }
 
 // Heights 20 30 10 40 | 25 15 20 30 10 40 25 15; 100 pixels of list.
