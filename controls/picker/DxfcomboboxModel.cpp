@@ -297,6 +297,9 @@ void TdxfCustomComboBox::ImageListChange(TObject* /*Sender*/) {
 void TdxfCustomComboBox::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent != nullptr && AComponent == FImages) {
+    // The list is told to us from its base destructor: it is no image list
+    // any more and has already let go of our link, so it is not touched.
+    FImages = nullptr;
     SetImages(nullptr);
     UpdateEditBounds();
     Invalidate();

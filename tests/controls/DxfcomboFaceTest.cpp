@@ -147,6 +147,19 @@ TEST_F(DxfcomboFace, FocusedListHighlightsTheTextAreaWithAFocusRectangle) {
   ExpectPixels(Surface(), TPoint{O.X + 1, O.Y + 1}, Rows, {{'h', clHighlight}, {'x', InvertedBGR}});
 }
 
+TEST_F(DxfcomboFace, DroppedDownFaceShowsTheTextAreaWithoutHighlight) {
+  Place(dcsDropDownList, {"Google"});
+  Box->DropDown();
+  Pump();
+  ASSERT_TRUE(Box->Edit()->Focused());
+  const TPoint O = FaceOrigin();
+  ExpectPixels(Surface(), TPoint{O.X + 1, O.Y + 1},
+               std::vector<std::string>(14, std::string(137, 'w')), {{'w', clWhite}});
+  Box->CloseUp();
+  Pump();
+  EXPECT_EQ(FacePixel(5, 5), ColorToPixel(clHighlight));  // focused again, closed
+}
+
 TEST_F(DxfcomboFace, SelectedTextIsDrawnInTheFontColour) {
   Place(dcsDropDownList, {"Google"});
   FocusElsewhere();
