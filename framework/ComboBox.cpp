@@ -390,8 +390,9 @@ void TCustomComboBox::EditKeyPress(char& Key, TComboEdit& Edit) {
   const HWND Field = Edit.WindowHandle();
   if (cp932::IsLeadByte(Key)) {
     // Both bytes decide the completion; the trail byte is already queued.
+    // (Input is only found without a window filter.)
     MSG Next;
-    if (Field && PeekMessage(Next, Field, WM_CHAR, WM_CHAR, PM_NOREMOVE))
+    if (Field && PeekMessage(Next, nullptr, WM_CHAR, WM_CHAR, PM_NOREMOVE) && Next.hwnd == Field)
       Char.push_back(char(Next.wParam));
   }
   TTypeAheadEdit State{Text(), Edit.SelStart(), Edit.SelLength()};
@@ -403,7 +404,7 @@ void TCustomComboBox::EditKeyPress(char& Key, TComboEdit& Edit) {
   Key = 0;
   if (Char.size() == 2) {
     MSG Next;
-    PeekMessage(Next, Field, WM_CHAR, WM_CHAR, PM_REMOVE);
+    PeekMessage(Next, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE);
   }
   if (!Result.Changed) return;
   const bool TextChanged = Result.Edit.Text != Text();
@@ -584,6 +585,14 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
     case CM_FONTCHANGED:
       CMFontChanged(Message);
       break;
+    case CM_RECREATEWND: {
+      // The field had the focus, not the box: it gets it back.
+      const bool FieldFocused = FEdit && FEdit->Focused();
+      TCustomControl::Dispatch(Message);
+      if (FieldFocused && FEdit->HandleAllocated() && FEdit->Showing())
+        ::SetFocus(FEdit->WindowHandle());
+      break;
+    }
     default:
       TCustomControl::Dispatch(Message);
       break;
