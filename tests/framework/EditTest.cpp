@@ -7,6 +7,8 @@
 
 #include "StdCtrlsTestSupport.h"
 #include "framework/Edit.h"
+#include "framework/StreamingReader.h"
+#include "framework/StreamingWriter.h"
 
 using namespace stocktest;
 
@@ -355,6 +357,45 @@ TEST_F(EditTest, MaxLengthFromTheLayoutLimitsTyping) {
   Key(VK_END);
   Type("abcdefghijklmnopq");  // 6 + 17 bytes for a limit of 20
   EXPECT_EQ(Edit2->Text(), "二番目abcdefghijklmn");
+}
+
+class EditLayoutTest : public THeadlessFixture {};
+
+TEST_F(EditLayoutTest, PublishedPropertiesRoundTripWithDefaultsLeftOut) {
+  RegisterStockTestClasses();
+  TStockForm Root(nullptr);
+  Root.SetName("Form1");
+  auto* Plain = new TEdit(&Root);
+  Plain->SetParent(&Root);
+  Plain->SetName("Plain");
+  auto* Source = new TEdit(&Root);
+  Source->SetParent(&Root);
+  Source->SetName("Edit1");
+  Source->SetBorderStyle(bsNone);
+  Source->SetReadOnly(true);
+  Source->SetMaxLength(7);
+  Source->SetAutoSelect(false);
+  Source->SetColor(clYellow);
+  Source->SetText("検索");
+  const std::string Text = WriteComponentLayout(Root);
+  const std::size_t PlainAt = Text.find("object Plain"), SourceAt = Text.find("object Edit1");
+  ASSERT_NE(SourceAt, std::string::npos) << Text;
+  const std::string PlainPart = Text.substr(PlainAt, SourceAt - PlainAt);
+  for (const char* Default : {"AutoSelect", "BorderStyle", "ReadOnly", "MaxLength", "Color",
+                              "TabStop", "Text", "ParentColor"})
+    EXPECT_EQ(PlainPart.find(Default), std::string::npos) << Default << "\n" << PlainPart;
+
+  TStockForm Copy(nullptr);
+  ReadComponentLayout(Copy, Text);
+  auto* Read = dynamic_cast<TEdit*>(Copy.FindComponent("Edit1"));
+  ASSERT_NE(Read, nullptr);
+  EXPECT_EQ(Read->BorderStyle(), bsNone);
+  EXPECT_TRUE(Read->ReadOnly());
+  EXPECT_EQ(Read->MaxLength(), 7);
+  EXPECT_FALSE(Read->AutoSelect());
+  EXPECT_EQ(Read->Color(), clYellow);
+  EXPECT_EQ(Read->Text(), "検索");
+  EXPECT_EQ(WriteComponentLayout(Copy), Text);
 }
 
 }  // namespace
