@@ -28,6 +28,9 @@ public:
     SetBorderStyle(bsNone);
     SetTabStop(false);
     SetAutoSelect(true);
+    // Hints are the box's: over the field the box's hint shows.
+    SetParentShowHint(false);
+    SetShowHint(false);
   }
 
   void Dispatch(TMessage& Message) override {
@@ -281,7 +284,10 @@ void TCustomComboBox::ChooseItem(int Index) {
   FEdit->SelectAll();
   if (DroppedDown()) FList->SetHighlight(Index);
   if (TextChanged) Change();
-  if (TextChanged || IndexChanged) Select();
+  if (TextChanged || IndexChanged) {
+    Click();
+    Select();
+  }
 }
 
 void TCustomComboBox::StepItem(int Delta) {

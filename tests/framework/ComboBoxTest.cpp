@@ -12,6 +12,7 @@
 #include "StdCtrlsTestSupport.h"
 #include "framework/ComboBox.h"
 #include "framework/Edit.h"
+#include "framework/HintWindow.h"
 #include "framework/StreamingReader.h"
 #include "framework/StreamingWriter.h"
 #include "platform/PixelAssert.h"
@@ -344,6 +345,37 @@ TEST_F(ComboBoxTest, DisabledBoxDoesNotOpen) {
   Box->SetEnabled(false);
   Box->SetDroppedDown(true);
   EXPECT_FALSE(Box->DroppedDown());
+}
+
+TEST_F(ComboBoxTest, KeyEventsFireOnTheBoxAndAConsumedKeyDoesNothing) {
+  Box->OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState) {
+    Events.push_back(std::string("down:") + (Sender == Box ? "box" : "other"));
+    if (Key == VK_F4) Key = 0;
+  };
+  Box->OnKeyUp = [this](TObject*, WORD&, TShiftState) { Events.push_back("up"); };
+  Key(VK_F4);
+  EXPECT_FALSE(Box->DroppedDown());
+  EXPECT_EQ(Events, (std::vector<std::string>{"down:box", "up"}));
+}
+
+TEST_F(ComboBoxTest, ChoosingAnItemClicksTheBox) {
+  int Clicks = 0;
+  Box->OnClick = [&Clicks](TObject*) { ++Clicks; };
+  Key(VK_DOWN);
+  ClickButton();
+  ClickRow(0);  // the same item again: no click
+  EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(ComboBoxTest, TheBoxHintShowsOverTheField) {
+  THintWindow* Hint = InstallHintWindow(App);
+  Box->SetHint("keyword");
+  Box->SetShowHint(true);
+  MoveTo(Field(), 10, 5);
+  Wait(App.HintPause() + 50);
+  ASSERT_TRUE(Hint->Showing());
+  EXPECT_EQ(Hint->Text(), "keyword");
+  delete Hint;
 }
 
 // ---- Text and ItemIndex ---------------------------------------------------------------------
