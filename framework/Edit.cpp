@@ -106,6 +106,7 @@ std::string TCustomEdit::SelText() const {
 void TCustomEdit::SetSel(int Anchor, int CaretAt) {
   Anchor = Snap(Anchor);
   CaretAt = Snap(CaretAt);
+  FTypingRun = false;
   if (Anchor == FAnchor && CaretAt == FCaret) return;
   const bool Shown = FAnchor != FCaret || Anchor != CaretAt;
   FAnchor = Anchor;
@@ -205,7 +206,9 @@ bool TCustomEdit::InsertFiltered(const std::string& Value, bool Limit) {
   std::string NewText = Current.substr(0, std::size_t(Start));
   NewText += Insert;
   NewText += Current.substr(std::size_t(End));
+  SaveUndo(FTyping);
   ReplaceText(NewText, Start + int(Insert.size()));
+  FTypingRun = FTyping;
   return true;
 }
 
@@ -213,7 +216,38 @@ void TCustomEdit::DeleteRange(int From, int To) {
   if (From >= To) return;
   std::string NewText = Text();
   NewText.erase(std::size_t(From), std::size_t(To - From));
+  SaveUndo(false);
   ReplaceText(NewText, From);
+  FTypingRun = false;
+}
+
+void TCustomEdit::SaveUndo(bool Typing) {
+  // Characters typed one after the other are undone together.
+  if (Typing && FTypingRun && FCanUndo) return;
+  FUndoText = Text();
+  FUndoAnchor = FAnchor;
+  FUndoCaret = FCaret;
+  FCanUndo = true;
+}
+
+void TCustomEdit::Undo() {
+  if (!FCanUndo || FReadOnly) return;
+  // As in a Win32 edit, undoing twice brings the change back.
+  const std::string Undone = Text();
+  const int Anchor = FAnchor, CaretAt = FCaret;
+  ReplaceText(FUndoText, FUndoCaret);
+  FAnchor = Snap(FUndoAnchor);
+  if (FAnchor != FCaret) Invalidate();
+  FUndoText = Undone;
+  FUndoAnchor = Anchor;
+  FUndoCaret = CaretAt;
+  FTypingRun = false;
+}
+
+void TCustomEdit::ClearUndo() {
+  FCanUndo = false;
+  FUndoText.clear();
+  FTypingRun = false;
 }
 
 void TCustomEdit::ReplaceText(const std::string& Value, int NewCaret) {
@@ -258,6 +292,7 @@ void TCustomEdit::WMSetText(TMessage& Message) {
   FScrollX = 0;
   FLeadByte = -1;
   FModified = false;
+  ClearUndo();
   Invalidate();
   UpdateCaret();
   Change();

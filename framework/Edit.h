@@ -96,6 +96,12 @@ public:
   void ClearSelection();
   // Empties the text (program action: works when ReadOnly, fires OnChange).
   void Clear();
+  // One level of undo, as in a Win32 edit: the last change the user made
+  // (characters typed in a row count as one); undoing again redoes it.
+  // Setting the text from the program forgets it.
+  bool CanUndo() const { return FCanUndo; }
+  void Undo();
+  void ClearUndo();
   void CutToClipboard();
   void CopyToClipboard();
   void PasteFromClipboard();
@@ -158,6 +164,8 @@ private:
   static std::string Filter(const std::string& Value, bool& Refused);
   bool InsertFiltered(const std::string& Value, bool Limit);
   void DeleteRange(int From, int To);
+  // Keeps the text and selection before a change for Undo.
+  void SaveUndo(bool Typing);
   // Sets the text from an edit: stores it, puts the caret at NewCaret, sets
   // Modified and fires Change when it differs.
   void ReplaceText(const std::string& Value, int NewCaret);
@@ -197,6 +205,12 @@ private:
   bool FCaretMade = false;
   bool FCaretHidden = false;
   bool FSettingText = false;  // the edit itself sets its text (no caret reset)
+  bool FTyping = false;       // the change being made is a typed character
+  bool FTypingRun = false;    // the last change was typing, and the caret stayed
+  bool FCanUndo = false;
+  std::string FUndoText;
+  int FUndoAnchor = 0;
+  int FUndoCaret = 0;
   // The X of every byte position from the text's start (trail bytes share
   // the next boundary's), and the line height; empty when to be measured.
   mutable std::vector<int> FCharX;

@@ -105,7 +105,9 @@ void TCustomEdit::EditChar(unsigned char Char) {
       MessageBeep(MB_OK);
       return;
     }
+    FTyping = true;
     InsertText(Typed);
+    FTyping = false;
     return;
   }
   switch (Char) {
@@ -121,6 +123,9 @@ void TCustomEdit::EditChar(unsigned char Char) {
       return;
     case 0x18:  // Ctrl+X
       CutToClipboard();
+      return;
+    case 0x1A:  // Ctrl+Z
+      Undo();
       return;
     case 0x08:  // Backspace
       if (FReadOnly) return;
@@ -149,7 +154,9 @@ void TCustomEdit::EditChar(unsigned char Char) {
     MessageBeep(MB_OK);
     return;
   }
+  FTyping = true;
   InsertText(Typed);
+  FTyping = false;
 }
 
 // ---- mouse --------------------------------------------------------------------------------

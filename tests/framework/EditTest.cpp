@@ -269,6 +269,26 @@ TEST_F(EditTest, OnChangeFiresOncePerChangeOfTheText) {
   EXPECT_EQ(Changes, 5);
 }
 
+TEST_F(EditTest, UndoTakesBackTheLastChangeAndRedoesItWhenRepeated) {
+  Type("abc");
+  Key(VK_HOME);
+  Type("日x");
+  Key('Z', mkControl);  // the typing after the caret moved, as one change
+  EXPECT_EQ(Edit->Text(), "abc");
+  EXPECT_EQ(Edit->SelStart(), 0);
+  Key('Z', mkControl);
+  EXPECT_EQ(Edit->Text(), "日xabc");
+  Key(VK_END);
+  Key(VK_BACK);
+  Key('Z', mkControl);
+  EXPECT_EQ(Edit->Text(), "日xabc");
+  EXPECT_EQ(Changes, 9);
+  Edit->SetText("set");
+  EXPECT_FALSE(Edit->CanUndo());
+  Key('Z', mkControl);
+  EXPECT_EQ(Edit->Text(), "set");
+}
+
 TEST_F(EditTest, KeyHooksChangeAndConsumeKeys) {
   auto* Hooked = new THookedEdit(Form);
   Hooked->SetParent(Form);
