@@ -341,6 +341,39 @@ TEST_F(ComboBoxTest, TheWheelScrollsTheOpenList) {
   EXPECT_EQ(GetScrollPos(Box->ListHandle(), SB_VERT), 3);
 }
 
+TEST_F(ComboBoxTest, TheScrollBarArrowScrollsTheListWithoutClosingIt) {
+  for (int I = 0; I < 20; ++I) Box->Items()->Add("item" + std::to_string(I));
+  Box->SetDropDownCount(5);
+  Key(VK_F4);
+  TRect List;
+  GetWindowRect(Box->ListHandle(), List);
+  const int Bar = GetSystemMetrics(SM_CXVSCROLL);
+  Display.MoveMouse(List.Right - 1 - Bar / 2, List.Bottom - 1 - Bar / 2);
+  Display.Click();
+  Pump();
+  EXPECT_TRUE(Box->DroppedDown());
+  EXPECT_EQ(GetScrollPos(Box->ListHandle(), SB_VERT), 1);
+  // The row under the pointer is now the one after the first visible row.
+  TPoint P{20, 6};
+  ClientToScreen(Box->ListHandle(), P);
+  Display.MoveMouse(P.X, P.Y);
+  Display.Click();
+  Pump();
+  EXPECT_EQ(Box->Text(), "train");
+}
+
+TEST_F(ComboBoxTest, OnDropDownMayFillTheListBeforeItShows) {
+  Box->Items()->Clear();
+  Box->OnDropDown = [this](TObject*) {
+    for (int I = 0; I < 4; ++I) Box->Items()->Add("entry" + std::to_string(I));
+  };
+  Key(VK_F4);
+  TRect List;
+  GetWindowRect(Box->ListHandle(), List);
+  EXPECT_EQ(List.Height(), 4 * 12 + 2);
+  EXPECT_EQ(GetWindowLong(Box->ListHandle(), GWL_STYLE) & WS_VSCROLL, 0);
+}
+
 TEST_F(ComboBoxTest, DisabledBoxDoesNotOpen) {
   Box->SetEnabled(false);
   Box->SetDroppedDown(true);
