@@ -2,6 +2,8 @@
 // Win32 edit, it runs where the framework hands on what the hooks and events
 // did not consume: DefaultHandler.
 
+#include <algorithm>
+
 #include "framework/Edit.h"
 #include "platform/shell/Beep.h"
 #include "platform/text/Cp932.h"
@@ -221,4 +223,73 @@ void TCustomEdit::MiddleButtonDown(LPARAM Pos) {
   }
   SetSel(CharFromX(GET_X_LPARAM(Pos)), CharFromX(GET_X_LPARAM(Pos)));
   if (!Primary.empty()) InsertText(Primary);
+}
+
+// ---- words ------------------------------------------------------------------------------------
+
+namespace {
+
+enum TCharClass { ccSpace, ccWord, ccPunct, ccHalfKana, ccHiragana, ccKatakana, ccKanji, ccWide };
+
+TCharClass ClassAt(const std::string& T, std::size_t Pos) {
+  const unsigned char B = static_cast<unsigned char>(T[Pos]);
+  if (cp932::CharLength(T, Pos) == 2) {
+    const unsigned Code = (unsigned(B) << 8) | static_cast<unsigned char>(T[Pos + 1]);
+    if (Code == 0x8140) return ccSpace;                   // ideographic space
+    if (Code >= 0x824F && Code <= 0x829A) return ccWord;  // full-width letters, digits
+    if (Code >= 0x829F && Code <= 0x82F1) return ccHiragana;
+    if ((Code >= 0x8340 && Code <= 0x8396) || Code == 0x815B) return ccKatakana;
+    if (Code >= 0x889F) return ccKanji;
+    return ccWide;
+  }
+  if (B == ' ' || B == '\t') return ccSpace;
+  if ((B >= '0' && B <= '9') || (B >= 'A' && B <= 'Z') || (B >= 'a' && B <= 'z') || B == '_')
+    return ccWord;
+  if (B >= 0xA6 && B <= 0xDF) return ccHalfKana;
+  return ccPunct;
+}
+
+}  // namespace
+
+void TCustomEdit::WordAt(int Pos, int& Start, int& End) const {
+  const std::string T = Text();
+  Start = End = Pos;
+  if (T.empty()) return;
+  std::size_t P = std::size_t(Pos);
+  // At the end (or before a blank after a word), the word before counts.
+  if (P >= T.size() ||
+      (P > 0 && ClassAt(T, P) == ccSpace && ClassAt(T, cp932::PrevCharPos(T, P)) != ccSpace))
+    P = cp932::PrevCharPos(T, std::min(P, T.size()));
+  const TCharClass Class = ClassAt(T, P);
+  std::size_t S = P;
+  while (S > 0) {
+    const std::size_t Prev = cp932::PrevCharPos(T, S);
+    if (ClassAt(T, Prev) != Class) break;
+    S = Prev;
+  }
+  std::size_t E = P;
+  while (E < T.size() && ClassAt(T, E) == Class) E = cp932::NextCharPos(T, E);
+  Start = int(S);
+  End = int(E);
+}
+
+int TCustomEdit::NextWordStart(int Pos) const {
+  const std::string T = Text();
+  std::size_t P = std::size_t(Pos);
+  if (P >= T.size()) return int(T.size());
+  const TCharClass Class = ClassAt(T, P);
+  if (Class != ccSpace)
+    while (P < T.size() && ClassAt(T, P) == Class) P = cp932::NextCharPos(T, P);
+  while (P < T.size() && ClassAt(T, P) == ccSpace) P = cp932::NextCharPos(T, P);
+  return int(P);
+}
+
+int TCustomEdit::PrevWordStart(int Pos) const {
+  const std::string T = Text();
+  std::size_t P = std::size_t(Pos);
+  while (P > 0 && ClassAt(T, cp932::PrevCharPos(T, P)) == ccSpace) P = cp932::PrevCharPos(T, P);
+  if (P == 0) return 0;
+  const TCharClass Class = ClassAt(T, cp932::PrevCharPos(T, P));
+  while (P > 0 && ClassAt(T, cp932::PrevCharPos(T, P)) == Class) P = cp932::PrevCharPos(T, P);
+  return int(P);
 }

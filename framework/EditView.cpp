@@ -1,0 +1,209 @@
+// How the edit measures and scrolls its text, paints it and shows its
+// caret.
+
+#include <algorithm>
+
+#include "framework/Edit.h"
+#include "platform/text/Cp932.h"
+
+namespace {
+
+// Room between the client edge and the text, left and right; the right one
+// keeps the caret visible after the last character.
+constexpr int kMargin = 1;
+
+}  // namespace
+
+// ---- measuring ------------------------------------------------------------------------------
+
+void TCustomEdit::Measure() const {
+  const std::string T = Text();
+  if (FCharX.size() == T.size() + 1 && FLineHeight > 0) return;
+  FCharX.assign(T.size() + 1, 0);
+  FLineHeight = 0;
+  HDC DC = GetDC(nullptr);
+  if (!DC) return;
+  {
+    // Measured on a screen context: the edit may have no window yet.
+    TCanvas Canvas;
+    Canvas.SetHandle(DC);
+    Canvas.SetFont(Font());
+    FLineHeight = Canvas.TextHeight("0");
+    int X = 0;
+    std::size_t Pos = 0;
+    while (Pos < T.size()) {
+      const std::size_t Length = cp932::CharLength(T, Pos);
+      X += Canvas.TextWidth(std::string_view(T).substr(Pos, Length));
+      for (std::size_t I = 1; I <= Length; ++I) FCharX[Pos + I] = X;
+      Pos += Length;
+    }
+    Canvas.SetHandle(nullptr);
+  }
+  ReleaseDC(nullptr, DC);
+}
+
+int TCustomEdit::LineHeight() const {
+  Measure();
+  return FLineHeight;
+}
+
+int TCustomEdit::TextTop() const { return std::max(0, (ClientHeight() - LineHeight()) / 2); }
+
+int TCustomEdit::TextWidth(int From, int To) const {
+  Measure();
+  return FCharX[std::size_t(To)] - FCharX[std::size_t(From)];
+}
+
+int TCustomEdit::XFromChar(int Pos) const {
+  Measure();
+  Pos = Snap(Pos);
+  return kMargin + FCharX[std::size_t(Pos)] - FScrollX;
+}
+
+int TCustomEdit::CharFromX(int X) const {
+  Measure();
+  const std::string T = Text();
+  const int Target = X - kMargin + FScrollX;
+  std::size_t Pos = 0;
+  while (Pos < T.size()) {
+    const std::size_t Next = cp932::NextCharPos(T, Pos);
+    // Left of the middle of a character: the caret goes before it.
+    if (Target < (FCharX[Pos] + FCharX[Next] + 1) / 2) return int(Pos);
+    Pos = Next;
+  }
+  return int(T.size());
+}
+
+bool TCustomEdit::ScrollToCaret() {
+  if (!HandleAllocated()) return false;
+  Measure();
+  const int Visible = std::max(1, ClientWidth() - 2 * kMargin);
+  const int CaretX = FCharX[std::size_t(FCaret)];
+  const int Total = FCharX.back();
+  int Scroll = FScrollX;
+  // The caret needs one pixel beside its position; the text scrolls just
+  // far enough to show it.
+  if (CaretX - Scroll > Visible - 1) Scroll = CaretX - (Visible - 1);
+  if (CaretX < Scroll) Scroll = CaretX;
+  // No empty room on the right while text is hidden on the left.
+  if (Total - Scroll < Visible - 1) Scroll = std::max(0, Total - (Visible - 1));
+  if (Scroll == FScrollX) return false;
+  FScrollX = Scroll;
+  Invalidate();
+  return true;
+}
+
+// ---- painting ------------------------------------------------------------------------------
+
+void TCustomEdit::Invalidate() {
+  if (FRedraw) TCustomControl::Invalidate();
+}
+
+void TCustomEdit::Paint() {
+  TCanvas& C = *Canvas();
+  const std::string T = Text();
+  Measure();
+  const TRect R = ClientRect();
+  C.Brush()->SetColor(Color());
+  C.Brush()->SetStyle(bsSolid);
+  C.FillRect(R);
+  C.SetFont(Font());
+  const TColor TextColor = Enabled() ? Font()->Color() : clGrayText;
+  const int Top = TextTop();
+  const bool ShowSelection = FAnchor != FCaret && (Focused() || !FHideSelection);
+  const int S = ShowSelection ? SelStart() : int(T.size());
+  const int E = ShowSelection ? S + SelLength() : int(T.size());
+  // Three runs, each with its background cell; glyph advances add up, so
+  // the runs meet where one text would have put them.
+  const std::string_view View(T);
+  auto Run = [&](int From, int To, TColor Back, TColor Fore) {
+    if (From >= To) return;
+    C.Brush()->SetColor(Back);
+    C.Font()->SetColor(Fore);
+    C.TextOut(XFromChar(From), Top, View.substr(std::size_t(From), std::size_t(To - From)));
+  };
+  Run(0, S, Color(), TextColor);
+  Run(S, E, clHighlight, clHighlightText);
+  Run(E, int(T.size()), Color(), TextColor);
+}
+
+// ---- caret ----------------------------------------------------------------------------------
+
+void TCustomEdit::UpdateCaret() {
+  if (!FCaretMade) return;
+  SetCaretPos(XFromChar(FCaret), TextTop());
+}
+
+void TCustomEdit::MakeCaret() {
+  if (!HandleAllocated()) return;
+  CreateCaret(WindowHandle(), 1, std::max(1, LineHeight()));
+  FCaretMade = true;
+  FCaretHidden = true;  // made hidden
+  UpdateCaret();
+  if (FRedraw) {
+    ShowCaret(WindowHandle());
+    FCaretHidden = false;
+  }
+}
+
+void TCustomEdit::WMSetFocus(TMessage& Message) {
+  TCustomControl::Dispatch(Message);
+  MakeCaret();
+  // The focus arriving by keyboard (or from the program) selects all, so
+  // typing replaces the text; a click puts the caret where it clicked.
+  if (FAutoSelect && !FMouseFocus)
+    SelectAll();
+  else if (FAnchor != FCaret)
+    Invalidate();
+}
+
+void TCustomEdit::WMKillFocus(TMessage& Message) {
+  TCustomControl::Dispatch(Message);
+  if (FCaretMade) {
+    DestroyCaret();
+    FCaretMade = false;
+    FCaretHidden = false;
+  }
+  FLeadByte = -1;
+  FSelecting = false;
+  if (FAnchor != FCaret) Invalidate();
+}
+
+void TCustomEdit::WMSetRedraw(TMessage& Message) {
+  const bool On = Message.WParam != 0;
+  Message.Result = 0;
+  if (On == FRedraw) return;
+  FRedraw = On;
+  if (FCaretMade) {
+    if (On && FCaretHidden) {
+      UpdateCaret();
+      ShowCaret(WindowHandle());
+      FCaretHidden = false;
+    } else if (!On && !FCaretHidden) {
+      HideCaret(WindowHandle());
+      FCaretHidden = true;
+    }
+  }
+  if (On) Invalidate();
+}
+
+void TCustomEdit::WMGetDlgCode(TMessage& Message) {
+  Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+void TCustomEdit::CMFontChanged(TMessage& Message) {
+  TCustomControl::Dispatch(Message);
+  FCharX.clear();
+  if (FCaretMade) {
+    DestroyCaret();
+    FCaretMade = false;
+    MakeCaret();
+  }
+  ScrollToCaret();
+  Invalidate();
+}
+
+void TCustomEdit::CMEnabledChanged(TMessage& Message) {
+  TCustomControl::Dispatch(Message);
+  Invalidate();
+}
