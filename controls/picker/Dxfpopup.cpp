@@ -15,6 +15,14 @@ namespace {
 
 TPopupWindow* ShownPopup = nullptr;
 HHOOK MouseHook = nullptr;
+// The popup whose Show installed MouseHook.
+const TPopupWindow* HookOwner = nullptr;
+
+void RemoveMouseHook() {
+  if (MouseHook) UnhookWindowsHookEx(MouseHook);
+  MouseHook = nullptr;
+  HookOwner = nullptr;
+}
 
 // Every button press and double click, client and frame, and every frame
 // button release: what closes the list when it lands elsewhere. Client
@@ -79,10 +87,7 @@ TPopupWindow::TPopupWindow(TdxfCustomComboBox* AOwner) : TCustomListBox(AOwner),
 TPopupWindow::~TPopupWindow() {
   // A popup freed while shown takes its hook and the shown-popup pointer
   // with it, so neither outlives it.
-  if (MouseHook && ShownPopup == this) {
-    UnhookWindowsHookEx(MouseHook);
-    MouseHook = nullptr;
-  }
+  if (HookOwner == this) RemoveMouseHook();
   if (ShownPopup == this) ShownPopup = nullptr;
 }
 
@@ -104,9 +109,11 @@ void TPopupWindow::CreateWnd() {
 }
 
 void TPopupWindow::Show() {
-  // One popup at a time: a hook left by another is not left behind.
-  if (MouseHook) UnhookWindowsHookEx(MouseHook);
+  // Only one popup is shown at a time: a hook still installed for an
+  // earlier one is removed rather than left running.
+  RemoveMouseHook();
   MouseHook = SetWindowsHookEx(WH_MOUSE, PopupMouseHookProc, nullptr, 0);
+  HookOwner = this;
   const HWND Window = Handle();
   SetWindowPos(Window, nullptr, Left(), Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The frame change recomputes the frame (and with it the corner) now that
@@ -120,8 +127,7 @@ void TPopupWindow::Hide() {
   if (!HandleAllocated() || !IsWindowVisible(WindowHandle())) return;
   SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,
                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
-  if (MouseHook) UnhookWindowsHookEx(MouseHook);
-  MouseHook = nullptr;
+  RemoveMouseHook();
   if (HandleAllocated() && ComboBox->CanFocus()) ComboBox->SetFocus();
 }
 
