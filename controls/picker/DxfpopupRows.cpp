@@ -15,9 +15,9 @@
 
 namespace {
 
-// The bottom client pixel row of a popup whose strip lies at the bottom:
-// the window's height less two border lines and the strip.
-constexpr int kFrameBelowRows = 2 + kPopupStripHeight;
+// What the frame takes of the window's height: the two border lines and
+// the strip. The client area ends this far above the window's bottom.
+constexpr int kFrameHeight = 2 + kPopupStripHeight;
 
 }  // namespace
 
@@ -153,7 +153,7 @@ void TPopupWindow::MouseMove(TShiftState Shift, int X, int Y) {
   const TRect R = ItemRect(Row);
   if (StripAtTop()) {
     if (R.Top < kPopupStripHeight) return;
-  } else if (R.Bottom > Height() - kFrameBelowRows) {
+  } else if (R.Bottom > Height() - kFrameHeight) {
     return;  // a row cut off by the bottom would scroll the list
   }
   // Row Count() (under the last row) leaves no row selected.
