@@ -102,7 +102,3 @@ private:
 // controls, the gradient panel, the two combo boxes) known to the layout
 // reader. Calling it again does nothing.
 void RegisterMainWindowClasses();
-
-// Whether this build carries the keyword box and the site picker. Without
-// them the window's layout cannot be read (Mainwindow1Combos.cpp).
-bool MainWindowHasComboBoxes();

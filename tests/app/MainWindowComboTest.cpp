@@ -21,7 +21,6 @@ namespace {
 class MainWindowComboTest : public MainWindowFixture {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(MainWindowHasComboBoxes());
     TMainFormOptions Options;
     Options.SettingsPath = SettingsPath;
     Form = new TMainForm1(&App, Options);
