@@ -259,6 +259,11 @@ public:
 
 protected:
   friend class TValueEdit;
+  // The popup recomputes its placement whenever its frame is recalculated
+  // and records it here, so PopupRect follows a picker that moved while the
+  // list was down.
+  friend class TPopupWindow;
+  void SetPopupRect(const TRect& Value);
 
   // Runs after every change of Items outside the update bracket.
   void ChangeItems(TObject* Sender);

@@ -71,6 +71,8 @@ TdxfCustomComboBox::TdxfCustomComboBox(TComponent* AOwner) : TCustomControl(AOwn
 
 void TdxfCustomComboBox::SetItems(const TStrings* Value) { FItems->Assign(Value); }
 
+void TdxfCustomComboBox::SetPopupRect(const TRect& Value) { FPopupRect = Value; }
+
 bool TdxfCustomComboBox::GetChecked(int Index) const {
   if (Index < 0 || Index >= FItems->Count()) return false;
   return ItemDataChecked(FItems->GetObject(Index));

@@ -202,6 +202,7 @@ void TPopupWindow::WMNCCalcSize(TMessage& Message) {
     const TRect Placement = GetPopupRect(
         TPoint{Combo.Left, Combo.Top}, TRect{0, 0, ComboBox->PopupWidth(), ComboBox->PopupHeight()},
         ComboBox->Height());
+    ComboBox->SetPopupRect(Placement);
     Corner = GetCornerForRects(Combo, Placement);
   }
   TRect* Client = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]

@@ -92,6 +92,26 @@ TEST_F(DxfpopupWindow, OpensAboveAPickerNearTheBottomWithTheStripOnTop) {
   EXPECT_EQ(Popup->ClientOrigin(), (TPoint{111, 519 + kPopupStripHeight}));
 }
 
+TEST_F(DxfpopupWindow, AFrameChangeAfterThePickerMovedRecordsTheNewPlacement) {
+  Place(100, 100);
+  TPopupWindow* Popup = Drop();
+  ASSERT_NE(Popup, nullptr);
+  EXPECT_EQ(Box->PopupRect(), (TRect{110, 130, 270, 312}));
+  // The form goes near the bottom of the screen while the list is down; the
+  // next frame recalculation places the list above the picker and says so.
+  Form->SetTop(680);
+  Pump();
+  ASSERT_EQ(Box->Popup(), Popup);
+  SetWindowPos(Popup->Handle(), nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(Box->PopupRect(), (TRect{110, 508, 270, 690}));
+  EXPECT_EQ(Popup->Corner, coTopRight);
+  // The size the picker asks for next time is untouched.
+  EXPECT_EQ(Box->PopupWidth(), 160);
+  EXPECT_EQ(Box->PopupHeight(), 182);
+}
+
 // ---- the close button -------------------------------------------------------------------
 
 class DxfpopupCloseButton : public DxfpopupWindow {
