@@ -91,6 +91,17 @@ xdotool key shift+Insert
 expect_text "$pasted$pasted" "Shift+Insert pasted at the caret"
 expect_eq "$(clipboard clipboard)" "$pasted" "pasting left the clipboard alone"
 
+# A pasted text ends at its first line break, and what code page 932 cannot
+# hold (the euro sign) is left out; the rest arrives.
+offer clipboard $'一行目€です\n二行目'
+xdotool key ctrl+a ctrl+v
+expect_text "一行目です" "a paste keeps the first line, without what code page 932 lacks"
+offer clipboard "$pasted"
+xdotool key ctrl+a ctrl+v
+expect_text "$pasted" "the clipboard pasted again"
+xdotool key shift+Insert
+expect_text "$pasted$pasted" "and once more at the caret"
+
 # A mouse selection is PRIMARY: dragging across the whole edit selects the
 # whole text; another program held PRIMARY before.
 whole="$pasted$pasted"
