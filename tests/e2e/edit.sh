@@ -135,10 +135,12 @@ expect_true "PRIMARY holds the selected tail, $sel_len bytes" tail_is_primary
 # Selecting left the clipboard alone.
 expect_eq "$(clipboard clipboard)" "$pasted" "a selection does not touch the clipboard"
 
-# A middle click pastes PRIMARY where it is pressed: into the emptied edit,
-# then past the end of the text.
-xdotool key ctrl+a BackSpace
-expect_text "" "Ctrl+A and BackSpace emptied the edit"
+# Cut empties the edit. A middle click pastes PRIMARY where it is pressed:
+# into the emptied edit, then past the end of the text and before its start.
+xdotool key ctrl+a ctrl+x
+expect_text "" "Ctrl+A and Ctrl+X emptied the edit"
+wait_for 10 clipboard_is clipboard "$whole"
+expect_eq "$(clipboard clipboard)" "$whole" "Ctrl+X put the cut text on the clipboard"
 middle='中クリック'
 offer primary "$middle"
 xdotool mousemove "$edit_left" "$edit_row" click 2
