@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The single-line edit on a real X server: Japanese text typed through the
-# input method, select all and copy read by another program as UTF-8, paste
+# input method, select all and copy (and cut) read by another program as UTF-8, paste
 # of another program's clipboard by Ctrl+V and Shift+Insert, a mouse
 # selection offered as PRIMARY, and a middle click that pastes PRIMARY where
 # it is pressed.
