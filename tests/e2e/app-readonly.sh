@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# A settings file the program may not write: closing the window shows the
+# error box ("... に書き込めません"), the window stays open and the file keeps
+# every byte; once the file is writable again, closing ends the program and
+# writes the settings.
+#
+# The tests run as root in CI, and root passes every permission check: the
+# settings code therefore refuses a file that has no write bit at all, for
+# root too. That is exactly what is tested here (chmod 0444), once with the
+# file in a writable directory and once in a read-only directory, where the
+# temporary file of the atomic save could not be made by anyone but root
+# either; nothing may be left behind there.
+source "$(dirname "$0")/lib.sh"
+
+: "${E2E_APP:?the program is not named}"
+
+APP_DIR="$E2E_TMP/app"
+mkdir -p "$APP_DIR"
+cp "$E2E_APP" "$APP_DIR/Scoutlane"
+INI="$APP_DIR/Scoutlane.ini"
+# Put back whatever the test made read-only, so the cleanup can remove it.
+restore_modes() { chmod u+w "$APP_DIR" "$INI" 2>/dev/null; }
+trap 'restore_modes; finish' EXIT
+
+find_windows() { xdotool search --onlyvisible --name "^Scoutlane' 2010\$" 2>/dev/null; }
+window_count() { find_windows | wc -l; }
+has_window() { [ "$(window_count)" -ge 1 ]; }
+has_two_windows() { [ "$(window_count)" -ge 2 ]; }
+has_one_window() { [ "$(window_count)" -eq 1 ]; }
+error_box() { find_windows | grep -vx "$DEMO_WIN" | head -n 1; }
+mapped() { [[ "$(xwininfo -id "$1" 2>/dev/null)" == *"Map State: IsViewable"* ]]; }
+
+start_app() {
+  (cd / && LC_ALL=C.UTF-8 exec "$APP_DIR/Scoutlane") >"$DEMO_OUT" 2>"$DEMO_ERR" &
+  DEMO_PID=$!
+  wait_for 20 has_window || abort "the program showed no window"
+  DEMO_WIN=$(find_windows | head -n 1)
+  wait_for 10 pixel_is 20 20 0000FF || abort "the first frame never showed"
+}
+
+# CASE is a name for the messages; the settings file is read-only already.
+refused_close() {  # CASE
+  cp "$INI" "$E2E_TMP/before.ini"
+  "$E2E_PROBE" delete "$DEMO_WIN"
+  if ! wait_for 10 has_two_windows; then
+    fail "$1: no error box came up when the window was closed"
+    return
+  fi
+  echo "ok: $1: the error box came up"
+  local box
+  box=$(error_box)
+  local size
+  size=$("$E2E_PROBE" geometry "$box" | awk '{ print $3 "x" $4 }')
+  expect_true "$1: the error box is not the search bar ($size)" test "$size" != "500x35"
+  wait_for 5 focus_is "$box" || fail "$1: the error box did not get the focus"
+  xdotool key Return
+  expect_true "$1: the error box closes on Enter" wait_for 10 has_one_window
+  expect_true "$1: the program still runs" kill -0 "$DEMO_PID"
+  expect_true "$1: the search bar stays open" mapped "$DEMO_WIN"
+  expect_true "$1: the settings file is unchanged byte for byte" cmp -s "$E2E_TMP/before.ini" "$INI"
+  expect_eq "$(ls -A "$APP_DIR" | sort | tr '\n' ' ')" "Scoutlane Scoutlane.ini " "$1: nothing else left beside it"
+}
+
+closes_and_writes() {  # CASE
+  "$E2E_PROBE" delete "$DEMO_WIN"
+  demo_exit_code
+  expect_eq "$?" 0 "$1: exit code 0 after the close button"
+  local ini
+  ini=$(tr -d '\r' <"$INI")
+  expect_true "$1: the settings were written" grep -q '^SITE9=0$' <<<"$ini"
+  expect_true "$1: the keys already there were kept" grep -q '^REF=5$' <<<"$ini"
+}
+
+# A file with a comment the program would never write, so a rewrite shows.
+printf '; kept as it is\r\n[SET]\r\nFRON=1\r\nREF=5\r\nSITE0=1\r\n' >"$INI"
+
+# ---- a read-only file in a writable directory
+chmod 0444 "$INI"
+start_app
+refused_close "read-only file"
+chmod 0644 "$INI"
+closes_and_writes "writable again"
+
+# ---- a read-only file in a read-only directory
+printf '; kept as it is\r\n[SET]\r\nFRON=1\r\nREF=5\r\nSITE0=1\r\n' >"$INI"
+chmod 0444 "$INI"
+start_app
+chmod 0555 "$APP_DIR"
+refused_close "read-only file and directory"
+chmod 0755 "$APP_DIR"
+chmod 0644 "$INI"
+closes_and_writes "both writable again"
+
+report
