@@ -99,7 +99,9 @@ struct TDCRecord {
   bool FromBeginPaint = false;
 };
 
-struct TTimer {
+// Named apart from the framework's TTimer component: two classes of one name
+// in one program would share their (implicit) member functions.
+struct TWindowTimer {
   HWND Window = nullptr;
   UINT_PTR Id = 0;
   UINT Elapse = 0;
@@ -270,7 +272,7 @@ public:
   int FHookDepth = 0;
   std::uintptr_t FNextHookId = 1;
 
-  std::vector<TTimer> FTimers;
+  std::vector<TWindowTimer> FTimers;
   UINT_PTR FNextTimerId = 0x7FFF0000;
 
   std::vector<TDCRecord> FDCs;

@@ -169,8 +169,8 @@ bool TWindowCore::Retrieve(MSG& Out, HWND Filter, UINT Min, UINT Max, bool Remov
 
     if (InRange(WM_TIMER)) {
       const std::uint32_t Now = FBackend->Now();
-      TTimer* Due = nullptr;
-      for (TTimer& T : FTimers) {
+      TWindowTimer* Due = nullptr;
+      for (TWindowTimer& T : FTimers) {
         if (Filter && T.Window != Filter) continue;
         if (T.Window && !Lookup(T.Window)) continue;
         if (TimeDiff(T.Due, Now) > 0) continue;
@@ -261,7 +261,7 @@ void TWindowCore::PaintNow(TWindow* W) { DispatchPaint(*this, W); }
 
 LRESULT TWindowCore::Dispatch(const MSG& Msg) {
   if (Msg.message == WM_TIMER && Msg.lParam) {
-    for (const TTimer& T : FTimers) {
+    for (const TWindowTimer& T : FTimers) {
       if (T.Window == Msg.hwnd && T.Id == Msg.wParam && T.Proc) {
         const TIMERPROC Proc = T.Proc;
         TDispatchScope Scope(*this);
@@ -335,7 +335,7 @@ UINT_PTR TWindowCore::SetTimerImpl(HWND Window, UINT_PTR Id, UINT Elapse, TIMERP
   Elapse = std::max<UINT>(Elapse, 10);
   const std::uint32_t Due = FBackend->Now() + Elapse;
   if (Window || Id) {
-    for (TTimer& T : FTimers) {
+    for (TWindowTimer& T : FTimers) {
       if (T.Window == Window && T.Id == Id) {
         T.Elapse = Elapse;
         T.Due = Due;
@@ -348,9 +348,9 @@ UINT_PTR TWindowCore::SetTimerImpl(HWND Window, UINT_PTR Id, UINT Elapse, TIMERP
     do {
       Id = FNextTimerId++;
     } while (std::any_of(FTimers.begin(), FTimers.end(),
-                         [&](const TTimer& T) { return !T.Window && T.Id == Id; }));
+                         [&](const TWindowTimer& T) { return !T.Window && T.Id == Id; }));
   }
-  FTimers.push_back(TTimer{Window, Id, Elapse, Due, std::move(Proc)});
+  FTimers.push_back(TWindowTimer{Window, Id, Elapse, Due, std::move(Proc)});
   return Id;
 }
 
@@ -368,7 +368,7 @@ bool TWindowCore::KillTimerImpl(HWND Window, UINT_PTR Id) {
 
 void TWindowCore::KillTimersOf(HWND Window) {
   FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(),
-                               [&](const TTimer& T) { return T.Window == Window; }),
+                               [&](const TWindowTimer& T) { return T.Window == Window; }),
                 FTimers.end());
 }
 
@@ -379,7 +379,7 @@ int TWindowCore::MillisecondsToNextTimer() const {
     const int Left = std::max(0, int(TimeDiff(Due, Now)));
     if (Best < 0 || Left < Best) Best = Left;
   };
-  for (const TTimer& T : FTimers)
+  for (const TWindowTimer& T : FTimers)
     if (!T.Window || Lookup(T.Window)) Consider(T.Due);
   if (FCaretWindow && FCaretHide == 0) Consider(FCaretNextBlink);
   return Best;
