@@ -38,6 +38,42 @@ start_app() {
   wait_for 10 pixel_is 20 20 0000FF || abort "the first frame never showed"
 }
 
+# The message is the file's full path and "に書き込めません." on one line.
+# The directory part differs from run to run, so only the end of the line is
+# compared with a golden picture: found as the rightmost text pixel right of
+# the icon, and cut MESSAGE_WIDTH pixels back from there, which reaches into
+# "app/Scoutlane.ini" but stops short of the directory's random name, whose
+# last letter's edge pixels reach past the "/". (Glyphs sit on whole pixels,
+# so the end of the line looks the same whatever comes before it.)
+# SCOUTLANE_UPDATE_GOLDEN=1 writes it anew.
+MESSAGE_GOLDEN="$(cd "$(dirname "$0")" && pwd)/golden/app-readonly-message.png"
+MESSAGE_WIDTH=190
+message_matches() {  # BOX
+  import -window "$1" "$E2E_TMP/box.png" 2>/dev/null || return 1
+  local right
+  # The text line lies in the upper half, right of the 48-pixel icon column.
+  right=$(convert "$E2E_TMP/box.png" -crop 1000x45+0+0 +repage txt:- 2>/dev/null | awk -F'[ ,:]+' '
+    NR == 1 { next }
+    { c = $0; sub(/.*#/, "", c); c = substr(c, 1, 6) }
+    NR == 2 { background = c }
+    c != background && $1 > 45 && $1 > right { right = $1 }
+    END { print right + 0 }')
+  [ "$right" -gt "$MESSAGE_WIDTH" ] || return 1
+  convert "$E2E_TMP/box.png" -crop "${MESSAGE_WIDTH}x25+$((right + 1 - MESSAGE_WIDTH))+15" +repage \
+    "$E2E_TMP/message.png" 2>/dev/null || return 1
+  if [ "${SCOUTLANE_UPDATE_GOLDEN:-}" = 1 ]; then
+    cp "$E2E_TMP/message.png" "$MESSAGE_GOLDEN"
+    echo "golden message written: $MESSAGE_GOLDEN"
+    return 0
+  fi
+  local differing
+  differing=$(compare -metric AE "$MESSAGE_GOLDEN" "$E2E_TMP/message.png" null: 2>&1)
+  [ "$differing" = 0 ] && return 0
+  cp "$E2E_TMP/message.png" "${TMPDIR:-/tmp}/app-readonly-message.actual.png"
+  echo "the message as shown: ${TMPDIR:-/tmp}/app-readonly-message.actual.png"
+  return 1
+}
+
 # CASE is a name for the messages; the settings file is read-only already.
 refused_close() {  # CASE
   cp "$INI" "$E2E_TMP/before.ini"
@@ -52,6 +88,7 @@ refused_close() {  # CASE
   local size
   size=$("$E2E_PROBE" geometry "$box" | awk '{ print $3 "x" $4 }')
   expect_true "$1: the error box is not the search bar ($size)" test "$size" != "500x35"
+  expect_true "$1: the error box says the file cannot be written" message_matches "$box"
   wait_for 5 focus_is "$box" || fail "$1: the error box did not get the focus"
   xdotool key Return
   expect_true "$1: the error box closes on Enter" wait_for 10 has_one_window
