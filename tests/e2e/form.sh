@@ -145,7 +145,7 @@ expect_eq "$("$E2E_PROBE" pointer-grab)" free "the pointer is given back when th
 
 # The checked item switches always-on-top both ways.
 wm_state_of() { xprop -id "$FORM_WIN" _NET_WM_STATE 2>/dev/null; }
-form_above() { wm_state_of | grep -q _NET_WM_STATE_ABOVE; }
+form_above() { wm_state_of | grep _NET_WM_STATE_ABOVE >/dev/null; }
 form_not_above() { ! form_above; }
 open_menu 300 45
 xdotool key s

@@ -87,7 +87,7 @@ lines_after() {  # PATTERN
   awk -v p="$1" 'found { print } $0 ~ p { found = 1 }' "$DEMO_OUT"
 }
 
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+viewable() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
 gone() { ! viewable "$1"; }
 
 start_demo() {
@@ -122,7 +122,7 @@ focused_window() { xdotool getwindowfocus 2>/dev/null; }
 focus_is() { [ "$(focused_window)" = "$1" ]; }
 
 wm_state() { xprop -id "$DEMO_WIN" _NET_WM_STATE 2>/dev/null; }
-state_has_above() { wm_state | grep -q '_NET_WM_STATE_ABOVE'; }
+state_has_above() { wm_state | grep '_NET_WM_STATE_ABOVE' >/dev/null; }
 state_lacks_above() { ! state_has_above; }
 
 # The pattern the demo paints: colour A where (x / 5 + y / 5) is even.

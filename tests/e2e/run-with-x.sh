@@ -74,10 +74,10 @@ case "$wm" in
       openbox --sm-disable >"$work/openbox.log" 2>&1 &
     pids+=($!)
     for _ in $(seq 200); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 'window id' >/dev/null && break
       sleep 0.05
     done
-    if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+    if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 'window id' >/dev/null; then
       echo "run-with-x: openbox did not start:" >&2
       cat "$work/openbox.log" >&2
       exit 1
