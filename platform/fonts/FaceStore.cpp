@@ -1,11 +1,17 @@
 #include "platform/fonts/FaceStore.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
 #include <cstdlib>
 #include <map>
 #include <utility>
 
 #include "platform/core/Exception.h"
+#include "platform/fonts/FontFiles.h"
 
 namespace {
 
@@ -25,22 +31,64 @@ public:
     std::string Path = realpath(File.Path.c_str(), Real) ? std::string(Real) : File.Path;
     auto Key = std::make_pair(Path, File.Index);
     auto Found = FFaces.find(Key);
-    if (Found != FFaces.end()) return Found->second;
+    if (Found != FFaces.end()) return Found->second.Face;
+    TOpenFace Open;
+    Open.Map = MapFile(Path, &Open.Size);
     FT_Face Face = nullptr;
-    if (FT_New_Face(FLibrary, Path.c_str(), File.Index, &Face) != 0) Face = nullptr;
+    FT_Error Error = Open.Map
+                         ? FT_New_Memory_Face(FLibrary, static_cast<const FT_Byte*>(Open.Map),
+                                              static_cast<FT_Long>(Open.Size), File.Index, &Face)
+                         : FT_New_Face(FLibrary, Path.c_str(), File.Index, &Face);
+    if (Error != 0) {
+      Face = nullptr;
+      if (Open.Map) munmap(Open.Map, Open.Size);
+      Open.Map = nullptr;
+    }
     if (Face && FT_Select_Charmap(Face, FT_ENCODING_UNICODE) != 0)
       FT_Select_Charmap(Face, FT_ENCODING_MS_SYMBOL);
-    FFaces.emplace(Key, Face);
+    Open.Face = Face;
+    FFaces.emplace(Key, Open);
     return Face;
   }
 
+  void ReleaseResidentPages() {
+    // Only our own mappings of files: dropping pages of anonymous memory
+    // would lose their contents, while a file's pages read back unchanged.
+    for (const auto& [Key, Open] : FFaces)
+      if (Open.Map) madvise(Open.Map, Open.Size, MADV_DONTNEED);
+  }
+
 private:
+  struct TOpenFace {
+    FT_Face Face = nullptr;
+    void* Map = nullptr;  // the file, read-only, when it could be mapped
+    std::size_t Size = 0;
+  };
+
+  // The whole file mapped read-only, or nullptr (FreeType then reads the file
+  // itself). Faces live as long as the process, and so do their mappings.
+  static void* MapFile(const std::string& Path, std::size_t* Size) {
+    int Fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (Fd < 0) return nullptr;
+    struct stat Info {};
+    void* Map = nullptr;
+    if (fstat(Fd, &Info) == 0 && S_ISREG(Info.st_mode) && Info.st_size > 0) {
+      Map = mmap(nullptr, static_cast<std::size_t>(Info.st_size), PROT_READ, MAP_PRIVATE, Fd, 0);
+      if (Map == MAP_FAILED)
+        Map = nullptr;
+      else
+        *Size = static_cast<std::size_t>(Info.st_size);
+    }
+    close(Fd);
+    return Map;
+  }
+
   TFaceStore() {
     if (FT_Init_FreeType(&FLibrary) != 0) throw Exception("フォントを初期化できません");
   }
 
   FT_Library FLibrary = nullptr;
-  std::map<std::pair<std::string, int>, FT_Face> FFaces;
+  std::map<std::pair<std::string, int>, TOpenFace> FFaces;
 };
 
 }  // namespace
@@ -54,3 +102,9 @@ bool HasSymbolCharmap(FT_Face Face) {
 }
 
 }  // namespace facestore
+
+namespace fontfiles {
+
+void ReleaseResidentPages() { TFaceStore::Instance().ReleaseResidentPages(); }
+
+}  // namespace fontfiles

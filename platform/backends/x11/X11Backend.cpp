@@ -7,6 +7,7 @@
 #include <X11/Xatom.h>
 #include <X11/extensions/XShm.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,6 +20,7 @@
 #include <sstream>
 
 #include "platform/backends/x11/X11Icon.h"
+#include "platform/fonts/FontFiles.h"
 
 using namespace x11;
 
@@ -442,6 +444,19 @@ void TX11Backend::Present(TNativeWindow Window, const TSurface& Surface,
   if (!N || !N->Mapped) return;
   N->Buffer->Present(N->Id, Surface, Dirty);
   if (FReportFirstFrame) ReportFirstFrame();
+  if (!FStartupMemoryReleased) ReleaseStartupMemory();
+}
+
+void TX11Backend::ReleaseStartupMemory() {
+  FStartupMemoryReleased = true;
+  // Starting read much that is not needed again: most of the font file
+  // (hinting measures reference glyphs once per face) and the heap that the
+  // font configuration and the layouts were parsed in. With the first frame
+  // sent, give those pages back; a font page read again later returns from
+  // the file cache unchanged.
+  XFlush(FDpy);
+  fontfiles::ReleaseResidentPages();
+  malloc_trim(0);
 }
 
 void TX11Backend::ReportFirstFrame() {

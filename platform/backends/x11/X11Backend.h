@@ -121,6 +121,7 @@ private:
   void MoveResize(TNative& N, const TRect& R);
   Cursor CursorFor(TCursorShape Shape);
   void ReportFirstFrame();
+  void ReleaseStartupMemory();
 
   // ---- events (X11Events.cpp)
   void Translate(XEvent& Event);
@@ -193,6 +194,7 @@ private:
   std::uint32_t FGrabRetryUntil = 0;
 
   bool FReportFirstFrame = false;
+  bool FStartupMemoryReleased = false;
   TBellBeeper FBeeper;
   std::unique_ptr<TBeeperGuard> FBeeperGuard;
 };
