@@ -167,6 +167,27 @@ TEST_F(EditTest, CtrlArrowsJumpByWordsAndScripts) {
   EXPECT_EQ(Edit->SelText(), "かな");
 }
 
+TEST_F(EditTest, CtrlBackspaceAndCtrlDeleteRemoveWords) {
+  Type("search 東京タワー now");
+  Key(VK_BACK, mkControl);
+  EXPECT_EQ(Edit->Text(), "search 東京タワー ");
+  Key(VK_HOME);
+  Key(VK_DELETE, mkControl);
+  EXPECT_EQ(Edit->Text(), "東京タワー ");
+  Key(VK_DELETE, mkControl);
+  EXPECT_EQ(Edit->Text(), "タワー ");
+}
+
+TEST_F(EditTest, SelTextFromTheProgramReplacesTheSelectionBeyondMaxLength) {
+  Edit->SetText("abc");
+  Edit->SetMaxLength(3);
+  Edit->SetSel(1, 2);
+  Edit->SetSelText("漢字");
+  EXPECT_EQ(Edit->Text(), "a漢字c");
+  EXPECT_EQ(Edit->SelStart(), 5);
+  EXPECT_EQ(Changes, 2);
+}
+
 TEST_F(EditTest, MaxLengthRefusesACharacterThatWouldCrossIt) {
   Edit->SetMaxLength(5);
   Type("abあい");
