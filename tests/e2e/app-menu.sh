@@ -10,13 +10,7 @@ source "$(dirname "$0")/lib.sh"
 APP_DIR="$E2E_TMP/app"
 mkdir -p "$APP_DIR" "$E2E_TMP/bin"
 cp "$E2E_APP" "$APP_DIR/Scoutlane"
-OPENED="$E2E_TMP/opened"
-: >"$OPENED"
-cat >"$E2E_TMP/bin/xdg-open" <<STANDIN
-#!/bin/sh
-printf '%s\n' "\$*" >>"$OPENED"
-STANDIN
-chmod +x "$E2E_TMP/bin/xdg-open"
+install_xdg_open_standin
 printf '[History]\r\nHistoryCount=2\r\nHistory0=old\r\nHistory1=older\r\n' >"$APP_DIR/Scoutlane.ini"
 
 find_window() { xdotool search --onlyvisible --name "^Scoutlane' 2010\$" 2>/dev/null | head -n 1; }
@@ -53,7 +47,7 @@ wait_for 5 state_lacks_above
 menu_choose i
 opened() { [ -s "$OPENED" ]; }
 wait_for 10 opened
-expect_eq "$(cat "$OPENED")" "http://www.scoutlane.example/info.php?pf=w&sn=Scoutlane" \
+expect_eq "$(opened_addresses)" "http://www.scoutlane.example/info.php?pf=w&sn=Scoutlane" \
   "the information page named after the executable"
 
 menu_choose d

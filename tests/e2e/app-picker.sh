@@ -19,13 +19,7 @@ APP_DIR="$E2E_TMP/app"
 mkdir -p "$APP_DIR" "$E2E_TMP/bin"
 cp "$E2E_APP" "$APP_DIR/Scoutlane"
 INI="$APP_DIR/Scoutlane.ini"
-OPENED="$E2E_TMP/opened"
-: >"$OPENED"
-cat >"$E2E_TMP/bin/xdg-open" <<STANDIN
-#!/bin/sh
-printf '%s\n' "\$*" >>"$OPENED"
-STANDIN
-chmod +x "$E2E_TMP/bin/xdg-open"
+install_xdg_open_standin
 
 # Sites 0 and 3 ticked and site 5 current, as an earlier run would leave them.
 printf '[SET]\r\nFRON=1\r\nREF=5\r\nSITE0=1\r\nSITE3=1\r\n' >"$INI"
@@ -149,7 +143,7 @@ expect_true "the list stays open while boxes are clicked" popup_open
 close_by_escape || fail "Escape did not close the list"
 
 search "abc" 3
-expect_eq "$(cat "$OPENED")" "http://www.bing.com/search?q=abc&cc=jp
+expect_eq "$(opened_addresses)" "http://www.bing.com/search?q=abc&cc=jp
 http://news.google.co.jp/news?q=abc&hl=ja&ned=jp
 http://www.youtube.com/results?search_query=abc&gl=JP&hl=ja" "Enter opened the ticked sites in site order"
 
@@ -160,7 +154,7 @@ expect_eq "$(set_keys)" "REF=5 SITE0=0 SITE1=0 SITE2=1 SITE3=0 SITE4=0 SITE5=1 S
 # ---- the ticks survive a restart
 start_app
 search "xyz" 3
-expect_eq "$(cat "$OPENED")" "http://www.bing.com/search?q=xyz&cc=jp
+expect_eq "$(opened_addresses)" "http://www.bing.com/search?q=xyz&cc=jp
 http://news.google.co.jp/news?q=xyz&hl=ja&ned=jp
 http://www.youtube.com/results?search_query=xyz&gl=JP&hl=ja" "after a restart the same three sites are searched"
 
@@ -174,7 +168,7 @@ expect_true "the list stays open while boxes are clicked" popup_open
 xdotool mousemove "$(text_x)" "${ROW_Y[4]}" click 1
 expect_true "a click on a site's text closes the list" wait_for 10 popup_closed
 search "def" 1
-expect_eq "$(cat "$OPENED")" "http://twitter.com/search?q=def" \
+expect_eq "$(opened_addresses)" "http://twitter.com/search?q=def" \
   "with nothing ticked the chosen site is searched"
 
 # ---- the keys: Alt+Down and F4 open, Escape closes (the picker has the focus

@@ -20,13 +20,7 @@ GOLDEN="$(cd "$(dirname "$0")" && pwd)/golden/app-start.png"
 APP_DIR="$E2E_TMP/app"
 mkdir -p "$APP_DIR" "$E2E_TMP/bin"
 cp "$E2E_APP" "$APP_DIR/Scoutlane"
-OPENED="$E2E_TMP/opened"
-: >"$OPENED"
-cat >"$E2E_TMP/bin/xdg-open" <<STANDIN
-#!/bin/sh
-printf '%s\n' "\$*" >>"$OPENED"
-STANDIN
-chmod +x "$E2E_TMP/bin/xdg-open"
+install_xdg_open_standin
 
 # Sites 0 and 3 ticked and site 5 current, as an earlier run would leave them.
 printf '[SET]\r\nFRON=1\r\nREF=5\r\nSITE0=1\r\nSITE3=1\r\n' >"$APP_DIR/Scoutlane.ini"
@@ -72,7 +66,7 @@ xdotool key Return
 opened_twice() { [ "$(wc -l <"$OPENED")" -ge 2 ]; }
 wait_for 10 opened_twice
 sleep 0.3
-expect_eq "$(cat "$OPENED")" "http://www.google.co.jp/search?q=abc&hl=ja
+expect_eq "$(opened_addresses)" "http://www.google.co.jp/search?q=abc&hl=ja
 http://ja.wikipedia.org/wiki/abc" "Enter opened the ticked sites in order"
 
 # The close button (the manager's close request).
