@@ -17,7 +17,9 @@ PACKAGES=(
 )
 if [ "${1:-}" = "--runtime-only" ]; then
   PACKAGES=(g++ cmake make pkg-config libpixman-1-dev libfreetype-dev libfontconfig-dev
-            libpng-dev libx11-dev libxext-dev fonts-ipafont-gothic libgtest-dev libbenchmark-dev)
+            libpng-dev libx11-dev libxext-dev fonts-ipafont-gothic libgtest-dev libbenchmark-dev
+            # the program opens web addresses through xdg-open
+            xdg-utils)
 fi
 
 missing=()
