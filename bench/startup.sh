@@ -15,7 +15,9 @@
 #   scoutlane_demo_form   the framework's form from its layout: gradient
 #                         panel, labels, speed button, popup menu, hint
 #                         window and error box installed
-#   BENCH_PROGRAM         one more, when named (the search bar, for example)
+#   BENCH_PROGRAM         one more, when named (the search bar, for example);
+#                         several separated by ":" (two builds of the search
+#                         bar side by side, say), paths without blanks
 #   dmenu                 a one-line menu: `echo x | dmenu`; it draws as it
 #                         maps, so its mapped time is its first frame
 # The runs take turns, so that a busy machine slows them all alike. Each
@@ -26,7 +28,10 @@ build=${1:-$here/build}
 runs=${2:-9}
 probe=$build/e2e/scoutlane_xprobe
 programs=("$build/e2e/scoutlane_e2e_demo" "$build/e2e/scoutlane_demo_form")
-[ -n "${BENCH_PROGRAM:-}" ] && programs+=("$BENCH_PROGRAM")
+if [ -n "${BENCH_PROGRAM:-}" ]; then
+  IFS=: read -r -a named <<<"$BENCH_PROGRAM"
+  programs+=("${named[@]}")
+fi
 for tool in "$probe" "${programs[@]}"; do
   if [ ! -x "$tool" ]; then
     echo "startup.sh: $tool is not built" \

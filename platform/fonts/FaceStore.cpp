@@ -20,9 +20,12 @@ public:
   // Never destroyed: fonts held by static objects may release their sizes
   // while the process exits, after any ordinary static would be gone.
   static TFaceStore& Instance() {
-    static TFaceStore* Store = new TFaceStore;
-    return *Store;
+    if (!FInstance) FInstance = new TFaceStore;
+    return *FInstance;
   }
+  // The store when a face has been asked for; starting FreeType only to find
+  // nothing to release would cost more memory than it saves.
+  static TFaceStore* Existing() { return FInstance; }
 
   FT_Face OpenFace(const TFontFile& File) {
     // The same file is often reachable under two names (the fonts-japanese-*
@@ -87,6 +90,7 @@ private:
     if (FT_Init_FreeType(&FLibrary) != 0) throw Exception("フォントを初期化できません");
   }
 
+  static inline TFaceStore* FInstance = nullptr;
   FT_Library FLibrary = nullptr;
   std::map<std::pair<std::string, int>, TOpenFace> FFaces;
 };
@@ -105,6 +109,8 @@ bool HasSymbolCharmap(FT_Face Face) {
 
 namespace fontfiles {
 
-void ReleaseResidentPages() { TFaceStore::Instance().ReleaseResidentPages(); }
+void ReleaseResidentPages() {
+  if (TFaceStore* Store = TFaceStore::Existing()) Store->ReleaseResidentPages();
+}
 
 }  // namespace fontfiles
