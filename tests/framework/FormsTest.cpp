@@ -221,7 +221,9 @@ TEST_P(TFormsCloseTest, CloseActionDecidesWhatHappensToASecondaryForm) {
   Second->Close();
   Pump();
   EXPECT_EQ(Screen->FormCount(), GetParam().ExistsAfter ? Forms : Forms - 1);
-  if (GetParam().ExistsAfter) EXPECT_EQ(Second->Visible(), GetParam().VisibleAfter);
+  if (GetParam().ExistsAfter) {
+    EXPECT_EQ(Second->Visible(), GetParam().VisibleAfter);
+  }
   EXPECT_FALSE(App.Terminated());
 }
 

@@ -204,7 +204,9 @@ TEST(DrawText, ReliefCopiesAreTheSameTextMoved) {
   EXPECT_EQ(All.Bottom, Face.Bottom);
   for (int Y = Face.Top; Y < Face.Bottom; ++Y)
     for (int X = Face.Left; X < Face.Right; ++X)
-      if ((One.Surface.Row(Y)[X] & 0xFFFFFF) == 0) EXPECT_EQ(C.Surface.Row(Y)[X] & 0xFFFFFF, 0u);
+      if ((One.Surface.Row(Y)[X] & 0xFFFFFF) == 0) {
+        EXPECT_EQ(C.Surface.Row(Y)[X] & 0xFFFFFF, 0u);
+      }
 }
 
 TEST(DrawText, PrefixUnderlineRow) {

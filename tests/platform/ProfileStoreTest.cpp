@@ -165,9 +165,13 @@ TEST_P(ProfileRefusedSaveTest, LeavesTheOldFileAndNoTemporary) {
   SetImmutable(FDir, false);
   EXPECT_EQ(Update, GetParam().Expected);
   EXPECT_EQ(Save, GetParam().Expected);
-  if (fs::is_regular_file(Target)) EXPECT_EQ(ReadFile(Target), Before);
+  if (fs::is_regular_file(Target)) {
+    EXPECT_EQ(ReadFile(Target), Before);
+  }
   EXPECT_TRUE(Leftovers({"plain", "Scoutlane.ini"}).empty());
-  if (GetParam().Expected == EISDIR) EXPECT_FALSE(EditCalled);
+  if (GetParam().Expected == EISDIR) {
+    EXPECT_FALSE(EditCalled);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProfileRefusedSaveTest,

@@ -250,7 +250,7 @@ TEST_P(WindowDoubleClick, SecondPressWithinTimeAndRectangleIsADoubleClick) {
   const TDoubleClickCase& Case = GetParam();
   HWND P = TopLevel("P", Bounds(0, 0, 200, 200));
   Create("C", WS_CHILD | WS_VISIBLE, Bounds(10, 10, 100, 100), P, 0,
-         Case.ClassAsks ? CS_DBLCLKS : 0);
+         Case.ClassAsks ? static_cast<UINT>(CS_DBLCLKS) : UINT{0});
   Logged = {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK};
   Screen.ClickAt(50, 50);
   Screen.AdvanceTime(Case.Delay);
