@@ -2,25 +2,37 @@
 # Installs the Debian packages the build, the program and the tests need, when
 # they are missing. Quiet and idempotent: a machine that has them all is not
 # touched and no package index is fetched.
+#
+#   install-deps.sh                 everything: build, program, tests, benchmarks
+#   install-deps.sh --runtime-only  what building and running the program needs
 set -euo pipefail
 
-PACKAGES=(
-  # build
+# Building and running the search bar.
+RUNTIME=(
   g++ cmake make pkg-config
   # platform: drawing, fonts, PNG output, X11
   libpixman-1-dev libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libxext-dev
-  fonts-ipafont-gothic
-  # tests, fuzzing, benchmarks, formatting
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format
-  # end-to-end tests on a real X server
-  xvfb xdotool openbox xclip x11-utils imagemagick suckless-tools
+  # the layouts' faces: the Gothic ones for the windows, the Mincho ones for
+  # any layout or user that asks for a Mincho face
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  # the program opens web addresses through xdg-open
+  xdg-utils
 )
-if [ "${1:-}" = "--runtime-only" ]; then
-  PACKAGES=(g++ cmake make pkg-config libpixman-1-dev libfreetype-dev libfontconfig-dev
-            libpng-dev libx11-dev libxext-dev fonts-ipafont-gothic libgtest-dev libbenchmark-dev
-            # the program opens web addresses through xdg-open
-            xdg-utils)
-fi
+# Everything else the test command runs.
+TESTS=(
+  # unit tests, fuzzing, benchmarks (bench/frame_instructions includes
+  # valgrind's callgrind header and runs under callgrind), formatting
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format valgrind
+  # end-to-end tests on a real X server: the server, a window manager, input
+  # and clipboard tools, screenshots and image comparison, dmenu for the
+  # start-up benchmark, and the desktop entry's validator
+  xvfb xdotool openbox xclip x11-utils imagemagick suckless-tools desktop-file-utils
+  # git lists the sources for the formatting check
+  git
+)
+
+PACKAGES=("${RUNTIME[@]}")
+[ "${1:-}" = "--runtime-only" ] || PACKAGES+=("${TESTS[@]}")
 
 missing=()
 for package in "${PACKAGES[@]}"; do

@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --runtime-only
-cmake -S . -B build >/dev/null
+# The program alone: no test or benchmark libraries are needed to build it.
+cmake -S . -B build -DSCOUTLANE_TESTS=OFF -DSCOUTLANE_BENCH=OFF >/dev/null
 cmake --build build --target Scoutlane -j"$(nproc)" >/dev/null
 exec ./build/Scoutlane

@@ -17,7 +17,8 @@ if [ ${#sources[@]} -gt 0 ]; then
 fi
 
 echo "== build and test"
-cmake -S . -B build >/dev/null
+# Tests and benchmarks on, also where run.sh configured this tree without them.
+cmake -S . -B build -DSCOUTLANE_TESTS=ON -DSCOUTLANE_BENCH=ON >/dev/null
 cmake --build build -j"$JOBS" >/dev/null
 (cd build && ctest -j"$JOBS" --output-on-failure --timeout 300) | tee build/ctest.log
 
