@@ -23,13 +23,6 @@ std::uint32_t ChannelByte(long double Value) {
   return static_cast<std::uint32_t>(static_cast<long long>(Value)) & 0xFFu;
 }
 
-void Move(TRect& R, int DX, int DY) {
-  R.Left += DX;
-  R.Right += DX;
-  R.Top += DY;
-  R.Bottom += DY;
-}
-
 }  // namespace
 
 void GetRGB(TColor Color, std::uint8_t& R, std::uint8_t& G, std::uint8_t& B) {
@@ -126,10 +119,10 @@ void DrawCaption(TCanvas& Canvas, const TFont& Font, std::string_view Caption, c
 
   if (!Look.Enabled) {
     // Engraved: a highlight one pixel down and right, the grey face on top.
-    Move(R, 1, 1);
+    R.Offset(1, 1);
     Canvas.Font()->SetColor(0xFFFFFF);
     DrawAt(R);
-    Move(R, -1, -1);
+    R.Offset(-1, -1);
     Canvas.Font()->SetColor(0x808080);
     DrawAt(R);
     return;
@@ -142,29 +135,29 @@ void DrawCaption(TCanvas& Canvas, const TFont& Font, std::string_view Caption, c
   Canvas.Font()->SetColor(Look.BackFont);
   switch (Look.Style3D) {
     case fsLowShadow:
-      Move(R, Depth, Depth);
+      R.Offset(Depth, Depth);
       DrawAt(R);
-      Move(R, -Depth, -Depth);
+      R.Offset(-Depth, -Depth);
       break;
     case fsRaiseShadow:
-      Move(R, -Depth, -Depth);
+      R.Offset(-Depth, -Depth);
       DrawAt(R);
-      Move(R, Depth, Depth);
+      R.Offset(Depth, Depth);
       break;
     case fsLow3D:
       // One copy per pixel of depth, the deepest drawn last.
       for (int I = 0; I < Depth; ++I) {
-        Move(R, 1, 1);
+        R.Offset(1, 1);
         DrawAt(R);
       }
-      Move(R, -Depth, -Depth);
+      R.Offset(-Depth, -Depth);
       break;
     case fsRaise3D:
       for (int I = 0; I < Depth; ++I) {
-        Move(R, -1, -1);
+        R.Offset(-1, -1);
         DrawAt(R);
       }
-      Move(R, Depth, Depth);
+      R.Offset(Depth, Depth);
       break;
   }
   Canvas.SetFont(&Font);

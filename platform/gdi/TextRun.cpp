@@ -1,16 +1,10 @@
 #include "platform/gdi/TextRun.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace {
 
-TRect Intersect(const TRect& A, const TRect& B) {
-  return TRect{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
-               std::min(A.Bottom, B.Bottom)};
-}
-
-TRect CutBy(const TRect& R, const TRect* Clip) { return Clip ? Intersect(R, *Clip) : R; }
+TRect CutBy(const TRect& R, const TRect* Clip) { return Clip ? R.Intersected(*Clip) : R; }
 
 // Ink over Pixel at coverage Alpha (1..254), channel by channel, rounded.
 std::uint32_t Blend(std::uint32_t Pixel, std::uint32_t Ink, std::uint32_t Alpha) {

@@ -35,18 +35,14 @@ void Ring(TDeviceContext& DC, const TRect& R, TColor TopLeft, TColor BottomRight
   Fill(DC, TRect{R.Left, R.Bottom - 1, R.Right, R.Bottom}, BottomRight);
 }
 
-TRect Inflate(const TRect& R, int D) {
-  return TRect{R.Left + D, R.Top + D, R.Right - D, R.Bottom - D};
-}
-
 void RaisedEdge(TDeviceContext& DC, const TRect& R) {
   Ring(DC, R, cl3DLight, cl3DDkShadow);
-  Ring(DC, Inflate(R, 1), clBtnHighlight, clBtnShadow);
+  Ring(DC, R.Inflated(-1, -1), clBtnHighlight, clBtnShadow);
 }
 
 void SunkenEdge(TDeviceContext& DC, const TRect& R) {
   Ring(DC, R, clBtnShadow, clBtnHighlight);
-  Ring(DC, Inflate(R, 1), cl3DDkShadow, cl3DLight);
+  Ring(DC, R.Inflated(-1, -1), cl3DDkShadow, cl3DLight);
 }
 
 enum TArrow { arUp, arDown, arLeft, arRight };
@@ -222,26 +218,26 @@ void TWindowCore::DefNcPaint(TWindow* W) {
     if (W->Style & WS_THICKFRAME) {
       const int F = GetSystemMetrics(SM_CXFRAME);
       RaisedEdge(*DC, R);
-      for (int I = 2; I < F; ++I) Ring(*DC, Inflate(R, I), clActiveBorder, clActiveBorder);
-      R = Inflate(R, F);
+      for (int I = 2; I < F; ++I) Ring(*DC, R.Inflated(-I, -I), clActiveBorder, clActiveBorder);
+      R.Inflate(-F, -F);
     } else if ((W->Style & WS_DLGFRAME) || (W->ExStyle & WS_EX_DLGMODALFRAME)) {
       const int F = GetSystemMetrics(SM_CXDLGFRAME);
       RaisedEdge(*DC, R);
-      for (int I = 2; I < F; ++I) Ring(*DC, Inflate(R, I), clBtnFace, clBtnFace);
-      R = Inflate(R, F);
+      for (int I = 2; I < F; ++I) Ring(*DC, R.Inflated(-I, -I), clBtnFace, clBtnFace);
+      R.Inflate(-F, -F);
     } else if (W->Style & WS_BORDER) {
       // WS_BORDER is one line in the window-frame colour.
       Ring(*DC, R, clWindowFrame, clWindowFrame);
-      R = Inflate(R, 1);
+      R.Inflate(-1, -1);
     }
   }
   if (W->ExStyle & WS_EX_CLIENTEDGE) {
     SunkenEdge(*DC, R);
-    R = Inflate(R, 2);
+    R.Inflate(-2, -2);
   }
   if (W->ExStyle & WS_EX_STATICEDGE) {
     Ring(*DC, R, clBtnShadow, clBtnHighlight);
-    R = Inflate(R, 1);
+    R.Inflate(-1, -1);
   }
   PaintScrollBar(*this, *DC, W, SB_VERT);
   PaintScrollBar(*this, *DC, W, SB_HORZ);
