@@ -103,7 +103,7 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
   TDeviceBitmap Resized(AWidth, AHeight, FImage.Format());
   // New pixels take the canvas's brush, as a fresh sheet does; a clear brush
   // leaves them black (0).
-  const graphics::TBrush& Brush = *FCanvas->Brush();
+  const TBrush& Brush = *FCanvas->Brush();
   if (Brush.Style() != bsClear) {
     const std::uint32_t Fill = FContext.PixelOf(Brush.Color());
     std::fill(Resized.Surface().Data(),

@@ -46,7 +46,7 @@ void TSpeedButton::Paint() {
   if (FState == bsExclusive && !FTransparent && (!FFlat || !FMouseInControl)) {
     // The latched look: a checkerboard of face and highlight.
     TDeviceContext& DC = *C.Handle();
-    const TBrush Face = SolidBrush(clBtnFace), Light = SolidBrush(clBtnHighlight);
+    const TLogBrush Face = SolidBrush(clBtnFace), Light = SolidBrush(clBtnHighlight);
     for (int Y = PaintRect.Top; Y < PaintRect.Bottom; ++Y)
       for (int X = PaintRect.Left; X < PaintRect.Right; ++X)
         FillRect(DC, Bounds(X, Y, 1, 1), (X + Y) % 2 ? Light : Face);

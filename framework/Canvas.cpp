@@ -6,8 +6,8 @@
 
 TCanvas::TCanvas()
     : FFont(std::make_unique<TFont>()),
-      FPen(std::make_unique<graphics::TPen>()),
-      FBrush(std::make_unique<graphics::TBrush>()) {
+      FPen(std::make_unique<TPen>()),
+      FBrush(std::make_unique<TBrush>()) {
   FFont->OnChange = [this](TObject*) { FState &= ~csFontValid; };
   FPen->OnChange = [this](TObject*) { FState &= ~csPenValid; };
   FBrush->OnChange = [this](TObject*) { FState &= ~csBrushValid; };

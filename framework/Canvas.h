@@ -63,10 +63,10 @@ public:
   // canvas keeps its own.
   TFont* Font() const { return FFont.get(); }
   void SetFont(const TFont* Value) { FFont->Assign(Value); }
-  graphics::TPen* Pen() const { return FPen.get(); }
-  void SetPen(const graphics::TPen* Value) { FPen->Assign(Value); }
-  graphics::TBrush* Brush() const { return FBrush.get(); }
-  void SetBrush(const graphics::TBrush* Value) { FBrush->Assign(Value); }
+  TPen* Pen() const { return FPen.get(); }
+  void SetPen(const TPen* Value) { FPen->Assign(Value); }
+  TBrush* Brush() const { return FBrush.get(); }
+  void SetBrush(const TBrush* Value) { FBrush->Assign(Value); }
 
   // The raster operation of CopyRect and of Draw/StretchDraw for bitmaps that
   // are not transparent (default cmSrcCopy).
@@ -80,6 +80,9 @@ public:
   // everything is selected again before the next drawing.
   void SetHandle(TDeviceContext* Value);
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // Gives back a context the canvas took for itself (a control canvas's
+  // GetDC); a context bound with SetHandle is left alone.
+  virtual void FreeHandle() {}
   // Marks the font, pen and brush as not selected, so the next drawing
   // selects them again (after the context's state was reset).
   void Refresh();
@@ -152,8 +155,8 @@ private:
   TDeviceContext& Context(unsigned State);
 
   std::unique_ptr<TFont> FFont;
-  std::unique_ptr<graphics::TPen> FPen;
-  std::unique_ptr<graphics::TBrush> FBrush;
+  std::unique_ptr<TPen> FPen;
+  std::unique_ptr<TBrush> FBrush;
   TDeviceContext* FHandle = nullptr;
   unsigned FState = 0;
   TCopyMode FCopyMode = cmSrcCopy;

@@ -57,15 +57,15 @@ TPoint MessageBoxPosition(int X, int Y, int Width, int Height, int ScreenWidth, 
 
 void DrawErrorIcon(TCanvas& Canvas, int X, int Y) {
   TDeviceContext& DC = *Canvas.Handle();
-  const TBrush Red = SolidBrush(clRed), Rim = SolidBrush(RGB(128, 0, 0)),
-               White = SolidBrush(RGB(255, 255, 255));
+  const TLogBrush Red = SolidBrush(clRed), Rim = SolidBrush(RGB(128, 0, 0)),
+                  White = SolidBrush(RGB(255, 255, 255));
   for (int PY = 0; PY < kIconSize; ++PY)
     for (int PX = 0; PX < kIconSize; ++PX) {
       // Twice the distance from the centre (15.5, 15.5), in whole numbers.
       const int DX = 2 * PX - (kIconSize - 1), DY = 2 * PY - (kIconSize - 1);
       const int D2 = DX * DX + DY * DY;
       if (D2 >= kIconSize * kIconSize) continue;  // outside the disc
-      const TBrush* Brush = D2 >= 29 * 29 ? &Rim : &Red;
+      const TLogBrush* Brush = D2 >= 29 * 29 ? &Rim : &Red;
       const bool InCross = PX >= 8 && PX <= 23 && PY >= 8 && PY <= 23 &&
                            (std::abs(PX - PY) <= 1 || std::abs(PX + PY - (kIconSize - 1)) <= 1);
       if (InCross) Brush = &White;

@@ -136,8 +136,6 @@ const TPropList& TFont::PublishedProperties() {
   return List;
 }
 
-namespace graphics {
-
 // ---- TPen -------------------------------------------------------------------
 
 void TPen::Assign(const TPersistent* Source) {
@@ -178,7 +176,7 @@ void TPen::SetMode(TPenMode Value) {
   Changed();
 }
 
-::TPen TPen::LogPen() const { return ::TPen{FStyle, FWidth < 1 ? 1 : FWidth, FColor}; }
+TLogPen TPen::LogPen() const { return TLogPen{FStyle, FWidth < 1 ? 1 : FWidth, FColor}; }
 
 // ---- TBrush -----------------------------------------------------------------
 
@@ -207,6 +205,4 @@ void TBrush::SetStyle(TBrushStyle Value) {
   Changed();
 }
 
-::TBrush TBrush::LogBrush() const { return ::TBrush{FStyle, FColor}; }
-
-}  // namespace graphics
+TLogBrush TBrush::LogBrush() const { return TLogBrush{FStyle, FColor}; }

@@ -3,11 +3,8 @@
 // Each is a small value object that tells its owner (a canvas, a control)
 // through OnChange after every change, so the owner can select the new values
 // into its device context before it next draws, or repaint.
-//
-// The platform's GDI already calls its plain pen and brush records TPen and
-// TBrush (platform/gdi/DeviceContext.h). Until those records take GDI's
-// LOGPEN/LOGBRUSH names, the framework's pen and brush objects live in
-// namespace graphics; the font and everything else of the framework is global.
+// The plain records they select into a device context are the GDI layer's
+// TLogPen and TLogBrush (platform/gdi/DeviceContext.h).
 
 #include <cstdint>
 #include <string>
@@ -147,8 +144,6 @@ TRop2 PenModeToRop2(TPenMode Mode);
 // Windows MulDiv); 0 divisor answers -1 as it does.
 int MulDiv(int A, int B, int C);
 
-namespace graphics {
-
 // Pen styles (psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear) are
 // the GDI layer's TPenStyle.
 class TPen : public TGraphicsObject {
@@ -167,7 +162,7 @@ public:
   void SetMode(TPenMode Value);
 
   // The GDI record for this pen (the mix mode is selected apart).
-  ::TPen LogPen() const;
+  TLogPen LogPen() const;
 
 private:
   TColor FColor = clBlack;
@@ -189,11 +184,9 @@ public:
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle Value);
 
-  ::TBrush LogBrush() const;
+  TLogBrush LogBrush() const;
 
 private:
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
 };
-
-}  // namespace graphics

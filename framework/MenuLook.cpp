@@ -24,7 +24,7 @@ constexpr const char* kCheckMark[kCheckSize] = {
 constexpr unsigned kCaptionFormat = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_EXPANDTABS;
 
 void DrawCheckMark(TDeviceContext& DC, int X, int Y, TColor Color) {
-  const TBrush Brush = SolidBrush(Color);
+  const TLogBrush Brush = SolidBrush(Color);
   for (int Row = 0; Row < kCheckSize; ++Row)
     for (int Col = 0; Col < kCheckSize; ++Col)
       if (kCheckMark[Row][Col] == '#')

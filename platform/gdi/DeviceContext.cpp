@@ -2,12 +2,6 @@
 
 #include "platform/gdi/Raster.h"
 
-namespace {
-TRect OffsetRect(const TRect& R, int DX, int DY) {
-  return TRect{R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY};
-}
-}  // namespace
-
 TDeviceContext::TDeviceContext() { UpdateClipBoxes(); }
 
 TDeviceContext::TDeviceContext(TSurface& Target) : FTarget(&Target) { UpdateClipBoxes(); }
@@ -52,15 +46,15 @@ void TDeviceContext::SetSystemClip(const TRegion* Region) {
   UpdateClipBoxes();
 }
 
-TPen TDeviceContext::SetPen(const TPen& Pen) {
-  TPen Old = FState.Pen;
+TLogPen TDeviceContext::SetPen(const TLogPen& Pen) {
+  TLogPen Old = FState.Pen;
   FState.Pen = Pen;
   if (FState.Pen.Width < 1) FState.Pen.Width = 1;
   return Old;
 }
 
-TBrush TDeviceContext::SetBrush(const TBrush& Brush) {
-  TBrush Old = FState.Brush;
+TLogBrush TDeviceContext::SetBrush(const TLogBrush& Brush) {
+  TLogBrush Old = FState.Brush;
   FState.Brush = Brush;
   return Old;
 }
@@ -115,7 +109,7 @@ TPoint TDeviceContext::MoveTo(int X, int Y) {
 }
 
 bool TDeviceContext::IntersectClipRect(const TRect& R) {
-  const TRect D = OffsetRect(R, FState.Origin.X, FState.Origin.Y);
+  const TRect D = R.Translated(FState.Origin.X, FState.Origin.Y);
   if (!FState.HasClip) {
     FState.HasClip = true;
     FState.Clip.SetRect(D);
@@ -127,7 +121,7 @@ bool TDeviceContext::IntersectClipRect(const TRect& R) {
 }
 
 bool TDeviceContext::ExcludeClipRect(const TRect& R) {
-  const TRect D = OffsetRect(R, FState.Origin.X, FState.Origin.Y);
+  const TRect D = R.Translated(FState.Origin.X, FState.Origin.Y);
   if (!FState.HasClip) {
     // Without a clip region of its own the application sees the whole
     // visible area; start from that, in device coordinates, so there is
@@ -170,7 +164,7 @@ bool TDeviceContext::GetClipBox(TRect& Box) const {
     if (R.Right > B.Right) B.Right = R.Right;
     if (R.Bottom > B.Bottom) B.Bottom = R.Bottom;
   }
-  Box = OffsetRect(B, -FOffset.X, -FOffset.Y);
+  Box = B.Translated(-FOffset.X, -FOffset.Y);
   return true;
 }
 

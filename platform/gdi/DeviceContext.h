@@ -46,25 +46,27 @@
 // solid, as GDI's non-geometric pens do.
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psAlternate };
 
-struct TPen {
+// A pen as GDI records it (LOGPEN).
+struct TLogPen {
   TPenStyle Style = psSolid;
   int Width = 1;
   TColor Color = 0;  // black
-  bool operator==(const TPen& O) const {
+  bool operator==(const TLogPen& O) const {
     return Style == O.Style && Width == O.Width && Color == O.Color;
   }
 };
 
 enum TBrushStyle { bsSolid, bsClear };
 
-struct TBrush {
+// A brush as GDI records it (LOGBRUSH).
+struct TLogBrush {
   TBrushStyle Style = bsSolid;
   TColor Color = 0x00FFFFFF;  // white
-  bool operator==(const TBrush& O) const { return Style == O.Style && Color == O.Color; }
+  bool operator==(const TLogBrush& O) const { return Style == O.Style && Color == O.Color; }
 };
 
-inline TBrush SolidBrush(TColor Color) { return TBrush{bsSolid, Color}; }
-inline TPen SolidPen(TColor Color, int Width = 1) { return TPen{psSolid, Width, Color}; }
+inline TLogBrush SolidBrush(TColor Color) { return TLogBrush{bsSolid, Color}; }
+inline TLogPen SolidPen(TColor Color, int Width = 1) { return TLogPen{psSolid, Width, Color}; }
 
 // Background modes (SetBkMode).
 enum TBkMode { TRANSPARENT = 1, OPAQUE = 2 };
@@ -101,8 +103,8 @@ enum TTextAlign : unsigned {
 };
 
 struct TDCState {
-  TPen Pen;
-  TBrush Brush;
+  TLogPen Pen;
+  TLogBrush Brush;
   TLogFont Font;
   TColor TextColor = 0;         // black
   TColor BkColor = 0x00FFFFFF;  // white
@@ -151,8 +153,8 @@ public:
   void SetSystemClip(const TRegion* Region);
 
   // The state setters answer the previous value, like their GDI namesakes.
-  TPen SetPen(const TPen& Pen);
-  TBrush SetBrush(const TBrush& Brush);
+  TLogPen SetPen(const TLogPen& Pen);
+  TLogBrush SetBrush(const TLogBrush& Brush);
   TLogFont SetFont(const TLogFont& Font);
   TColor SetTextColor(TColor Color);
   TColor SetBkColor(TColor Color);

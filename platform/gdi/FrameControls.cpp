@@ -171,7 +171,7 @@ void Line(TDeviceContext& DC, int Color, int Left, int Top, int Right, int Botto
 // Paints the cells of an ASCII mask ('#' painted) at (X, Y).
 template <std::size_t Rows>
 void PaintMask(TDeviceContext& DC, int X, int Y, const char* const (&Mask)[Rows], TColor Color) {
-  const TBrush Brush = SolidBrush(Color);
+  const TLogBrush Brush = SolidBrush(Color);
   for (std::size_t Row = 0; Row < Rows; ++Row) {
     const char* Line = Mask[Row];
     for (int Col = 0; Line[Col]; ++Col) {
@@ -211,7 +211,7 @@ void PaintArrow(TDeviceContext& DC, const TRect& R, unsigned Direction, unsigned
   int X0 = R.Left + (R.Width() - GW) / 2, Y0 = R.Top + (R.Height() - GH) / 2;
   if (State & DFCS_PUSHED) ++X0, ++Y0;
   PaintGlyph(State, [&](int DX, int DY, TColor Color) {
-    const TBrush Brush = SolidBrush(Color);
+    const TLogBrush Brush = SolidBrush(Color);
     for (int I = 0; I <= Half; ++I) {
       // Step I from the arrow's wide base: the line is 2(Half - I) + 1 long.
       const int Len = 2 * (Half - I) + 1;
@@ -267,11 +267,11 @@ bool DrawScroll(TDeviceContext& DC, const TRect& R, unsigned State) {
       // d = 3, 7, 11 highlight, the rest face. A 12-pixel square holds all.
       FillRect(DC, R, GetSysColorBrush(COLOR_BTNFACE));
       const bool Left = Kind == DFCS_SCROLLSIZEGRIPRIGHT;
-      const TBrush Shadow = GetSysColorBrush(COLOR_BTNSHADOW);
-      const TBrush Highlight = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
+      const TLogBrush Shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+      const TLogBrush Highlight = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
       for (int D = 1; D <= 11; ++D) {
         if (D % 4 == 0) continue;
-        const TBrush& Brush = (D % 4 == 3) ? Highlight : Shadow;
+        const TLogBrush& Brush = (D % 4 == 3) ? Highlight : Shadow;
         for (int A = 0; A <= D; ++A) {
           const int X = Left ? R.Left + A : R.Right - 1 - A;
           const int Y = R.Bottom - 1 - (D - A);
@@ -354,7 +354,7 @@ void PaintCheckBox(TDeviceContext& DC, const TRect& R, unsigned State) {
 void PaintRadio(TDeviceContext& DC, const TRect& R, unsigned State) {
   const int X0 = R.Left + (R.Width() - 12) / 2, Y0 = R.Top + (R.Height() - 12) / 2;
   const bool Greyed = State & (DFCS_PUSHED | DFCS_INACTIVE);
-  const TBrush Inside = GetSysColorBrush(Greyed ? COLOR_BTNFACE : COLOR_WINDOW);
+  const TLogBrush Inside = GetSysColorBrush(Greyed ? COLOR_BTNFACE : COLOR_WINDOW);
   for (int Y = 0; Y < 12; ++Y)
     for (int X = 0; X < 12; ++X) {
       const char C = kRadio[Y][X];
@@ -404,7 +404,7 @@ bool DrawCaption(TDeviceContext& DC, const TRect& R, unsigned State) {
   int X0 = R.Left + (R.Width() - (K + 1)) / 2, Y0 = R.Top + (R.Height() - K) / 2;
   if (State & DFCS_PUSHED) ++X0, ++Y0;
   PaintGlyph(State, [&](int DX, int DY, TColor Color) {
-    const TBrush Brush = SolidBrush(Color);
+    const TLogBrush Brush = SolidBrush(Color);
     for (int I = 0; I < K; ++I) {
       const int Y = Y0 + DY + I;
       const int A = I, B = K - 1 - I;

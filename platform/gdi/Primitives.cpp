@@ -222,7 +222,7 @@ void FillRegionRop2(TDeviceContext& DC, const TRegion& Area, std::uint32_t Pixel
 
 // Strokes a chain of device points with the current pen (last point excluded).
 void StrokePath(TDeviceContext& DC, const TPoint* Points, int Count) {
-  const TPen& Pen = DC.State().Pen;
+  const TLogPen& Pen = DC.State().Pen;
   if (Pen.Style == psClear || Count < 2 || !DC.Target()) return;
   if (Pen.Width > 1) {
     // Wide cosmetic pens draw solid, whatever their style. Collecting the
@@ -245,12 +245,12 @@ void StrokePath(TDeviceContext& DC, const TPoint* Points, int Count) {
 
 }  // namespace
 
-void FillRect(TDeviceContext& DC, const TRect& R, const TBrush& Brush) {
+void FillRect(TDeviceContext& DC, const TRect& R, const TLogBrush& Brush) {
   if (Brush.Style == bsClear || !DC.Target()) return;
   DC.FillDeviceRect(DC.ToDevice(R), DC.PixelOf(Brush.Color));
 }
 
-void FrameRect(TDeviceContext& DC, const TRect& R, const TBrush& Brush) {
+void FrameRect(TDeviceContext& DC, const TRect& R, const TLogBrush& Brush) {
   if (R.IsEmpty() || Brush.Style == bsClear || !DC.Target()) return;
   const TRect D = DC.ToDevice(R);
   const std::uint32_t Pixel = DC.PixelOf(Brush.Color);

@@ -9,14 +9,14 @@
 #include "platform/gdi/DeviceContext.h"
 
 // A solid brush of a system colour (GetSysColorBrush(COLOR_BTNFACE)).
-inline TBrush GetSysColorBrush(int Index) { return SolidBrush(SystemColor(Index)); }
+inline TLogBrush GetSysColorBrush(int Index) { return SolidBrush(SystemColor(Index)); }
 
 // Fills R with the brush (a clear brush fills nothing). Right and bottom are
 // exclusive; the mix mode does not apply, as in GDI.
-void FillRect(TDeviceContext& DC, const TRect& R, const TBrush& Brush);
+void FillRect(TDeviceContext& DC, const TRect& R, const TLogBrush& Brush);
 // A one-pixel frame along the inside of R in the brush's colour. Nothing is
 // drawn when R is empty.
-void FrameRect(TDeviceContext& DC, const TRect& R, const TBrush& Brush);
+void FrameRect(TDeviceContext& DC, const TRect& R, const TLogBrush& Brush);
 // Inverts every pixel of R (each colour channel becomes 255 minus itself).
 void InvertRect(TDeviceContext& DC, const TRect& R);
 

@@ -70,8 +70,8 @@ struct TChangeCase {
 
 std::unique_ptr<TGraphicsObject> MakeObjectFor(const std::string& Name) {
   if (Name.rfind("Font", 0) == 0) return std::make_unique<TFont>();
-  if (Name.rfind("Pen", 0) == 0) return std::make_unique<graphics::TPen>();
-  return std::make_unique<graphics::TBrush>();
+  if (Name.rfind("Pen", 0) == 0) return std::make_unique<TPen>();
+  return std::make_unique<TBrush>();
 }
 
 class GraphicsObjectChange : public testing::TestWithParam<TChangeCase> {};
@@ -102,14 +102,12 @@ INSTANTIATE_TEST_SUITE_P(
         TChangeCase{"FontColor", [](TGraphicsObject& O) { As<TFont>(O).SetColor(clRed); }},
         TChangeCase{"FontStyle", [](TGraphicsObject& O) { As<TFont>(O).SetStyle(fsBold); }},
         TChangeCase{"FontCharset", [](TGraphicsObject& O) { As<TFont>(O).SetCharset(0); }},
-        TChangeCase{"PenColor", [](TGraphicsObject& O) { As<graphics::TPen>(O).SetColor(clRed); }},
-        TChangeCase{"PenWidth", [](TGraphicsObject& O) { As<graphics::TPen>(O).SetWidth(3); }},
-        TChangeCase{"PenStyle", [](TGraphicsObject& O) { As<graphics::TPen>(O).SetStyle(psDot); }},
-        TChangeCase{"PenMode", [](TGraphicsObject& O) { As<graphics::TPen>(O).SetMode(pmXor); }},
-        TChangeCase{"BrushColor",
-                    [](TGraphicsObject& O) { As<graphics::TBrush>(O).SetColor(clRed); }},
-        TChangeCase{"BrushStyle",
-                    [](TGraphicsObject& O) { As<graphics::TBrush>(O).SetStyle(bsClear); }}),
+        TChangeCase{"PenColor", [](TGraphicsObject& O) { As<TPen>(O).SetColor(clRed); }},
+        TChangeCase{"PenWidth", [](TGraphicsObject& O) { As<TPen>(O).SetWidth(3); }},
+        TChangeCase{"PenStyle", [](TGraphicsObject& O) { As<TPen>(O).SetStyle(psDot); }},
+        TChangeCase{"PenMode", [](TGraphicsObject& O) { As<TPen>(O).SetMode(pmXor); }},
+        TChangeCase{"BrushColor", [](TGraphicsObject& O) { As<TBrush>(O).SetColor(clRed); }},
+        TChangeCase{"BrushStyle", [](TGraphicsObject& O) { As<TBrush>(O).SetStyle(bsClear); }}),
     [](const testing::TestParamInfo<TChangeCase>& Info) { return std::string(Info.param.Name); });
 
 TEST(Font, AssignCopiesEveryPropertyWithOneChange) {
@@ -134,19 +132,19 @@ TEST(Font, AssignCopiesEveryPropertyWithOneChange) {
 
 TEST(Font, AssignRefusesOtherClassesAndNull) {
   TFont Font;
-  graphics::TPen Pen;
+  TPen Pen;
   EXPECT_THROW(Font.Assign(&Pen), EConvertError);
   EXPECT_THROW(Font.Assign(nullptr), EConvertError);
   EXPECT_EQ(Font.Height(), -12);
 }
 
 TEST(Pen, AssignCopiesAndNegativeWidthsAreIgnored) {
-  graphics::TPen Source;
+  TPen Source;
   Source.SetColor(clRed);
   Source.SetWidth(3);
   Source.SetStyle(psDash);
   Source.SetMode(pmNot);
-  graphics::TPen Target;
+  TPen Target;
   int Changes = 0;
   Target.OnChange = [&](TObject*) { ++Changes; };
   Target.Assign(&Source);
@@ -163,7 +161,7 @@ TEST(Pen, AssignCopiesAndNegativeWidthsAreIgnored) {
 }
 
 TEST(Brush, SettingAColourMakesAClearBrushSolid) {
-  graphics::TBrush Brush;
+  TBrush Brush;
   Brush.SetStyle(bsClear);
   int Changes = 0;
   Brush.OnChange = [&](TObject*) { ++Changes; };
@@ -173,7 +171,7 @@ TEST(Brush, SettingAColourMakesAClearBrushSolid) {
   Brush.SetStyle(bsClear);
   Brush.SetColor(clYellow);
   EXPECT_EQ(Brush.Style(), bsSolid);
-  EXPECT_EQ(Brush.LogBrush(), (::TBrush{bsSolid, clYellow}));
+  EXPECT_EQ(Brush.LogBrush(), (TLogBrush{bsSolid, clYellow}));
 }
 
 // ---- The font in layouts ------------------------------------------------------

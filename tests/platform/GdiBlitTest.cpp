@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RasterOps, PatternOperationsNeedNoSourceAndSkipAClearBrush) {
   TSurface Dst(2, 1, 0x123456);
   TDeviceContext DC(Dst);
-  DC.SetBrush(TBrush{bsClear, RGB(255, 0, 0)});
+  DC.SetBrush(TLogBrush{bsClear, RGB(255, 0, 0)});
   PatBlt(DC, 0, 0, 2, 1, PATCOPY);
   EXPECT_EQ(Dst.Row(0)[0], 0x123456u);
   DC.SetBrush(SolidBrush(RGB(255, 0, 0)));
@@ -246,7 +246,7 @@ TEST(TransparentCopies, BrushCopyWithAClearBrushLeavesKeyPixelsAlone) {
   TSurface Src = Letters({"af"});
   TSurface Dst = Letters({"dd"});
   TDeviceContext SrcDC(Src), DC(Dst);
-  DC.SetBrush(TBrush{bsClear, kLetters.at('e')});
+  DC.SetBrush(TLogBrush{bsClear, kLetters.at('e')});
   BrushCopy(DC, TRect{0, 0, 2, 1}, SrcDC, TRect{0, 0, 2, 1}, kLetters.at('f'));
   ExpectPixels(Dst, TPoint{0, 0}, {"ad"}, kLetters);
 }

@@ -304,7 +304,7 @@ class EveryPrimitiveClips : public ::testing::TestWithParam<std::tuple<TClipSetu
 TEST_P(EveryPrimitiveClips, NothingOutsideTheClipChanges) {
   TSurface S(8, 6, 0xFFFFFF);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psSolid, 1, 0});
+  DC.SetPen(TLogPen{psSolid, 1, 0});
   DC.SetBrush(SolidBrush(0));
   std::get<0>(GetParam()).Clip(DC);
   std::get<1>(GetParam()).Draw(DC);
@@ -335,7 +335,7 @@ const TClipCase kClipCases[] = {
     TClipCase{"Rectangle", [](TDeviceContext& DC) { Rectangle(DC, 0, 0, 8, 6); }},
     TClipCase{"WideRectangle",
               [](TDeviceContext& DC) {
-                DC.SetPen(TPen{psSolid, 3, 0});
+                DC.SetPen(TLogPen{psSolid, 3, 0});
                 Rectangle(DC, 1, 1, 7, 5);
               }},
     TClipCase{"DiagonalLine",
@@ -345,7 +345,7 @@ const TClipCase kClipCases[] = {
               }},
     TClipCase{"DottedLine",
               [](TDeviceContext& DC) {
-                DC.SetPen(TPen{psDot, 1, 0});
+                DC.SetPen(TLogPen{psDot, 1, 0});
                 MoveTo(DC, 0, 2);
                 LineTo(DC, 8, 2);
               }},

@@ -101,7 +101,7 @@ TEST(Lines, DotsKeepTheirPhaseAcrossTheClippedPart) {
   // Dot position p = x + 3: x = 0..2 are dots 3..5 (off), x = 3..5 on, ...
   TSurface S(10, 1, 0xFFFFFF);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psDot, 1, 0});
+  DC.SetPen(TLogPen{psDot, 1, 0});
   DC.SetBkMode(TRANSPARENT);
   MoveTo(DC, -3, 0);
   LineTo(DC, 10, 0);
@@ -142,7 +142,7 @@ TEST(Lines, PolylineLeavesItsLastPointAndTheCurrentPositionAlone) {
 TEST(Lines, DottedPenGapsAreTransparentOrBackgroundColoured) {
   TSurface S(16, 2, 0xFFFFFF);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psDot, 1, 0});
+  DC.SetPen(TLogPen{psDot, 1, 0});
   DC.SetBkColor(kGrey);
   DC.SetBkMode(TRANSPARENT);
   MoveTo(DC, 0, 0);
@@ -156,7 +156,7 @@ TEST(Lines, DottedPenGapsAreTransparentOrBackgroundColoured) {
 TEST(Lines, DashedPenRunsEighteenOnSixOff) {
   TSurface S(30, 1, 0xFFFFFF);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psDash, 1, 0});
+  DC.SetPen(TLogPen{psDash, 1, 0});
   DC.SetBkMode(TRANSPARENT);
   MoveTo(DC, 0, 0);
   LineTo(DC, 30, 0);
@@ -168,7 +168,7 @@ TEST(Lines, DashedPenRunsEighteenOnSixOff) {
 TEST(Lines, WidePenIsSolidAndCentredOnThePath) {
   TSurface S(6, 5, 0xFFFFFF);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psDot, 3, 0});
+  DC.SetPen(TLogPen{psDot, 3, 0});
   MoveTo(DC, 1, 2);
   LineTo(DC, 5, 2);
   ExpectPixels(S, TPoint{0, 0}, {"......", "######", "######", "######", "......"}, kLegend);
@@ -177,7 +177,7 @@ TEST(Lines, WidePenIsSolidAndCentredOnThePath) {
 TEST(Lines, ClearPenDrawsNothing) {
   TSurface S(4, 1, 0xFFFFFF);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psClear, 1, 0});
+  DC.SetPen(TLogPen{psClear, 1, 0});
   MoveTo(DC, 0, 0);
   LineTo(DC, 4, 0);
   ExpectPixels(S, TPoint{0, 0}, {"...."}, kLegend);
@@ -195,7 +195,7 @@ class RectanglePenWidths : public ::testing::TestWithParam<TRectangleCase> {};
 TEST_P(RectanglePenWidths, OutlineCentredOnTheOnePixelPath) {
   TSurface S(10, 10, 0x808080);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psSolid, GetParam().PenWidth, 0});
+  DC.SetPen(TLogPen{psSolid, GetParam().PenWidth, 0});
   DC.SetBrush(SolidBrush(RGB(255, 255, 255)));
   Rectangle(DC, 2, 2, 8, 8);
   ExpectPixels(S, TPoint{0, 0}, GetParam().Mask, kLegend);
@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Rectangles, ClearPenFillsOnePixelLessRightAndBelow) {
   TSurface S(6, 6, 0x808080);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psClear, 1, 0});
+  DC.SetPen(TLogPen{psClear, 1, 0});
   DC.SetBrush(SolidBrush(kRed));
   Rectangle(DC, 1, 1, 5, 5);
   ExpectPixels(S, TPoint{0, 0}, {"gggggg", "grrrgg", "grrrgg", "grrrgg", "gggggg", "gggggg"},
@@ -227,7 +227,7 @@ TEST(Rectangles, ClearPenFillsOnePixelLessRightAndBelow) {
 TEST(Rectangles, ClearBrushLeavesTheInsideAndSwappedEdgesAreOrdered) {
   TSurface S(5, 4, 0x808080);
   TDeviceContext DC(S);
-  DC.SetBrush(TBrush{bsClear, 0});
+  DC.SetBrush(TLogBrush{bsClear, 0});
   Rectangle(DC, 4, 3, 0, 0);
   ExpectPixels(S, TPoint{0, 0}, {"####g", "#gg#g", "####g", "ggggg"}, kLegend);
 }
@@ -244,9 +244,9 @@ TEST(Rectangles, DottedOutlineRunsOnRoundTheCorners) {
   // off/on/on, bottom (right to left) on/off/off/off, left (upwards) on/on.
   TSurface S(5, 4, 0xFFFFFF);
   TDeviceContext DC(S);
-  DC.SetPen(TPen{psDot, 1, 0});
+  DC.SetPen(TLogPen{psDot, 1, 0});
   DC.SetBkMode(TRANSPARENT);
-  DC.SetBrush(TBrush{bsClear, 0});
+  DC.SetBrush(TLogBrush{bsClear, 0});
   Rectangle(DC, 0, 0, 5, 4);
   ExpectPixels(S, TPoint{0, 0}, {"###..", "#....", "#...#", "...##"}, kLegend);
 }
@@ -268,7 +268,7 @@ TEST(Fills, FillRectCoversLeftTopButNotRightBottom) {
   TDeviceContext DC(S);
   DC.SetRop2(R2_XORPEN);  // FillRect ignores the pen mix
   FillRect(DC, TRect{1, 1, 4, 3}, SolidBrush(kRed));
-  FillRect(DC, TRect{0, 0, 5, 4}, TBrush{bsClear, 0});
+  FillRect(DC, TRect{0, 0, 5, 4}, TLogBrush{bsClear, 0});
   FillRect(DC, TRect{3, 3, 1, 1}, SolidBrush(0));  // inverted: empty
   ExpectPixels(S, TPoint{0, 0}, {".....", ".rrr.", ".rrr.", "....."}, kLegend);
 }
@@ -348,8 +348,8 @@ TEST(State, SaverRestoresEverything) {
   TDeviceContext DC(S);
   {
     TDCStateSaver Saver(DC);
-    DC.SetPen(TPen{psDot, 3, kRed});
-    DC.SetBrush(TBrush{bsClear, kRed});
+    DC.SetPen(TLogPen{psDot, 3, kRed});
+    DC.SetBrush(TLogBrush{bsClear, kRed});
     DC.SetTextColor(kRed);
     DC.SetBkColor(kRed);
     DC.SetBkMode(TRANSPARENT);
