@@ -36,6 +36,7 @@
 #include "framework/Controls.h"
 #include "framework/StreamingProperties.h"
 #include "platform/backends/Backend.h"
+#include "platform/core/ScopeGuard.h"
 #include "platform/window/WindowSystem.h"
 
 class TCustomForm;
@@ -282,14 +283,13 @@ public:
   void CreateForm(T*& Reference) {
     Reference = nullptr;
     T* Form = new T(this);
-    try {
-      Reference = Form;
-      Form->AfterConstruction();
-    } catch (...) {
+    TScopeGuard Undo([&Reference, Form] {
       Reference = nullptr;
       delete Form;
-      throw;
-    }
+    });
+    Reference = Form;
+    Form->AfterConstruction();
+    Undo.Dismiss();
     FormCreated(Form);
   }
 

@@ -2,6 +2,7 @@
 
 #include "framework/StreamingRegistry.h"
 #include "framework/StringList.h"
+#include "platform/core/ScopeGuard.h"
 #include "platform/resources/Resources.h"
 
 // ---- TReader ----------------------------------------------------------------
@@ -89,18 +90,16 @@ public:
       Fail(Layout.Line, FormatMessage(layoutmessages::kWrongRootClass, {Layout.ClassName}));
 
     FRoot.Loading();
-    FRoot.SetReading(true);
-    try {
+    {
+      FRoot.SetReading(true);
+      TScopeGuard Read([this] {
+        FRoot.SetReading(false);
+        for (TComponent* Component : FCreated) Component->SetReading(false);
+      });
       if (!Layout.Name.empty()) Rename(FRoot, Layout.Name, Layout.Line);
       ReadObject(FRoot, Info->Properties(), Layout);
       ResolveReferences();
-    } catch (...) {
-      FRoot.SetReading(false);
-      for (TComponent* Component : FCreated) Component->SetReading(false);
-      throw;
     }
-    FRoot.SetReading(false);
-    for (TComponent* Component : FCreated) Component->SetReading(false);
     for (TComponent* Component : FCreated) Component->Loaded();
     FRoot.Loaded();
   }

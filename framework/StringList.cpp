@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/ScopeGuard.h"
 #include "platform/text/Cp932.h"
 
 namespace {
@@ -22,14 +23,9 @@ void TStrings::IndexError(int Index) {
 void TStrings::Put(int Index, const std::string& S) {
   std::intptr_t Object = GetObject(Index);
   BeginUpdate();
-  try {
-    Delete(Index);
-    InsertObject(Index, S, Object);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard Ended([this] { EndUpdate(); });
+  Delete(Index);
+  InsertObject(Index, S, Object);
 }
 
 int TStrings::AddObject(const std::string& S, std::intptr_t AObject) {
@@ -44,30 +40,20 @@ void TStrings::Move(int CurIndex, int NewIndex) {
   std::string S = Get(CurIndex);
   std::intptr_t Object = GetObject(CurIndex);
   BeginUpdate();
-  try {
-    Delete(CurIndex);
-    InsertObject(NewIndex, S, Object);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard Ended([this] { EndUpdate(); });
+  Delete(CurIndex);
+  InsertObject(NewIndex, S, Object);
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
   std::string S1 = Get(Index1), S2 = Get(Index2);
   std::intptr_t O1 = GetObject(Index1), O2 = GetObject(Index2);
   BeginUpdate();
-  try {
-    Put(Index1, S2);
-    PutObject(Index1, O2);
-    Put(Index2, S1);
-    PutObject(Index2, O1);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard Ended([this] { EndUpdate(); });
+  Put(Index1, S2);
+  PutObject(Index1, O2);
+  Put(Index2, S1);
+  PutObject(Index2, O1);
 }
 
 void TStrings::AddStrings(const TStrings* Strings) {
@@ -75,13 +61,8 @@ void TStrings::AddStrings(const TStrings* Strings) {
   // Read the count once: adding a list to itself appends one copy.
   const int SourceCount = Strings->Count();
   BeginUpdate();
-  try {
-    for (int I = 0; I < SourceCount; ++I) AddObject(Strings->Get(I), Strings->GetObject(I));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard Ended([this] { EndUpdate(); });
+  for (int I = 0; I < SourceCount; ++I) AddObject(Strings->Get(I), Strings->GetObject(I));
 }
 
 int TStrings::IndexOf(const std::string& S) const {
@@ -135,25 +116,20 @@ std::string TStrings::Text() const {
 
 void TStrings::SetText(const std::string& Value) {
   BeginUpdate();
-  try {
-    Clear();
-    // CR and LF are never trail bytes, so a byte scan finds only real breaks.
-    std::size_t Start = 0;
-    while (Start < Value.size()) {
-      std::size_t Break = Value.find_first_of("\r\n", Start);
-      if (Break == std::string::npos) {
-        Add(Value.substr(Start));
-        break;
-      }
-      Add(Value.substr(Start, Break - Start));
-      Start = Break + 1;
-      if (Value[Break] == '\r' && Start < Value.size() && Value[Start] == '\n') ++Start;
+  TScopeGuard Ended([this] { EndUpdate(); });
+  Clear();
+  // CR and LF are never trail bytes, so a byte scan finds only real breaks.
+  std::size_t Start = 0;
+  while (Start < Value.size()) {
+    std::size_t Break = Value.find_first_of("\r\n", Start);
+    if (Break == std::string::npos) {
+      Add(Value.substr(Start));
+      break;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(Value.substr(Start, Break - Start));
+    Start = Break + 1;
+    if (Value[Break] == '\r' && Start < Value.size() && Value[Start] == '\n') ++Start;
   }
-  EndUpdate();
 }
 
 void TStrings::Assign(const TPersistent* Source) {
@@ -165,16 +141,11 @@ void TStrings::Assign(const TPersistent* Source) {
   // Clearing first would leave nothing to copy.
   if (Strings == this) return;
   BeginUpdate();
-  try {
-    Changing();
-    Clear();
-    AddStrings(Strings);
-    Changed();  // an assignment always counts as one change, even of an empty list
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeGuard Ended([this] { EndUpdate(); });
+  Changing();
+  Clear();
+  AddStrings(Strings);
+  Changed();  // an assignment always counts as one change, even of an empty list
 }
 
 void TStrings::BeginUpdate() {

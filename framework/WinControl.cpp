@@ -7,6 +7,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
+#include "platform/core/ScopeGuard.h"
 #include "platform/gdi/Primitives.h"
 
 namespace {
@@ -89,14 +90,11 @@ void TWinControl::CreateWnd() {
   if ((Params.Style & WS_CHILD) && !Params.WndParent)
     throw EInvalidOperation(FormatMessage(messages::kParentRequired, {Name()}));
   FDefWndProc = Params.WindowClass.lpfnWndProc;
-  FControlState |= csCreating;
-  try {
+  {
+    FControlState |= csCreating;
+    TScopeGuard Created([this] { FControlState &= ~TControlState(csCreating); });
     CreateWindowHandle(Params);
-  } catch (...) {
-    FControlState &= ~TControlState(csCreating);
-    throw;
   }
-  FControlState &= ~TControlState(csCreating);
   if (!FHandle) throw EInvalidOperation(messages::kWindowCreate);
   // Later siblings lie above earlier ones, as their windowless kin do.
   if (FParent && (Params.Style & WS_CHILD))
@@ -170,13 +168,8 @@ void TWinControl::ForgetHandle() {
 void TWinControl::DestroyHandle() {
   if (!FHandle) return;
   FControlState |= csDestroyingHandle;
-  try {
-    DestroyWnd();
-  } catch (...) {
-    FControlState &= ~TControlState(csDestroyingHandle);
-    throw;
-  }
-  FControlState &= ~TControlState(csDestroyingHandle);
+  TScopeGuard Destroyed([this] { FControlState &= ~TControlState(csDestroyingHandle); });
+  DestroyWnd();
 }
 
 void TWinControl::RecreateWnd() {
@@ -229,12 +222,9 @@ void TWinControl::UpdateShowing() {
   }
   if (FHandle && FShowing != ShowControl) {
     FShowing = ShowControl;
-    try {
-      Perform(CM_SHOWINGCHANGED, 0, 0);
-    } catch (...) {
-      FShowing = !ShowControl;
-      throw;
-    }
+    TScopeGuard Undo([this, ShowControl] { FShowing = !ShowControl; });
+    Perform(CM_SHOWINGCHANGED, 0, 0);
+    Undo.Dismiss();
   }
 }
 

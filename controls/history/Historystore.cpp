@@ -7,6 +7,7 @@
 #include "framework/IniFiles.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
+#include "platform/core/ScopeGuard.h"
 #include "platform/text/Cp932.h"
 
 namespace {
@@ -56,14 +57,9 @@ void AppendEntries(const TStore& Store, const std::string& Section, int Count, T
   if (Read == 0) return;
   // One change notification for the whole load, not one per entry.
   Entries.BeginUpdate();
-  try {
-    for (int Index = 0; Index < Read; ++Index)
-      Entries.Add(Store.ReadString(Section, EntryIdent(Index), ""));
-  } catch (...) {
-    Entries.EndUpdate();
-    throw;
-  }
-  Entries.EndUpdate();
+  TScopeGuard Ended([&Entries] { Entries.EndUpdate(); });
+  for (int Index = 0; Index < Read; ++Index)
+    Entries.Add(Store.ReadString(Section, EntryIdent(Index), ""));
 }
 
 }  // namespace
