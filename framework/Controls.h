@@ -223,9 +223,7 @@ public:
   explicit TControlCanvas(TControl* Control) : FControl(Control) {}
   ~TControlCanvas() override;
   TControl* Control() const { return FControl; }
-  // Gives back a context the canvas took for itself; a paint context set
-  // with SetHandle is left alone.
-  void FreeHandle();
+  void FreeHandle() override;
 
 protected:
   void CreateHandle() override;

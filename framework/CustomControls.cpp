@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/CanvasBinding.h"
 #include "framework/Controls.h"
 
 namespace {
@@ -14,22 +15,6 @@ std::vector<TControlCanvas*>& CanvasesWithContext() {
   static std::vector<TControlCanvas*> List;
   return List;
 }
-
-// Binds Canvas to a paint context for the length of a paint, also when the
-// paint raises.
-class TPaintBinding {
-public:
-  TPaintBinding(TControlCanvas& Canvas, HDC DC) : FCanvas(Canvas) {
-    FCanvas.FreeHandle();
-    FCanvas.SetHandle(DC);
-  }
-  ~TPaintBinding() { FCanvas.SetHandle(nullptr); }
-  TPaintBinding(const TPaintBinding&) = delete;
-  TPaintBinding& operator=(const TPaintBinding&) = delete;
-
-private:
-  TControlCanvas& FCanvas;
-};
 
 }  // namespace
 
@@ -93,7 +78,7 @@ void TGraphicControl::Dispatch(TMessage& Message) {
 
 void TGraphicControl::WMPaint(TMessage& Message) {
   if (!Message.WParam || HasState(csDestroying)) return;
-  TPaintBinding Binding(*FCanvas, reinterpret_cast<HDC>(Message.WParam));
+  TCanvasBinding Binding(*FCanvas, reinterpret_cast<HDC>(Message.WParam));
   Paint();
 }
 
@@ -128,6 +113,6 @@ void TCustomControl::WMPaint(TMessage& Message) {
 }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  TPaintBinding Binding(*FCanvas, DC);
+  TCanvasBinding Binding(*FCanvas, DC);
   Paint();
 }

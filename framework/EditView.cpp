@@ -3,8 +3,10 @@
 
 #include <algorithm>
 
+#include "framework/CanvasBinding.h"
 #include "framework/Edit.h"
 #include "platform/text/Cp932.h"
+#include "platform/window/WindowDC.h"
 
 namespace {
 
@@ -21,12 +23,12 @@ void TCustomEdit::Measure() const {
   if (FCharX.size() == T.size() + 1 && FLineHeight > 0) return;
   FCharX.assign(T.size() + 1, 0);
   FLineHeight = 0;
-  HDC DC = GetDC(nullptr);
+  // Measured on a screen context: the edit may have no window yet.
+  TWindowDC DC(nullptr);
   if (!DC) return;
   {
-    // Measured on a screen context: the edit may have no window yet.
     TCanvas Canvas;
-    Canvas.SetHandle(DC);
+    TCanvasBinding Bound(Canvas, DC);
     Canvas.SetFont(Font());
     FLineHeight = Canvas.TextHeight("0");
     int X = 0;
@@ -37,9 +39,7 @@ void TCustomEdit::Measure() const {
       for (std::size_t I = 1; I <= Length; ++I) FCharX[Pos + I] = X;
       Pos += Length;
     }
-    Canvas.SetHandle(nullptr);
   }
-  ReleaseDC(nullptr, DC);
 }
 
 int TCustomEdit::LineHeight() const {

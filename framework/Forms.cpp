@@ -3,8 +3,11 @@
 
 #include "framework/Forms.h"
 
+#include "platform/core/ScopeGuard.h"
+
 #include <algorithm>
 
+#include "framework/CanvasBinding.h"
 #include "framework/StreamingReader.h"
 
 namespace {
@@ -148,12 +151,7 @@ void TCustomForm::SetFormStyle(TFormStyle Value) {
 
 void TCustomForm::PaintWindow(HDC DC) {
   if (!OnPaint) return;
-  FCanvas->FreeHandle();
-  FCanvas->SetHandle(DC);
-  struct TUnbind {
-    TControlCanvas& Canvas;
-    ~TUnbind() { Canvas.SetHandle(nullptr); }
-  } Unbind{*FCanvas};
+  TCanvasBinding Bound(*FCanvas, DC);
   OnPaint(this);
 }
 
@@ -279,13 +277,13 @@ TModalResult TCustomForm::ShowModal() {
   }
   FModal = true;
   FModalResult = mrNone;
-  auto Restore = [&] {
-    FModal = false;
-    for (HWND H : Disabled) EnableWindow(H, true);
-    if (IsWindowVisible(WindowHandle())) Hide();
-    if (ActiveBefore && IsWindow(ActiveBefore)) SetActiveWindow(ActiveBefore);
-  };
-  try {
+  {
+    TScopeGuard Restore([&] {
+      FModal = false;
+      for (HWND H : Disabled) EnableWindow(H, true);
+      if (IsWindowVisible(WindowHandle())) Hide();
+      if (ActiveBefore && IsWindow(ActiveBefore)) SetActiveWindow(ActiveBefore);
+    });
     Show();
     while (FModalResult == mrNone) {
       bool More;
@@ -313,11 +311,7 @@ TModalResult TCustomForm::ShowModal() {
       }
       if (!More) break;
     }
-  } catch (...) {
-    Restore();
-    throw;
   }
-  Restore();
   return FModalResult;
 }
 

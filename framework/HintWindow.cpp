@@ -1,4 +1,6 @@
 #include "framework/HintWindow.h"
+#include "framework/CanvasBinding.h"
+#include "platform/window/WindowDC.h"
 
 #include <algorithm>
 
@@ -29,14 +31,12 @@ bool THintWindow::Showing() const { return FHandle && IsWindowVisible(FHandle); 
 
 TRect THintWindow::CalcHintRect(const std::string& Text) const {
   TRect R{0, 0, kMaxTextWidth, 0};
-  HDC DC = GetDC(nullptr);
+  TWindowDC DC(nullptr);
   if (DC) {
     TCanvas Canvas;
-    Canvas.SetHandle(DC);
+    TCanvasBinding Bound(Canvas, DC);
     Canvas.SetFont(FFont.get());
     Canvas.DrawText(Text, R, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    Canvas.SetHandle(nullptr);
-    ReleaseDC(nullptr, DC);
   }
   return TRect{0, 0, R.Width() + 2 + kPadLeft + kPadRight, R.Height() + 2 + kPadTop + kPadBottom};
 }
@@ -89,7 +89,7 @@ LRESULT THintWindow::WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LPa
         TRect R;
         GetClientRect(Window, R);
         TCanvas Canvas;
-        Canvas.SetHandle(DC);
+        TCanvasBinding Bound(Canvas, DC);
         Canvas.Brush()->SetColor(clWindowFrame);
         Canvas.FrameRect(R);
         Canvas.Brush()->SetColor(FColor);
@@ -100,7 +100,6 @@ LRESULT THintWindow::WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LPa
         TRect Text{1 + kPadLeft, 1 + kPadTop, 1 + kPadLeft + kMaxTextWidth,
                    R.Bottom - 1 - kPadBottom};
         Canvas.DrawText(FText, Text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-        Canvas.SetHandle(nullptr);
       }
       EndPaint(Window, PS);
       return 0;

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 
+#include "framework/CanvasBinding.h"
 #include "framework/StreamingProperties.h"
 #include "platform/gdi/FrameControls.h"
+#include "platform/window/WindowDC.h"
 
 // ---- Items ---------------------------------------------------------------------
 
@@ -228,18 +230,13 @@ int TCustomListBox::FixedRowHeight() const {
 int TCustomListBox::FontHeight() const {
   if (FStandardHeight < 0) {
     // A plain row is as high as the font's text.
-    HDC DC = GetDC(nullptr);
-    if (DC) {
-      TCanvas Measure;
-      Measure.SetHandle(DC);
-      Measure.SetFont(Font());
-      FStandardHeight = std::max(1, Measure.TextHeight("Wg"));
-      Measure.SetHandle(nullptr);
-      ReleaseDC(nullptr, DC);
-    } else {
-      // No window system to measure with (yet).
-      return FItemHeight;
-    }
+    TWindowDC DC(nullptr);
+    // No window system to measure with (yet).
+    if (!DC) return FItemHeight;
+    TCanvas Measure;
+    TCanvasBinding Bound(Measure, DC);
+    Measure.SetFont(Font());
+    FStandardHeight = std::max(1, Measure.TextHeight("Wg"));
   }
   return FStandardHeight;
 }
@@ -462,9 +459,7 @@ void TCustomListBox::InvalidateList() {
 
 // ---- the owner-draw dispatch -----------------------------------------------------------
 
-void TCustomListBox::PrepareCanvas(HDC DC, bool Selected) {
-  FCanvas->FreeHandle();
-  FCanvas->SetHandle(DC);
+void TCustomListBox::PrepareCanvas(bool Selected) {
   FCanvas->SetFont(Font());
   FCanvas->Brush()->SetStyle(bsSolid);
   FCanvas->Brush()->SetColor(Color());
@@ -479,11 +474,8 @@ void TCustomListBox::CNDrawItem(TMessage& Message) {
   if (!Draw || !Draw->hDC) return;
   const TOwnerDrawState State = TOwnerDrawState(Draw->itemState & 0xFFFF);
   const int Index = int(Draw->itemID);
-  struct TUnbind {
-    TControlCanvas& Canvas;
-    ~TUnbind() { Canvas.SetHandle(nullptr); }
-  } Unbind{*FCanvas};
-  PrepareCanvas(Draw->hDC, Index >= 0 && (State & odSelected));
+  TCanvasBinding Bound(*FCanvas, Draw->hDC);
+  PrepareCanvas(Index >= 0 && (State & odSelected));
   if (Index >= 0)
     DrawItem(Index, Draw->rcItem, State);
   else

@@ -228,7 +228,7 @@ private:
   void InvalidateList();
 
   // ---- drawing and input (the list)
-  void PrepareCanvas(HDC DC, bool Selected);
+  void PrepareCanvas(bool Selected);
   void PaintRows(HDC DC);
   void DrawStandardRow(HDC DC, int Index, const TRect& Rect, UINT State);
   void Select(int Index);

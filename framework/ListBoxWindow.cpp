@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/CanvasBinding.h"
 #include "framework/ListBox.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Primitives.h"
@@ -155,11 +156,8 @@ void TCustomListBox::PaintRows(HDC DC) {
 }
 
 void TCustomListBox::DrawStandardRow(HDC DC, int Index, const TRect& Rect, UINT State) {
-  struct TUnbind {
-    TControlCanvas& Canvas;
-    ~TUnbind() { Canvas.SetHandle(nullptr); }
-  } Unbind{*FCanvas};
-  PrepareCanvas(DC, Index >= 0 && (State & ODS_SELECTED));
+  TCanvasBinding Bound(*FCanvas, DC);
+  PrepareCanvas(Index >= 0 && (State & ODS_SELECTED));
   if (State & ODS_DISABLED) FCanvas->Font()->SetColor(clGrayText);
   FCanvas->FillRect(Rect);
   if (Index >= 0) FCanvas->TextOut(Rect.Left + 2, Rect.Top, FRows[std::size_t(Index)].Text);

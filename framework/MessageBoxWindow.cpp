@@ -4,10 +4,12 @@
 #include <memory>
 
 #include "framework/Canvas.h"
+#include "framework/CanvasBinding.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
 #include "framework/ModalLoop.h"
 #include "platform/shell/Beep.h"
+#include "platform/window/WindowDC.h"
 
 using namespace msgbox;
 
@@ -86,13 +88,11 @@ public:
 
 private:
   bool Layout() {
-    HDC DC = GetDC(nullptr);
+    TWindowDC DC(nullptr);
     if (!DC) return false;
     TCanvas Canvas;
-    Canvas.SetHandle(DC);
+    TCanvasBinding Bound(Canvas, DC);
     FLayout = LayoutMessageBox(Canvas, FText, FCaption, FIcon);
-    Canvas.SetHandle(nullptr);
-    ReleaseDC(nullptr, DC);
     return true;
   }
 
@@ -132,9 +132,8 @@ private:
     HDC DC = BeginPaint(Window, PS);
     if (DC) {
       TCanvas Canvas;
-      Canvas.SetHandle(DC);
+      TCanvasBinding Bound(Canvas, DC);
       Fn(Canvas);
-      Canvas.SetHandle(nullptr);
     }
     EndPaint(Window, PS);
   }

@@ -1,6 +1,8 @@
 #include "framework/StdCtrls.h"
 
+#include "framework/CanvasBinding.h"
 #include "framework/MenuLook.h"
+#include "platform/window/WindowDC.h"
 
 namespace {
 
@@ -84,18 +86,16 @@ void TLabel::Paint() {
 
 void TLabel::AdjustBounds() {
   if (!FAutoSize || HasState(csReading | csLoading)) return;
-  HDC DC = GetDC(nullptr);
-  if (!DC) return;
   TRect R = ClientRect();
   if (!FWordWrap) R.Right = R.Left;
   {
     // Measured on a screen context: the label may have no window yet.
+    TWindowDC DC(nullptr);
+    if (!DC) return;
     TCanvas Measure;
-    Measure.SetHandle(DC);
+    TCanvasBinding Bound(Measure, DC);
     DoDrawText(Measure, R, DrawTextFlags() | DT_CALCRECT);
-    Measure.SetHandle(nullptr);
   }
-  ReleaseDC(nullptr, DC);
   int X = Left();
   TAlignment Alignment = FAlignment;
   if (FBiDiMode == bdRightToLeft && Alignment != taCenter)

@@ -9,6 +9,7 @@
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/Text.h"
+#include "platform/window/WindowDC.h"
 
 namespace {
 
@@ -51,11 +52,10 @@ void TdxfCustomComboBox::CreateWnd() {
 }
 
 int TdxfCustomComboBox::FontTextHeight() {
-  HDC DC = GetDC(nullptr);
-  const TLogFont Saved = DC->SetFont(Font()->LogFont());
-  const int TextHeight = GetTextMetrics(*DC).tmHeight;
-  DC->SetFont(Saved);
-  ReleaseDC(nullptr, DC);
+  TWindowDC DC(nullptr);
+  const TLogFont Saved = DC.Handle()->SetFont(Font()->LogFont());
+  const int TextHeight = GetTextMetrics(*DC.Handle()).tmHeight;
+  DC.Handle()->SetFont(Saved);
   return TextHeight;
 }
 
@@ -276,7 +276,7 @@ void TdxfCustomComboBox::DropDown() {
 
   auto* NewPopup = new TPopupWindow(this);
   FPopup = NewPopup;
-  FPopup->SetParent(GetParentForm(this));
+  FPopup->SetParent(GetTopLevelControl(this));
   FPopup->SetFont(ParentFont() ? Font() : FPopupWindowFont.get());
   FPopup->SetImeMode(ImeMode());
   FPopup->SetImeName(ImeName());

@@ -20,13 +20,6 @@ int ScreenHeight() { return ::Screen ? ::Screen->Height() : GetSystemMetrics(SM_
 bool IsRightCorner(TdxfCorner Corner) { return Corner == coTopRight || Corner == coBottomRight; }
 bool IsBottomCorner(TdxfCorner Corner) { return Corner == coBottomLeft || Corner == coBottomRight; }
 
-void Shrink(TRect& R, int By) {
-  R.Left += By;
-  R.Top += By;
-  R.Right -= By;
-  R.Bottom -= By;
-}
-
 }  // namespace
 
 TRect GetPopupRect(const TPoint& P, const TRect& R, int H) {
@@ -94,7 +87,7 @@ void DrawSizeGrip(HDC DC, TRect& R, TdxfCorner Corner) {
   else
     R.Bottom = R.Top + CY;
   const int DX = Right ? -2 : 2, DY = Bottom ? -2 : 2;
-  R = TRect{R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY};
+  R.Offset(DX, DY);
 
   // The system draws the grip for the bottom-right corner; mirroring it
   // points the ridges into whichever corner the grip sits in.
@@ -117,39 +110,32 @@ void DrawCloseButton(HDC DC, TRect& R, bool Raised, bool Sunken, TdxfCorner Corn
     R.Top += 1;
   else
     R.Bottom -= 1;
-  Shrink(R, 1);
+  R.Inflate(-1, -1);
 
-  const TBrush Face = GetSysColorBrush(COLOR_BTNFACE);
+  const TLogBrush Face = GetSysColorBrush(COLOR_BTNFACE);
   if (Raised) {
     TRect Edge = R;
     DrawEdge(*DC, Edge, Sunken ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
   } else {
     FrameRect(*DC, R, Face);
   }
-  Shrink(R, 1);
+  R.Inflate(-1, -1);
   FrameRect(*DC, R, Face);
 
   // The caption glyph is drawn one pixel taller than the button and clipped
   // inside its own frame, which leaves only the cross and its face.
   TRegion Saved;
   const bool HadClip = DC->GetClipRegion(Saved);
-  TRect Inside = R;
-  Shrink(Inside, 1);
+  const TRect Inside = R.Inflated(-1, -1);
   DC->IntersectClipRect(Inside);
   DrawFrameControl(*DC, TRect{R.Left, R.Top, R.Right, R.Bottom + 1}, DFC_CAPTION,
                    DFCS_CAPTIONCLOSE | DFCS_FLAT | (Sunken ? DFCS_PUSHED : 0u));
   DC->SelectClipRegion(HadClip ? &Saved : nullptr);
-  Shrink(R, -1);
+  R.Inflate(1, 1);
 }
 
-TWinControl* GetParentForm(TWinControl* Control) {
+TWinControl* GetTopLevelControl(TWinControl* Control) {
   if (!Control) return nullptr;
   while (Control->Parent()) Control = Control->Parent();
   return Control;
-}
-
-HWND GetParentFormHandle(HWND Window) {
-  HWND Result = Window;
-  while (HWND Parent = ::GetParent(Result)) Result = Parent;
-  return Result;
 }

@@ -285,12 +285,12 @@ TEST(SizeGrip, TopLeftGlyph) {
                kLegend);
 }
 
-TEST(ParentForm, IsTheTopOfTheParentChain) {
+TEST(TopLevelControl, IsTheTopOfTheParentChain) {
   TWinControl Top(nullptr), Middle(nullptr), Leaf(nullptr);
   Middle.SetParent(&Top);
   Leaf.SetParent(&Middle);
-  EXPECT_EQ(GetParentForm(&Leaf), &Top);
-  EXPECT_EQ(GetParentForm(&Top), &Top);
+  EXPECT_EQ(GetTopLevelControl(&Leaf), &Top);
+  EXPECT_EQ(GetTopLevelControl(&Top), &Top);
   Leaf.SetParent(nullptr);
   Middle.SetParent(nullptr);
 }

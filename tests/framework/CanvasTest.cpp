@@ -9,6 +9,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/CanvasBinding.h"
 #include "platform/PixelAssert.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Primitives.h"
@@ -202,7 +203,7 @@ TEST_F(CanvasTest, HandleSelectsEverything) {
   const TDCState& State = Canvas.Handle()->State();
   EXPECT_EQ(State.Font.Height, -16);
   EXPECT_EQ(State.TextColor, ColorToRGB(clBtnText));
-  EXPECT_EQ(State.Pen, (::TPen{psSolid, 2, clRed}));
+  EXPECT_EQ(State.Pen, (TLogPen{psSolid, 2, clRed}));
   EXPECT_EQ(State.Rop2, R2_NOT);
   EXPECT_EQ(State.Brush.Style, bsClear);
   EXPECT_EQ(State.BkMode, TRANSPARENT);
@@ -372,6 +373,46 @@ TEST_F(CanvasTest, BrushCopyPaintsTheKeyColourWithTheBrush) {
                {"rgb.rgb.",  //
                 "yyr...r."},
                kLegend);
+}
+
+}  // namespace
+
+namespace {
+
+// A canvas that counts how often it was asked to give back a context of its
+// own, as a control canvas that drew outside painting is.
+class TCountingCanvas : public TCanvas {
+public:
+  void FreeHandle() override { ++Freed; }
+  int Freed = 0;
+};
+
+TEST(CanvasBinding, DrawsOnTheContextForOneScopeOnly) {
+  TSurface Surface(3, 2, 0xFFFFFF);
+  TDeviceContext DC(Surface);
+  TCountingCanvas Canvas;
+  {
+    TCanvasBinding Bound(Canvas, &DC);
+    EXPECT_EQ(Canvas.Freed, 1);  // its own context went before the binding
+    EXPECT_EQ(Canvas.Handle(), &DC);
+    Canvas.Brush()->SetColor(clBlack);
+    Canvas.FillRect(TRect{1, 0, 2, 2});
+  }
+  EXPECT_FALSE(Canvas.HandleAllocated());
+  ExpectPixels(Surface, TPoint{0, 0}, {".#.", ".#."}, kLegend);
+}
+
+TEST(CanvasBinding, UnbindsWhenTheDrawingFails) {
+  TSurface Surface(2, 2, 0xFFFFFF);
+  TDeviceContext DC(Surface);
+  TCanvas Canvas;
+  EXPECT_THROW(
+      {
+        TCanvasBinding Bound(Canvas, &DC);
+        throw EInvalidGraphicOperation("drawing failed");
+      },
+      EInvalidGraphicOperation);
+  EXPECT_FALSE(Canvas.HandleAllocated());
 }
 
 }  // namespace
