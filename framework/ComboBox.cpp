@@ -1,5 +1,5 @@
 // TCustomComboBox: items, the text and ItemIndex, the face, the keys and
-// the mouse. The list window is in ComboBoxList.cpp, the type-ahead in
+// the mouse. The drop-down list is in ComboBoxList.cpp, the type-ahead in
 // ComboBoxTypeAhead.cpp.
 
 #include "framework/ComboBox.h"
@@ -8,6 +8,7 @@
 
 #include "framework/ComboBoxList.h"
 #include "framework/Edit.h"
+#include "platform/core/ScopeGuard.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/text/Cp932.h"
@@ -46,7 +47,7 @@ public:
         return;
       case WM_MOUSEWHEEL:
         if (Alive() && FBox.DroppedDown()) {
-          FBox.FList->Wheel(std::int16_t(HIWORD(Message.WParam)));
+          FBox.FList->Wheel(GET_WHEEL_DELTA_WPARAM(Message.WParam));
           return;
         }
         break;
@@ -143,7 +144,7 @@ void TCustomComboBox::SetItemIndex(int Value) {
   FItemIndex = Value;
   SetText(Value >= 0 ? FItems->Get(Value) : std::string());
   FItemIndex = Value;
-  if (DroppedDown()) FList->SetHighlight(Value);
+  if (DroppedDown()) FList->SetItemIndex(Value);
 }
 
 void TCustomComboBox::SetSorted(bool Value) {
@@ -165,15 +166,8 @@ void TCustomComboBox::ItemsChanged(TObject*) {
 }
 
 void TCustomComboBox::PushText(const std::string& Value) {
-  const bool Was = FPushingText;
-  FPushingText = true;
-  try {
-    FEdit->SetText(Value);
-  } catch (...) {
-    FPushingText = Was;
-    throw;
-  }
-  FPushingText = Was;
+  TTemporaryChange<bool> Pushing(FPushingText, true);
+  FEdit->SetText(Value);
 }
 
 void TCustomComboBox::WMSetText(TMessage& Message) {
@@ -224,7 +218,7 @@ void TCustomComboBox::SetItemHeight(int Value) {
   if (DroppedDown()) FList->ItemsChanged();
 }
 
-bool TCustomComboBox::DroppedDown() const { return FList && FList->Visible(); }
+bool TCustomComboBox::DroppedDown() const { return FList && FList->Shown(); }
 
 void TCustomComboBox::SetDroppedDown(bool Value) {
   if (Value)
@@ -233,9 +227,9 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     CloseList(false, true);
 }
 
-HWND TCustomComboBox::ListHandle() const { return FList ? FList->Handle() : nullptr; }
+HWND TCustomComboBox::ListHandle() const { return FList ? FList->WindowHandle() : nullptr; }
 
-int TCustomComboBox::ListHighlight() const { return DroppedDown() ? FList->Highlight() : -1; }
+int TCustomComboBox::ListHighlight() const { return DroppedDown() ? FList->ItemIndex() : -1; }
 
 void TCustomComboBox::OpenList() {
   if (DroppedDown() || !Enabled() || !Visible() || HasState(csDestroying)) return;
@@ -244,7 +238,7 @@ void TCustomComboBox::OpenList() {
   if (DroppedDown() || !Enabled() || !Showing()) return;
   FSavedText = Text();
   FSavedIndex = FItemIndex;
-  if (!FList) FList = std::make_unique<TComboListWindow>(*this);
+  if (!FList) FList = std::make_unique<TComboListBox>(*this);
   FList->Show(FItemIndex >= 0 ? FItemIndex : FindExact(Text()));
 }
 
@@ -282,7 +276,7 @@ void TCustomComboBox::ChooseItem(int Index) {
     FItemIndex = Index;
   }
   FEdit->SelectAll();
-  if (DroppedDown()) FList->SetHighlight(Index);
+  if (DroppedDown()) FList->SetItemIndex(Index);
   if (TextChanged) Change();
   if (TextChanged || IndexChanged) {
     Click();
@@ -293,7 +287,7 @@ void TCustomComboBox::ChooseItem(int Index) {
 void TCustomComboBox::StepItem(int Delta) {
   const int Count = FItems->Count();
   if (Count == 0) return;
-  int Current = DroppedDown() ? FList->Highlight() : FItemIndex;
+  int Current = DroppedDown() ? FList->ItemIndex() : FItemIndex;
   if (Current < 0) Current = FindExact(Text());
   const int Next = Current < 0 ? 0 : std::clamp(Current + Delta, 0, Count - 1);
   if (Next == Current && Next == FItemIndex) return;
@@ -426,7 +420,7 @@ void TCustomComboBox::EditKeyPress(char& Key, TComboEdit& Edit) {
     FItemIndex = Result.ItemIndex;
   else
     SyncIndexToText();
-  if (DroppedDown()) FList->SetHighlight(FItemIndex);
+  if (DroppedDown()) FList->SetItemIndex(FItemIndex);
   Change();
 }
 
@@ -487,9 +481,9 @@ void TCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
   if (FTrackList && DroppedDown()) {
     // Dragging from the button into the list highlights the row there.
     TPoint P = ClientToScreen(TPoint{X, Y});
-    ::ScreenToClient(FList->Handle(), P);
-    const int Row = FList->RowAt(P);
-    if (Row >= 0) FList->SetHighlight(Row);
+    ::ScreenToClient(FList->WindowHandle(), P);
+    const int Row = FList->ItemAtPos(P, true);
+    if (Row >= 0) FList->SetItemIndex(Row);
   }
   TCustomControl::MouseMove(Shift, X, Y);
 }
@@ -500,8 +494,8 @@ void TCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     if (FTrackList && DroppedDown()) {
       FTrackList = false;
       TPoint P = ClientToScreen(TPoint{X, Y});
-      ::ScreenToClient(FList->Handle(), P);
-      const int Row = FList->RowAt(P);
+      ::ScreenToClient(FList->WindowHandle(), P);
+      const int Row = FList->ItemAtPos(P, true);
       if (Row >= 0) ListChose(Row);
     }
     FTrackList = false;

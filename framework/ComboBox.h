@@ -49,7 +49,7 @@
 #include "framework/StringList.h"
 
 class TComboEdit;
-class TComboListWindow;
+class TComboListBox;
 
 // Only the editable drop-down exists; the others are kept for layouts.
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
@@ -174,7 +174,7 @@ protected:
 
 private:
   friend class TComboEdit;
-  friend class TComboListWindow;
+  friend class TComboListBox;
 
   // From the edit field.
   void EditKeyDown(WORD& Key, TShiftState Shift);
@@ -208,7 +208,7 @@ private:
 
   std::unique_ptr<TStringList> FItems;
   TComboEdit* FEdit = nullptr;  // owned as a component
-  std::unique_ptr<TComboListWindow> FList;
+  std::unique_ptr<TComboListBox> FList;
   int FItemIndex = -1;
   int FDropDownCount = 8;
   int FItemHeight = 16;

@@ -1,58 +1,63 @@
 #pragma once
-// The drop-down list window of TCustomComboBox: a pop-up that never takes
-// the focus, with a one-pixel frame, rows of the box's items and a vertical
-// scroll bar when not every row fits. While it shows, a mouse hook of the
-// thread closes it on a press outside it and the box.
+// The drop-down list of TCustomComboBox: the framework's list box
+// (TCustomListBox) shown on the desktop, so rows, scrolling, the wheel and
+// the scroll bar are the list box's own. What makes it a drop-down is only
+// what this class adds:
+//
+// - a pop-up window with a one-pixel frame, owned by the box's top-level
+//   window, topmost and never activated, so the keys stay in the box's field;
+// - rows of the box's ItemHeight in the box's font and colour, the text two
+//   pixels in and centred in its row;
+// - the row under the pointer is highlighted (the list's selection) without
+//   a press, and the release over a row chooses it;
+// - a press outside the list and the box closes the list and goes on to
+//   where it was aimed.
 //
 // The window is made when the list first opens and kept hidden between
 // openings, so a click that chooses a row never destroys the window whose
 // procedure is running; it goes with the box's window.
 
 #include "framework/ComboBox.h"
-#include "framework/Graphics.h"
+#include "framework/ListBox.h"
+#include "framework/OutsidePress.h"
 
-class TComboListWindow {
+class TComboListBox : public TCustomListBox {
 public:
-  explicit TComboListWindow(TCustomComboBox& Box) : FBox(Box) {}
-  ~TComboListWindow() { Destroy(); }
-  TComboListWindow(const TComboListWindow&) = delete;
-  TComboListWindow& operator=(const TComboListWindow&) = delete;
+  explicit TComboListBox(TCustomComboBox& Box);
+  ~TComboListBox() override;
 
   // Shows the list under (or above) the box with Highlight as the current
   // row, scrolled so that it shows.
   void Show(int Highlight);
   void Hide();
+  // Hides the list and destroys its window (the box's window goes).
   void Destroy();
-  bool Visible() const { return FVisible; }
-  HWND Handle() const { return FWindow; }
+  bool Shown() const { return FShown; }
 
-  int Highlight() const { return FHighlight; }
-  void SetHighlight(int Row);
-  int TopRow() const { return FTopRow; }
-  // The row at a point of the list's client area; -1 outside the rows.
-  int RowAt(const TPoint& Client) const;
-  // Scrolls by a wheel turn (WHEEL_DELTA 120 per notch, three rows each).
+  // Scrolls by a wheel turn the box's field received.
   void Wheel(int Delta);
-  // The items changed while the list shows: new size and rows.
+  // The box's items, font, colour or row height changed while the list
+  // shows: new rows and size, the highlight and the top row kept where they
+  // still exist.
   void ItemsChanged();
 
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  // A frame, no client edge; a pop-up window owned by the box's top-level
+  // window, topmost, a tool window that is never activated.
+  void CreateParams(TCreateParams& Params) override;
+  void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
+
 private:
-  int Count() const;
-  int VisibleRows() const;
+  // Takes the box's rows, row height, font and colour.
+  void CopyFromBox();
+  // Under the box, or above it when the screen ends first.
   void Place();
-  void UpdateScrollBar();
-  void ScrollTo(int TopRow);
-  void MakeVisible(int Row);
-  void Paint(HDC DC);
-  void Unhook();
-  LRESULT WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
-  LRESULT MouseHook(int Code, WPARAM WParam, LPARAM LParam);
+  int VisibleRows() const;
+  bool Inside(HWND Window) const;
 
   TCustomComboBox& FBox;
-  HWND FWindow = nullptr;
-  HHOOK FHook = nullptr;
-  bool FVisible = false;
-  int FHighlight = -1;
-  int FTopRow = 0;
-  int FWheelRest = 0;  // wheel turns that did not make a whole step yet
+  TOutsidePress FOutside;
+  bool FShown = false;
 };

@@ -10,6 +10,8 @@
 #include "framework/Forms.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/text/Cp932.h"
+#include "platform/window/MouseMessages.h"
+#include "platform/window/WindowDC.h"
 
 namespace {
 
@@ -37,9 +39,6 @@ bool SameFont(const TFont& A, const TFont& B) {
   return A.Name() == B.Name() && A.Height() == B.Height() && A.Color() == B.Color() &&
          A.Style() == B.Style() && A.Charset() == B.Charset();
 }
-
-bool IsMouseMessage(UINT Msg) { return Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST; }
-
 }  // namespace
 
 // ---- Shift states and cursors ---------------------------------------------
@@ -236,7 +235,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::WndProc(TMessage& Message) {
-  if (IsMouseMessage(Message.Msg)) {
+  if (IsClientMouseMessage(Message.Msg)) {
     if (GDrag && GDrag->Source == this) {
       DragMouseMessage(Message);
       return;
@@ -563,16 +562,10 @@ void TControl::Repaint() {
   }
   // An opaque control paints over everything under it: it (and whatever
   // lies above it) is drawn at once, without erasing.
-  const HWND Window = FParent->WindowHandle();
-  HDC DC = GetDC(Window);
+  TWindowDC DC(FParent->WindowHandle());
   if (!DC) return;
-  struct TRelease {
-    HWND Window;
-    HDC DC;
-    ~TRelease() { ReleaseDC(Window, DC); }
-  } Release{Window, DC};
-  TDCStateSaver Saver(*DC);
-  DC->IntersectClipRect(BoundsRect());
+  TDCStateSaver Saver(*DC.Handle());
+  DC.Handle()->IntersectClipRect(BoundsRect());
   FParent->PaintControls(DC, this);
 }
 

@@ -2,21 +2,23 @@
 
 #include <algorithm>
 
+#include "framework/CanvasBinding.h"
 #include "framework/ModalLoop.h"
+#include "framework/OutsidePress.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/shell/Beep.h"
 #include "platform/text/Cp932.h"
+#include "platform/window/MouseMessages.h"
+#include "platform/window/WindowDC.h"
 
 namespace {
 
-bool IsPress(UINT Msg) {
-  return Msg == WM_LBUTTONDOWN || Msg == WM_RBUTTONDOWN || Msg == WM_MBUTTONDOWN ||
-         Msg == WM_LBUTTONDBLCLK || Msg == WM_RBUTTONDBLCLK || Msg == WM_MBUTTONDBLCLK;
-}
-
 class TMenuTracker {
 public:
-  TMenuTracker(const std::vector<TMenuRow>& Rows, const TFont& Font) : FRows(Rows) {
+  TMenuTracker(const std::vector<TMenuRow>& Rows, const TFont& Font)
+      : FRows(Rows),
+        FOutside([this](HWND, const TPoint& Screen) { return Inside(Screen); },
+                 [this] { Cancel(); }, pmSwallow) {
     FFont.Assign(&Font);
   }
   // Also when an error escapes the loop: the menu never stays on the screen
@@ -42,6 +44,9 @@ public:
     SetCapture(FWindow);
     FCapturing = GetCapture() == FWindow;
     if (!FCapturing) FDone = true;
+    // The menu holds the capture, so every press comes here first; one off
+    // the menu cancels it and goes no further.
+    FOutside.Install();
 
     RunModalLoop(
         Owner, FWindow, kIdleMenu, [this] { return FDone; },
@@ -53,6 +58,7 @@ public:
 
 private:
   void Close() {
+    FOutside.Remove();
     if (!FWindow) return;
     FCapturing = false;
     FClosing = true;
@@ -62,14 +68,12 @@ private:
   }
 
   bool Measure() {
-    HDC DC = GetDC(nullptr);
+    TWindowDC DC(nullptr);
     if (!DC) return false;
     TCanvas Canvas;
-    Canvas.SetHandle(DC);
+    TCanvasBinding Bound(Canvas, DC);
     Canvas.SetFont(&FFont);
     FLayout = MeasureMenu(Canvas, FRows);
-    Canvas.SetHandle(nullptr);
-    ReleaseDC(nullptr, DC);
     return true;
   }
 
@@ -188,10 +192,9 @@ private:
         HDC DC = BeginPaint(Window, PS);
         if (DC) {
           TCanvas Canvas;
-          Canvas.SetHandle(DC);
+          TCanvasBinding Bound(Canvas, DC);
           Canvas.SetFont(&FFont);
           DrawMenu(Canvas, FLayout, FRows, FHighlight);
-          Canvas.SetHandle(nullptr);
         }
         EndPaint(Window, PS);
         return 0;
@@ -221,16 +224,19 @@ private:
         if (Window == FWindow && !FClosing) Cancel();
         return 0;
       default:
-        if (IsPress(Msg)) {
-          const TPoint P = PointFromLParam(LParam);
-          if (!TRect{0, 0, FLayout.Width, FLayout.Height}.Contains(P.X, P.Y)) Cancel();
-          return 0;
-        }
+        // Presses on the menu choose nothing until their release.
+        if (IsClientButtonPress(Msg)) return 0;
         return DefWindowProc(Window, Msg, WParam, LParam);
     }
   }
 
+  bool Inside(const TPoint& Screen) const {
+    TRect R;
+    return FWindow && GetWindowRect(FWindow, R) && R.Contains(Screen);
+  }
+
   const std::vector<TMenuRow>& FRows;
+  TOutsidePress FOutside;
   TFont FFont;
   TMenuLayout FLayout;
   HWND FWindow = nullptr;

@@ -5,12 +5,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
-
-namespace {
-
-bool IsClientButtonMessage(UINT Msg) { return Msg >= WM_LBUTTONDOWN && Msg <= WM_MBUTTONDBLCLK; }
-
-}  // namespace
+#include "platform/window/MouseMessages.h"
 
 void TWinControl::WndProc(TMessage& Message) {
   switch (Message.Msg) {

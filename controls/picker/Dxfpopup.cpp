@@ -1,4 +1,4 @@
-// The popup list window: creation, showing and hiding with the mouse hook,
+// The popup list window: creation, showing and hiding with the outside press,
 // the frame (strip, close button, size grip) as non-client area, hit
 // testing, the close button's press and release, sizing limits, activation,
 // focus loss and background erase. The rows are in DxfpopupRows.cpp.
@@ -13,73 +13,33 @@
 
 namespace {
 
+// The popup now shown: one at a time, whichever picker opened it.
 TPopupWindow* ShownPopup = nullptr;
-HHOOK MouseHook = nullptr;
-// The popup whose Show installed MouseHook.
-const TPopupWindow* HookOwner = nullptr;
-
-void RemoveMouseHook() {
-  if (MouseHook) UnhookWindowsHookEx(MouseHook);
-  MouseHook = nullptr;
-  HookOwner = nullptr;
-}
-
-// Every button press and double click, client and frame, and every frame
-// button release: what closes the list when it lands elsewhere. Client
-// releases are left out, so the release of the press that opened the list
-// does not close it again.
-bool ClosesOutside(UINT Msg) {
-  switch (Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONUP:
-    case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONDBLCLK:
-    case WM_NCMBUTTONDBLCLK:
-      return true;
-    default:
-      return false;
-  }
-}
-
-TRect Moved(const TRect& R, int DX, int DY) {
-  return TRect{R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY};
-}
 
 }  // namespace
 
 TPopupWindow* ActivePopupWindow() { return ShownPopup; }
 void SetActivePopupWindow(TPopupWindow* Popup) { ShownPopup = Popup; }
-HHOOK PopupMouseHook() { return MouseHook; }
-
-LRESULT PopupMouseHookProc(int Code, WPARAM WParam, LPARAM LParam) {
-  if (Code >= 0 && ClosesOutside(UINT(WParam)) && ShownPopup && ShownPopup->HandleAllocated()) {
-    const auto* Info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
-    TRect Window;
-    GetWindowRect(ShownPopup->WindowHandle(), Window);
-    if (!Window.Contains(Info->pt.X, Info->pt.Y)) {
-      ShownPopup->Hide();
-      // Hide gives the focus back to the picker, which may close the list
-      // on its own already.
-      if (ShownPopup) ShownPopup->ComboBox->CloseUp();
-      return 1;
-    }
-  }
-  return CallNextHookEx(MouseHook, Code, WParam, LParam);
+HHOOK PopupMouseHook() {
+  // Popups float on the desktop: the top-level windows are where to look.
+  for (HWND Window = GetTopWindow(nullptr); Window; Window = GetWindow(Window, GW_HWNDNEXT))
+    if (const auto* Popup = dynamic_cast<const TPopupWindow*>(FindControl(Window)))
+      if (const HHOOK Hook = Popup->OutsidePressHook()) return Hook;
+  return nullptr;
 }
 
 // ---- TPopupWindow -------------------------------------------------------------------
 
-TPopupWindow::TPopupWindow(TdxfCustomComboBox* AOwner) : TCustomListBox(AOwner), ComboBox(AOwner) {
+TPopupWindow::TPopupWindow(TdxfCustomComboBox* AOwner)
+    : TCustomListBox(AOwner),
+      ComboBox(AOwner),
+      // Every button press and double click, client and frame, and every
+      // frame button release outside the window closes the list and is
+      // swallowed. Client releases are left out, so the release of the press
+      // that opened the list does not close it again.
+      FOutside([this](HWND, const TPoint& Screen) { return Inside(Screen); },
+               [this] { PressedOutside(); }, pmSwallow) {
+  FOutside.SetFrameReleasesToo(true);
   SetStyle(lbOwnerDrawVariable);
   SetVisible(false);
 }
@@ -87,8 +47,24 @@ TPopupWindow::TPopupWindow(TdxfCustomComboBox* AOwner) : TCustomListBox(AOwner),
 TPopupWindow::~TPopupWindow() {
   // A popup freed while shown takes its hook and the shown-popup pointer
   // with it, so neither outlives it.
-  if (HookOwner == this) RemoveMouseHook();
+  FOutside.Remove();
   if (ShownPopup == this) ShownPopup = nullptr;
+}
+
+bool TPopupWindow::Inside(const TPoint& Screen) const {
+  // A popup without a window has nothing to close.
+  if (!HandleAllocated()) return true;
+  TRect Window;
+  GetWindowRect(WindowHandle(), Window);
+  return Window.Contains(Screen);
+}
+
+void TPopupWindow::PressedOutside() {
+  TdxfCustomComboBox* Box = ComboBox;
+  Hide();
+  // Hide gives the focus back to the picker, which may close the list on
+  // its own already.
+  if (ShownPopup == this) Box->CloseUp();
 }
 
 void TPopupWindow::CreateParams(TCreateParams& Params) {
@@ -109,11 +85,7 @@ void TPopupWindow::CreateWnd() {
 }
 
 void TPopupWindow::Show() {
-  // Only one popup is shown at a time: a hook still installed for an
-  // earlier one is removed rather than left running.
-  RemoveMouseHook();
-  MouseHook = SetWindowsHookEx(WH_MOUSE, PopupMouseHookProc, nullptr, 0);
-  HookOwner = this;
+  FOutside.Install();
   const HWND Window = Handle();
   SetWindowPos(Window, nullptr, Left(), Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The frame change recomputes the frame (and with it the corner) now that
@@ -127,7 +99,7 @@ void TPopupWindow::Hide() {
   if (!HandleAllocated() || !IsWindowVisible(WindowHandle())) return;
   SetWindowPos(WindowHandle(), nullptr, 0, 0, 0, 0,
                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
-  RemoveMouseHook();
+  FOutside.Remove();
   if (HandleAllocated() && ComboBox->CanFocus()) ComboBox->SetFocus();
 }
 
@@ -228,8 +200,8 @@ void TPopupWindow::WMNCPaint(TMessage& Message) {
 
   HDC DC = GetWindowDC(Window);
   if (!DC) return;
-  const TBrush FrameBrush = GetSysColorBrush(COLOR_WINDOWFRAME);
-  const TBrush FaceBrush = GetSysColorBrush(COLOR_BTNFACE);
+  const TLogBrush FrameBrush = GetSysColorBrush(COLOR_WINDOWFRAME);
+  const TLogBrush FaceBrush = GetSysColorBrush(COLOR_BTNFACE);
   if (!StripAtTop()) {
     W.Top = W.Bottom - kPopupStripBody;
     FillRect(*DC, TRect{W.Left, W.Top - 1, W.Right, W.Top}, FrameBrush);
@@ -246,14 +218,14 @@ void TPopupWindow::WMNCPaint(TMessage& Message) {
     DC->ExcludeClipRect(G);
     G = TRect{G.Left - 2, std::max(G.Top - 2, W.Top), G.Right + 2,
               std::min(G.Bottom + 2, W.Bottom)};
-    SizeGripRect = Moved(G, Origin.X, Origin.Y);
+    SizeGripRect = G.Translated(Origin.X, Origin.Y);
   }
 
   TRect B = W;
   DrawCloseButton(DC, B, CloseButtonHot || CloseButtonPressed, CloseButtonHot && CloseButtonPressed,
                   Corner);
   DC->ExcludeClipRect(B);
-  CloseButtonRect = Moved(B, Origin.X, Origin.Y);
+  CloseButtonRect = B.Translated(Origin.X, Origin.Y);
 
   FillRect(*DC, W, FaceBrush);
   const LONG_PTR Style = GetWindowLong(Window, GWL_STYLE);

@@ -20,6 +20,7 @@
 
 #include "controls/picker/Dxfcombobox.h"
 #include "framework/ListBox.h"
+#include "framework/OutsidePress.h"
 #include "platform/window/WinUser.h"
 
 // The strip: an 18-pixel body and a 1-pixel line between it and the list.
@@ -51,9 +52,7 @@ void DrawSizeGrip(HDC DC, TRect& R, TdxfCorner Corner);
 
 // The top-most control of Control's parent chain (Control itself when it has
 // no parent): the popup's parent while its window is made.
-TWinControl* GetParentForm(TWinControl* Control);
-// The top-most window of Window's parent chain.
-HWND GetParentFormHandle(HWND Window);
+TWinControl* GetTopLevelControl(TWinControl* Control);
 
 // ---- TPopupWindow ---------------------------------------------------------------
 
@@ -71,6 +70,8 @@ public:
   void Hide();
 
   void Dispatch(TMessage& Message) override;
+  // The hook that closes the popup on a press elsewhere, while it shows.
+  HHOOK OutsidePressHook() const { return FOutside.Hook(); }
 
   TdxfCustomComboBox* ComboBox;
   // Screen rectangles as of the last frame paint.
@@ -110,6 +111,9 @@ protected:
   void CMMouseLeave(TMessage& Message);
 
 private:
+  bool Inside(const TPoint& Screen) const;
+  // A press outside: hides the popup and closes the picker's list.
+  void PressedOutside();
   // The strip lies along the top for the top corners.
   bool StripAtTop() const { return Corner == coTopLeft || Corner == coTopRight; }
   // Paints the frame now (the WM_NCPAINT the rules send to themselves).
@@ -121,6 +125,8 @@ private:
   TRect ComboScreenRect() const;
   // Draws a check box for a row and answers its rectangle.
   void DrawRowCheckBox(TCanvas* Canvas, int X, int ContentHeight, bool Checked, TRect& Box);
+
+  TOutsidePress FOutside;
 };
 
 // ---- the shown popup and its hook -------------------------------------------------
@@ -129,8 +135,5 @@ private:
 // CloseUp.
 TPopupWindow* ActivePopupWindow();
 void SetActivePopupWindow(TPopupWindow* Popup);
-// The installed mouse hook, or nullptr.
+// The mouse hook a shown popup holds, or nullptr.
 HHOOK PopupMouseHook();
-// Closes the shown popup on any button press (and any frame button release)
-// outside its window and swallows that message; passes everything else on.
-LRESULT PopupMouseHookProc(int Code, WPARAM WParam, LPARAM LParam);

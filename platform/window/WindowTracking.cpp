@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "platform/window/MouseMessages.h"
 #include "platform/window/WinUser.h"
 #include "platform/window/WindowCore.h"
 
@@ -21,10 +22,6 @@ constexpr UINT kScrollRepeatDelay = 50;
 constexpr UINT_PTR kScrollTimerId = UINT_PTR(0xFFFF5C01);
 
 bool IsKeyMessage(UINT M) { return M >= WM_KEYFIRST && M <= WM_KEYLAST; }
-bool IsMouseMessage(UINT M) {
-  return (M >= WM_MOUSEFIRST && M <= WM_MOUSELAST) ||
-         (M >= WM_NCMOUSEMOVE && M <= WM_NCMBUTTONDBLCLK);
-}
 
 }  // namespace
 
