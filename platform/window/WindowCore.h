@@ -181,6 +181,12 @@ public:
   // ---- input (WindowInput.cpp)
   void CookEvent(const TBackendEvent& Event);
   void RouteMouse(const TBackendEvent& Event);
+  // The steps of RouteMouse.
+  void RouteWheel(const TBackendEvent& Event);
+  void PressOnDisabled(TWindow* Target, UINT Msg, bool Press);
+  UINT DoubleClickOf(UINT Msg, const TWindow* Target, bool Client, const TBackendEvent& Event);
+  bool ActivateOnPress(TWindow* Target, int Hit, UINT Msg);
+  void QueueMouseMessage(TWindow* Target, UINT Msg, int Hit, const TBackendEvent& Event);
   void RouteKey(const TBackendEvent& Event);
   void RouteText(const TBackendEvent& Event);
   TWindow* HitWindow(const TPoint& Screen, int& HitCode);
@@ -216,6 +222,14 @@ public:
 
   // ---- default processing (WindowDefProc.cpp, WindowNonClient.cpp)
   LRESULT DefProc(TWindow* W, UINT Msg, WPARAM WParam, LPARAM LParam);
+  // The steps of DefProc, one a concern.
+  void DefNcLeftButton(TWindow* W, UINT Msg, int Hit, LPARAM LParam);
+  LRESULT DefEraseBackground(TWindow* W, HDC DC);
+  LRESULT DefSetCursor(TWindow* W, WPARAM WParam, LPARAM LParam);
+  void RestoreFocus(TWindow* W);
+  void DefSysCommand(TWindow* W, WPARAM WParam, LPARAM LParam);
+  void DefWindowPosChanged(TWindow* W, const WINDOWPOS* Pos);
+  LRESULT DefText(TWindow* W, UINT Msg, WPARAM WParam, LPARAM LParam);
   TRect NonClientInsets(const TWindow* W) const;  // border and edges, not scroll bars
   bool HasWindowManagerFrame(const TWindow* W) const;
   int DefHitTest(TWindow* W, const TPoint& Screen);

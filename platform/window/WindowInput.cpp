@@ -196,33 +196,15 @@ void TWindowCore::CheckMouseLeave(TWindow* Under, int HitCode) {
 }
 
 void TWindowCore::RouteMouse(const TBackendEvent& E) {
-  const TPoint Pt = E.ScreenPos;
   const bool Press = E.Kind == beButtonPress;
   const bool Release = E.Kind == beButtonRelease;
   if (Press || Release) SetKeyDown(ButtonKey(E.Button), Press, false);
-
-  MOUSEHOOKSTRUCT Hook;
-  Hook.pt = Pt;
   if (E.Kind == beWheel) {
-    TWindow* Target = Lookup(FFocus);
-    if (!Target) Target = Lookup(FActive);
-    if (!Target) return;
-    const UINT Msg = E.Horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL;
-    Hook.hwnd = Target->Handle;
-    Hook.wHitTestCode = HTCLIENT;
-    if (CallHooks(WH_MOUSE, HC_ACTION, Msg, reinterpret_cast<LPARAM>(&Hook))) return;
-    if (!Lookup(Hook.hwnd)) return;
-    MSG M;
-    M.hwnd = Hook.hwnd;
-    M.message = Msg;
-    M.wParam = MAKEWPARAM(int(MouseKeyFlags()), E.WheelDelta);
-    M.lParam = MAKELPARAM(Pt.X, Pt.Y);
-    M.time = E.Time;
-    M.pt = Pt;
-    FCooked.push_back(M);
+    RouteWheel(E);
     return;
   }
 
+  const TPoint Pt = E.ScreenPos;
   int UnderHit = HTNOWHERE;
   TWindow* Under = HitWindow(Pt, UnderHit);
   const HWND UnderHandle = Under ? Under->Handle : nullptr;
@@ -244,74 +226,115 @@ void TWindowCore::RouteMouse(const TBackendEvent& E) {
     Msg = Client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE;
 
   if (Hit == HTERROR) {
-    // A disabled top-level (the owner of a modal window): no mouse message;
-    // a press brings its enabled owned window forward instead.
-    Send(Target, WM_SETCURSOR, WPARAM(TargetHandle), MAKELPARAM(HTERROR, Msg));
-    if (Press) {
-      for (TWindow* T : FTopLevels) {
-        if (T->Owner == TargetHandle && IsActivatable(T)) {
-          SetActiveImpl(T, WA_CLICKACTIVE, false);
-          break;
-        }
-      }
-    }
+    PressOnDisabled(Target, Msg, Press);
     return;
   }
-
-  if (Press) {
-    // Win32 makes double clicks for the frame always, for the client area
-    // only when the class asks (CS_DBLCLKS). The second press must come
-    // within the double-click time and inside the SM_CXDOUBLECLK by
-    // SM_CYDOUBLECLK rectangle centred on the first.
-    const bool Eligible = !Client || (Target->Class.Style & CS_DBLCLKS);
-    const int HalfW = GetSystemMetrics(SM_CXDOUBLECLK) / 2;
-    const int HalfH = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-    const TRect Near{FLastClick.Pos.X - HalfW, FLastClick.Pos.Y - HalfH, FLastClick.Pos.X + HalfW,
-                     FLastClick.Pos.Y + HalfH};
-    if (Eligible && FLastClick.Valid && FLastClick.Message == Msg &&
-        FLastClick.Window == TargetHandle &&
-        std::uint32_t(E.Time - FLastClick.Time) <= FDoubleClickTime && Near.Contains(Pt.X, Pt.Y)) {
-      Msg += 2;  // WM_xBUTTONDOWN -> WM_xBUTTONDBLCLK
-      FLastClick.Valid = false;
-    } else {
-      FLastClick.Message = Msg;
-      FLastClick.Window = TargetHandle;
-      FLastClick.Time = E.Time;
-      FLastClick.Pos = Pt;
-      FLastClick.Valid = true;
-    }
-  }
+  if (Press) Msg = DoubleClickOf(Msg, Target, Client, E);
 
   // The mouse hook sees the message first and may discard it.
+  MOUSEHOOKSTRUCT Hook;
+  Hook.pt = Pt;
   Hook.hwnd = TargetHandle;
   Hook.wHitTestCode = UINT(Hit);
   if (CallHooks(WH_MOUSE, HC_ACTION, Msg, reinterpret_cast<LPARAM>(&Hook))) return;
   if ((Target = Lookup(TargetHandle)) == nullptr) return;
 
-  if (Press) {
-    TWindow* Top = TopLevelOf(Target);
-    const HWND TopHandle = Top->Handle;
-    if (TopHandle != FActive) {
-      const LRESULT R = Send(Target, WM_MOUSEACTIVATE, WPARAM(TopHandle), MAKELPARAM(Hit, Msg));
-      const bool Eat = R == MA_ACTIVATEANDEAT || R == MA_NOACTIVATEANDEAT;
-      if (R == MA_ACTIVATE || R == MA_ACTIVATEANDEAT || R == 0) {
-        Top = Lookup(TopHandle);
-        if (IsActivatable(Top)) SetActiveImpl(Top, WA_CLICKACTIVE, false);
-      }
-      if (Eat) return;
-      if ((Target = Lookup(TargetHandle)) == nullptr) return;
-    }
-  }
-
+  if (Press && !ActivateOnPress(Target, Hit, Msg)) return;
+  if ((Target = Lookup(TargetHandle)) == nullptr) return;
   if (!Capture) {
     Send(Target, WM_SETCURSOR, WPARAM(TargetHandle), MAKELPARAM(Hit, Msg));
     if ((Target = Lookup(TargetHandle)) == nullptr) return;
   }
+  QueueMouseMessage(Target, Msg, Hit, E);
+}
 
+// The wheel turns the window with the focus (else the active one); the
+// hook may discard it.
+void TWindowCore::RouteWheel(const TBackendEvent& E) {
+  TWindow* Target = Lookup(FFocus);
+  if (!Target) Target = Lookup(FActive);
+  if (!Target) return;
+  const UINT Msg = E.Horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL;
+  MOUSEHOOKSTRUCT Hook;
+  Hook.pt = E.ScreenPos;
+  Hook.hwnd = Target->Handle;
+  Hook.wHitTestCode = HTCLIENT;
+  if (CallHooks(WH_MOUSE, HC_ACTION, Msg, reinterpret_cast<LPARAM>(&Hook))) return;
+  if (!Lookup(Hook.hwnd)) return;
   MSG M;
-  M.hwnd = TargetHandle;
+  M.hwnd = Hook.hwnd;
   M.message = Msg;
-  if (Client) {
+  M.wParam = MAKEWPARAM(int(MouseKeyFlags()), E.WheelDelta);
+  M.lParam = MAKELPARAM(E.ScreenPos.X, E.ScreenPos.Y);
+  M.time = E.Time;
+  M.pt = E.ScreenPos;
+  FCooked.push_back(M);
+}
+
+// A disabled top-level (the owner of a modal window): no mouse message; a
+// press brings its enabled owned window forward instead.
+void TWindowCore::PressOnDisabled(TWindow* Target, UINT Msg, bool Press) {
+  const HWND TargetHandle = Target->Handle;
+  Send(Target, WM_SETCURSOR, WPARAM(TargetHandle), MAKELPARAM(HTERROR, Msg));
+  if (!Press) return;
+  for (TWindow* T : FTopLevels) {
+    if (T->Owner == TargetHandle && IsActivatable(T)) {
+      SetActiveImpl(T, WA_CLICKACTIVE, false);
+      break;
+    }
+  }
+}
+
+// Win32 makes double clicks for the frame always, for the client area only
+// when the class asks (CS_DBLCLKS). The second press must come within the
+// double-click time and inside the SM_CXDOUBLECLK by SM_CYDOUBLECLK
+// rectangle centred on the first.
+UINT TWindowCore::DoubleClickOf(UINT Msg, const TWindow* Target, bool Client,
+                                const TBackendEvent& E) {
+  const TPoint Pt = E.ScreenPos;
+  const bool Eligible = !Client || (Target->Class.Style & CS_DBLCLKS);
+  const int HalfW = GetSystemMetrics(SM_CXDOUBLECLK) / 2;
+  const int HalfH = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+  const TRect Near{FLastClick.Pos.X - HalfW, FLastClick.Pos.Y - HalfH, FLastClick.Pos.X + HalfW,
+                   FLastClick.Pos.Y + HalfH};
+  if (Eligible && FLastClick.Valid && FLastClick.Message == Msg &&
+      FLastClick.Window == Target->Handle &&
+      std::uint32_t(E.Time - FLastClick.Time) <= FDoubleClickTime && Near.Contains(Pt)) {
+    FLastClick.Valid = false;
+    return Msg + 2;  // WM_xBUTTONDOWN -> WM_xBUTTONDBLCLK
+  }
+  FLastClick.Message = Msg;
+  FLastClick.Window = Target->Handle;
+  FLastClick.Time = E.Time;
+  FLastClick.Pos = Pt;
+  FLastClick.Valid = true;
+  return Msg;
+}
+
+// A press on a window of an inactive top-level asks the window whether to
+// activate; false when the press is eaten or its window went.
+bool TWindowCore::ActivateOnPress(TWindow* Target, int Hit, UINT Msg) {
+  const HWND TargetHandle = Target->Handle;
+  TWindow* Top = TopLevelOf(Target);
+  const HWND TopHandle = Top->Handle;
+  if (TopHandle == FActive) return true;
+  const LRESULT R = Send(Target, WM_MOUSEACTIVATE, WPARAM(TopHandle), MAKELPARAM(Hit, Msg));
+  const bool Eat = R == MA_ACTIVATEANDEAT || R == MA_NOACTIVATEANDEAT;
+  if (R == MA_ACTIVATE || R == MA_ACTIVATEANDEAT || R == 0) {
+    Top = Lookup(TopHandle);
+    if (IsActivatable(Top)) SetActiveImpl(Top, WA_CLICKACTIVE, false);
+  }
+  return !Eat && Lookup(TargetHandle) != nullptr;
+}
+
+// Queues the message: client coordinates and the key flags for the client
+// area, screen coordinates and the hit code for the frame.
+void TWindowCore::QueueMouseMessage(TWindow* Target, UINT Msg, int Hit, const TBackendEvent& E) {
+  const TPoint Pt = E.ScreenPos;
+  MSG M;
+  M.hwnd = Target->Handle;
+  M.message = Msg;
+  if (Hit == HTCLIENT) {
     const TPoint Origin = ClientScreenOrigin(Target);
     M.wParam = MouseKeyFlags();
     M.lParam = MAKELPARAM(Pt.X - Origin.X, Pt.Y - Origin.Y);
