@@ -29,6 +29,8 @@ TESTS=(
   xvfb xdotool openbox xclip x11-utils imagemagick suckless-tools desktop-file-utils
   # git lists the sources for the formatting check
   git
+  # the include-rule check (scripts/check-includes.py)
+  python3
 )
 
 PACKAGES=("${RUNTIME[@]}")

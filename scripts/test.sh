@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: bash scripts/test.sh
-#   1. formatting check against .clang-format
+#   1. formatting check against .clang-format, and the include rule
 #   2. the whole suite (unit, pixel, interaction and end-to-end tests)
 #   3. the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer
 #   4. the settings-file fuzzer for a bounded time
@@ -15,6 +15,12 @@ mapfile -t sources < <(git ls-files -- '*.cpp' '*.h' 2>/dev/null || find . -name
 if [ ${#sources[@]} -gt 0 ]; then
   clang-format --dry-run -Werror "${sources[@]}"
 fi
+
+echo "== include rule"
+# A layer includes only the layers below it, a framework folder only the
+# folders below it (scripts/check-includes.py says which include breaks it).
+python3 scripts/check-includes.py .
+bash tests/scripts/include-rule-test.sh >/dev/null
 
 echo "== build and test"
 # Tests and benchmarks on, also where run.sh configured this tree without them.
