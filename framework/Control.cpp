@@ -74,43 +74,23 @@ TShiftState GetShiftState() {
 }
 
 HCURSOR CursorHandle(TCursor Cursor) {
-  switch (Cursor) {
-    case crNone:
-      return CursorFromShape(crsNone);
-    case crCross:
-      return CursorFromShape(crsCross);
-    case crIBeam:
-      return CursorFromShape(crsIBeam);
-    case crSize:
-    case crSizeAll:
-      return CursorFromShape(crsSizeAll);
-    case crSizeNESW:
-      return CursorFromShape(crsSizeNESW);
-    case crSizeNS:
-    case crVSplit:
-      return CursorFromShape(crsSizeNS);
-    case crSizeNWSE:
-      return CursorFromShape(crsSizeNWSE);
-    case crSizeWE:
-    case crHSplit:
-      return CursorFromShape(crsSizeWE);
-    case crUpArrow:
-      return CursorFromShape(crsUpArrow);
-    case crHourGlass:
-    case crSQLWait:
-      return CursorFromShape(crsWait);
-    case crNoDrop:
-    case crNo:
-      return CursorFromShape(crsNo);
-    case crAppStart:
-      return CursorFromShape(crsAppStarting);
-    case crHelp:
-      return CursorFromShape(crsHelp);
-    case crHandPoint:
-      return CursorFromShape(crsHand);
-    default:  // crDefault, crArrow, crDrag, crMultiDrag and unknown numbers
-      return CursorFromShape(crsArrow);
-  }
+  // The framework's cursors on the shapes the window system has; crDefault,
+  // crArrow, crDrag, crMultiDrag and unknown numbers show the arrow.
+  static constexpr struct {
+    TCursor Cursor;
+    TCursorShape Shape;
+  } kShapes[] = {
+      {crNone, crsNone},      {crCross, crsCross},          {crIBeam, crsIBeam},
+      {crSize, crsSizeAll},   {crSizeAll, crsSizeAll},      {crSizeNESW, crsSizeNESW},
+      {crSizeNS, crsSizeNS},  {crVSplit, crsSizeNS},        {crSizeNWSE, crsSizeNWSE},
+      {crSizeWE, crsSizeWE},  {crHSplit, crsSizeWE},        {crUpArrow, crsUpArrow},
+      {crHourGlass, crsWait}, {crSQLWait, crsWait},         {crNoDrop, crsNo},
+      {crNo, crsNo},          {crAppStart, crsAppStarting}, {crHelp, crsHelp},
+      {crHandPoint, crsHand},
+  };
+  for (const auto& Entry : kShapes)
+    if (Entry.Cursor == Cursor) return CursorFromShape(Entry.Shape);
+  return CursorFromShape(crsArrow);
 }
 
 std::string GetShortHint(const std::string& Hint) {
@@ -459,17 +439,16 @@ void TControl::SetEnabled(bool Value) {
   Perform(CM_ENABLEDCHANGED, 0, 0);
 }
 
-void TControl::SetColor(TColor Value) {
-  if (FColor == Value) return;
-  FColor = Value;
-  FParentColor = false;
-  Perform(CM_COLORCHANGED, 0, 0);
-}
+void TControl::SetColor(TColor Value) { SetOwnValue(FColor, Value, FParentColor, CM_COLORCHANGED); }
 
 void TControl::SetParentColor(bool Value) {
-  if (FParentColor == Value) return;
-  FParentColor = Value;
-  if (FParent && !HasState(csReading)) Perform(CM_PARENTCOLORCHANGED, 0, 0);
+  SetFollowsParent(FParentColor, Value, CM_PARENTCOLORCHANGED);
+}
+
+void TControl::SetFollowsParent(bool& Flag, bool Value, UINT ParentChanged) {
+  if (Flag == Value) return;
+  Flag = Value;
+  if (FParent && !HasState(csReading)) Perform(ParentChanged, 0, 0);
 }
 
 void TControl::SetFont(const TFont* Value) {
@@ -483,9 +462,7 @@ void TControl::FontChanged(TObject*) {
 }
 
 void TControl::SetParentFont(bool Value) {
-  if (FParentFont == Value) return;
-  FParentFont = Value;
-  if (FParent && !HasState(csReading)) Perform(CM_PARENTFONTCHANGED, 0, 0);
+  SetFollowsParent(FParentFont, Value, CM_PARENTFONTCHANGED);
 }
 
 void TControl::SetCursor(TCursor Value) {
@@ -495,16 +472,11 @@ void TControl::SetCursor(TCursor Value) {
 }
 
 void TControl::SetShowHint(bool Value) {
-  if (FShowHint == Value) return;
-  FShowHint = Value;
-  FParentShowHint = false;
-  Perform(CM_SHOWHINTCHANGED, 0, 0);
+  SetOwnValue(FShowHint, Value, FParentShowHint, CM_SHOWHINTCHANGED);
 }
 
 void TControl::SetParentShowHint(bool Value) {
-  if (FParentShowHint == Value) return;
-  FParentShowHint = Value;
-  if (FParent && !HasState(csReading)) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+  SetFollowsParent(FParentShowHint, Value, CM_PARENTSHOWHINTCHANGED);
 }
 
 void TControl::SetPopupMenu(TPopupMenuBase* Value) {

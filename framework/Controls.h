@@ -395,6 +395,20 @@ public:
   TEndDragEvent OnEndDrag;
 
 protected:
+  // The rule of the properties that follow the parent's (Color and
+  // ParentColor, Font, ShowHint, Ctl3D), written once: an own value stops
+  // following the parent and is announced with Changed; following again
+  // asks for the parent's value with ParentChanged, unless there is no
+  // parent yet or a layout is being read.
+  template <class T>
+  void SetOwnValue(T& Field, const T& Value, bool& FollowsParent, UINT Changed) {
+    if (Field == Value) return;
+    Field = Value;
+    FollowsParent = false;
+    Perform(Changed, 0, 0);
+  }
+  void SetFollowsParent(bool& Flag, bool Value, UINT ParentChanged);
+
   // Input hooks: the defaults fire the matching event.
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -661,6 +675,8 @@ private:
   void InsertChild(TControl* AControl);
   void RemoveChild(TControl* AControl);
   void ForgetHandle();
+  // The window is gone: the handle is forgotten and unregistered.
+  void HandleGone();
   HWND PrecedingWindow(TWinControl* Control) const;
   void RemoveFocus(bool Removing);
 

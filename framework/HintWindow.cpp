@@ -1,5 +1,6 @@
 #include "framework/HintWindow.h"
 #include "framework/CanvasBinding.h"
+#include "platform/window/PaintDC.h"
 #include "platform/window/WindowDC.h"
 
 #include <algorithm>
@@ -83,8 +84,7 @@ void THintWindow::HideHint() {
 LRESULT THintWindow::WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
   switch (Msg) {
     case WM_PAINT: {
-      PAINTSTRUCT PS;
-      HDC DC = BeginPaint(Window, PS);
+      TPaintDC DC(Window);
       if (DC) {
         TRect R;
         GetClientRect(Window, R);
@@ -101,7 +101,6 @@ LRESULT THintWindow::WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LPa
                    R.Bottom - 1 - kPadBottom};
         Canvas.DrawText(FText, Text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
       }
-      EndPaint(Window, PS);
       return 0;
     }
     case WM_ERASEBKGND:

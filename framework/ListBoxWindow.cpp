@@ -9,6 +9,7 @@
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Primitives.h"
 #include "platform/text/Cp932.h"
+#include "platform/window/PaintDC.h"
 
 namespace {
 
@@ -24,11 +25,8 @@ LRESULT TCustomListBox::ListWndProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM
         FListStyle = Create->style;
       break;
     case WM_PAINT: {
-      PAINTSTRUCT Paint;
-      if (HDC DC = BeginPaint(Window, Paint)) {
-        PaintRows(DC);
-        EndPaint(Window, Paint);
-      }
+      TPaintDC DC(Window);
+      PaintRows(DC);
       return 0;
     }
     case WM_WINDOWPOSCHANGING:

@@ -9,6 +9,7 @@
 #include "platform/shell/Beep.h"
 #include "platform/text/Cp932.h"
 #include "platform/window/MouseMessages.h"
+#include "platform/window/PaintDC.h"
 #include "platform/window/WindowDC.h"
 
 namespace {
@@ -188,15 +189,13 @@ private:
   LRESULT WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
     switch (Msg) {
       case WM_PAINT: {
-        PAINTSTRUCT PS;
-        HDC DC = BeginPaint(Window, PS);
+        TPaintDC DC(Window);
         if (DC) {
           TCanvas Canvas;
           TCanvasBinding Bound(Canvas, DC);
           Canvas.SetFont(&FFont);
           DrawMenu(Canvas, FLayout, FRows, FHighlight);
         }
-        EndPaint(Window, PS);
         return 0;
       }
       case WM_ERASEBKGND:

@@ -9,6 +9,7 @@
 #include "framework/Forms.h"
 #include "framework/ModalLoop.h"
 #include "platform/shell/Beep.h"
+#include "platform/window/PaintDC.h"
 #include "platform/window/WindowDC.h"
 
 using namespace msgbox;
@@ -128,14 +129,12 @@ private:
 
   template <class Paint>
   static void PaintWith(HWND Window, Paint&& Fn) {
-    PAINTSTRUCT PS;
-    HDC DC = BeginPaint(Window, PS);
+    TPaintDC DC(Window);
     if (DC) {
       TCanvas Canvas;
       TCanvasBinding Bound(Canvas, DC);
       Fn(Canvas);
     }
-    EndPaint(Window, PS);
   }
 
   LRESULT BoxProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {

@@ -3,12 +3,14 @@
 // WinControlInput.cpp.
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "framework/Controls.h"
 #include "framework/Forms.h"
 #include "platform/core/ScopeGuard.h"
 #include "platform/gdi/Primitives.h"
+#include "platform/window/PaintDC.h"
 
 namespace {
 
@@ -155,6 +157,10 @@ void TWinControl::DestroyWnd() {
 
 void TWinControl::ForgetHandle() {
   for (TWinControl* W : FWinControls) W->ForgetHandle();
+  HandleGone();
+}
+
+void TWinControl::HandleGone() {
   if (FHandle) {
     auto& Map = WindowControls();
     auto It = Map.find(FHandle);
@@ -203,12 +209,7 @@ void TWinControl::WMNCCreate(TMessage& Message) { DefaultHandler(Message); }
 
 void TWinControl::WMNCDestroy(TMessage& Message) {
   DefaultHandler(Message);
-  auto& Map = WindowControls();
-  auto It = Map.find(FHandle);
-  if (It != Map.end() && It->second == this) Map.erase(It);
-  FHandle = nullptr;
-  FShowing = false;
-  FTrackingLeave = false;
+  HandleGone();
 }
 
 // ---- showing ----------------------------------------------------------------------
@@ -533,17 +534,10 @@ void TWinControl::WMPaint(TMessage& Message) {
 
 void TWinControl::PaintHandler(TMessage& Message) {
   HDC DC = reinterpret_cast<HDC>(Message.WParam);
-  PAINTSTRUCT Paint;
-  const bool OwnContext = DC == nullptr;
-  if (OwnContext) DC = BeginPaint(FHandle, Paint);
+  // Without a context given (PaintTo), the paint of this WM_PAINT.
+  std::optional<TPaintDC> Own;
+  if (!DC) DC = Own.emplace(FHandle);
   if (!DC) return;
-  struct TEnd {
-    HWND Window;
-    const PAINTSTRUCT* Paint;
-    ~TEnd() {
-      if (Paint) EndPaint(Window, *Paint);
-    }
-  } End{FHandle, OwnContext ? &Paint : nullptr};
   {
     // The face is not painted where opaque windowless children cover it.
     TDCStateSaver Saver(*DC);
@@ -620,16 +614,11 @@ void TWinControl::CMEnabledChanged(TMessage&) {
 void TWinControl::CMCursorChanged(TMessage& Message) { TControl::CMCursorChanged(Message); }
 
 void TWinControl::SetCtl3D(bool Value) {
-  if (FCtl3D == Value) return;
-  FCtl3D = Value;
-  FParentCtl3D = false;
-  Perform(CM_CTL3DCHANGED, 0, 0);
+  SetOwnValue(FCtl3D, Value, FParentCtl3D, CM_CTL3DCHANGED);
 }
 
 void TWinControl::SetParentCtl3D(bool Value) {
-  if (FParentCtl3D == Value) return;
-  FParentCtl3D = Value;
-  if (FParent && !HasState(csReading)) Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+  SetFollowsParent(FParentCtl3D, Value, CM_PARENTCTL3DCHANGED);
 }
 
 void TWinControl::CMCtl3DChanged(TMessage&) { NotifyControls(CM_PARENTCTL3DCHANGED); }
