@@ -1,6 +1,6 @@
-// TControl: position, looks, mouse input, painting requests, and the
-// module-wide mouse state (the capture control, the control under the
-// pointer, a drag in progress).
+// TControl: messages, parent, position, looks, mouse input and painting
+// requests. Dragging is in ControlDrag.cpp, the program-wide mouse state in
+// MouseState.cpp.
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,173 +15,12 @@
 
 namespace {
 
-// A windowless control holding the mouse: its parent window holds the
-// window system's capture for it.
-TControl* GCaptureControl = nullptr;
-// The control the pointer was last announced to be over.
-TControl* GMouseControl = nullptr;
-
-// A drag under way: started by BeginDrag, ended by EndDrag.
-struct TDragSession {
-  TControl* Source = nullptr;
-  TDragObject* Object = nullptr;
-  std::unique_ptr<TDragObject> OwnedObject;
-  bool Started = false;  // past the threshold
-  TPoint StartPos;       // screen
-  int Threshold = 0;
-  TControl* Target = nullptr;
-  bool Accepted = false;
-  TPoint TargetPos;  // target client coordinates
-};
-std::unique_ptr<TDragSession> GDrag;
-
 bool SameFont(const TFont& A, const TFont& B) {
   return A.Name() == B.Name() && A.Height() == B.Height() && A.Color() == B.Color() &&
          A.Style() == B.Style() && A.Charset() == B.Charset();
 }
+
 }  // namespace
-
-// ---- Shift states and cursors ---------------------------------------------
-
-TShiftState KeysToShiftState(WPARAM Keys) {
-  TShiftState S = 0;
-  if (Keys & MK_SHIFT) S |= ssShift;
-  if (Keys & MK_CONTROL) S |= ssCtrl;
-  if (Keys & MK_LBUTTON) S |= ssLeft;
-  if (Keys & MK_RBUTTON) S |= ssRight;
-  if (Keys & MK_MBUTTON) S |= ssMiddle;
-  if (GetKeyState(VK_MENU) < 0) S |= ssAlt;
-  return S;
-}
-
-TShiftState KeyDataToShiftState(LPARAM KeyData) {
-  TShiftState S = 0;
-  if (GetKeyState(VK_SHIFT) < 0) S |= ssShift;
-  if (GetKeyState(VK_CONTROL) < 0) S |= ssCtrl;
-  if (KeyData & kKeyDataAltDown) S |= ssAlt;
-  return S;
-}
-
-TShiftState GetShiftState() {
-  TShiftState S = 0;
-  if (GetKeyState(VK_SHIFT) < 0) S |= ssShift;
-  if (GetKeyState(VK_CONTROL) < 0) S |= ssCtrl;
-  if (GetKeyState(VK_MENU) < 0) S |= ssAlt;
-  if (GetKeyState(VK_LBUTTON) < 0) S |= ssLeft;
-  if (GetKeyState(VK_RBUTTON) < 0) S |= ssRight;
-  if (GetKeyState(VK_MBUTTON) < 0) S |= ssMiddle;
-  return S;
-}
-
-HCURSOR CursorHandle(TCursor Cursor) {
-  // The framework's cursors on the shapes the window system has; crDefault,
-  // crArrow, crDrag, crMultiDrag and unknown numbers show the arrow.
-  static constexpr struct {
-    TCursor Cursor;
-    TCursorShape Shape;
-  } kShapes[] = {
-      {crNone, crsNone},      {crCross, crsCross},          {crIBeam, crsIBeam},
-      {crSize, crsSizeAll},   {crSizeAll, crsSizeAll},      {crSizeNESW, crsSizeNESW},
-      {crSizeNS, crsSizeNS},  {crVSplit, crsSizeNS},        {crSizeNWSE, crsSizeNWSE},
-      {crSizeWE, crsSizeWE},  {crHSplit, crsSizeWE},        {crUpArrow, crsUpArrow},
-      {crHourGlass, crsWait}, {crSQLWait, crsWait},         {crNoDrop, crsNo},
-      {crNo, crsNo},          {crAppStart, crsAppStarting}, {crHelp, crsHelp},
-      {crHandPoint, crsHand},
-  };
-  for (const auto& Entry : kShapes)
-    if (Entry.Cursor == Cursor) return CursorFromShape(Entry.Shape);
-  return CursorFromShape(crsArrow);
-}
-
-std::string GetShortHint(const std::string& Hint) {
-  const std::size_t Bar = Hint.find('|');
-  return Bar == std::string::npos ? Hint : Hint.substr(0, Bar);
-}
-
-std::string GetLongHint(const std::string& Hint) {
-  const std::size_t Bar = Hint.find('|');
-  return Bar == std::string::npos ? Hint : Hint.substr(Bar + 1);
-}
-
-// ---- Capture and the control under the pointer --------------------------------
-
-TControl* GetCaptureControl() {
-  TWinControl* Holder = FindControl(GetCapture());
-  if (Holder && GCaptureControl && GCaptureControl->Parent() == Holder) return GCaptureControl;
-  return Holder;
-}
-
-void SetCaptureControl(TControl* Control) {
-  ReleaseCapture();
-  GCaptureControl = nullptr;
-  if (!Control) return;
-  auto* Windowed = dynamic_cast<TWinControl*>(Control);
-  if (!Windowed) {
-    if (!Control->Parent()) return;
-    Windowed = Control->Parent();
-    GCaptureControl = Control;
-  }
-  SetCapture(Windowed->Handle());
-}
-
-void CaptureLeftWindow(TWinControl* Window, HWND NewCapture) {
-  if (GCaptureControl && GCaptureControl->Parent() == Window &&
-      NewCapture != Window->WindowHandle())
-    GCaptureControl = nullptr;
-}
-
-TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled) {
-  HWND Window = WindowFromPoint(Pos);
-  TWinControl* Control = FindControl(Window);
-  // A window that is no control of ours (made by other code inside one of
-  // ours) counts as its nearest control parent.
-  while (!Control && Window) {
-    Window = GetAncestor(Window, GA_PARENT);
-    Control = FindControl(Window);
-  }
-  if (!Control) return nullptr;
-  if (TControl* Child = Control->ControlAtPos(Control->ScreenToClient(Pos), AllowDisabled))
-    return Child;
-  return Control;
-}
-
-TControl* MouseControl() { return GMouseControl; }
-
-void UpdateMouseControl(const TPoint& ScreenPos) {
-  TControl* New = FindDragTarget(ScreenPos, true);
-  if (New == GMouseControl) return;
-  TControl* Old = GMouseControl;
-  GMouseControl = New;
-  if (Old) Old->Perform(CM_MOUSELEAVE, 0, 0);
-  // The leave handler may have destroyed New (which clears GMouseControl)
-  // or moved the pointer on.
-  if (New && GMouseControl == New) New->Perform(CM_MOUSEENTER, 0, 0);
-  if (!GMouseControl && Application) Application->CancelHint();
-}
-
-// The pointer left a window for none of ours (or for another program):
-// the control under it, if it was in that window, is left.
-void LeaveMouseControlOf(TWinControl* Window) {
-  TControl* Old = GMouseControl;
-  if (!Old || !Window->ContainsControl(Old)) return;
-  GMouseControl = nullptr;
-  Old->Perform(CM_MOUSELEAVE, 0, 0);
-  if (Application) Application->CancelHint();
-}
-
-// ---- TPopupMenuBase -----------------------------------------------------------------
-
-void TPopupMenuBase::SetPopupComponent(TComponent* Value) {
-  if (FPopupComponent == Value) return;
-  if (FPopupComponent) RemoveFreeNotification(FPopupComponent);
-  FPopupComponent = Value;
-  if (Value) Value->FreeNotification(this);
-}
-
-void TPopupMenuBase::Notification(TComponent* AComponent, TOperation Operation) {
-  TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FPopupComponent) FPopupComponent = nullptr;
-}
 
 // ---- TControl -------------------------------------------------------------------------
 
@@ -192,18 +31,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 TControl::~TControl() {
   Destroying();
   if (Application) Application->ControlDestroyed(this);
-  if (GMouseControl == this) GMouseControl = nullptr;
-  if (GCaptureControl == this) {
-    GCaptureControl = nullptr;
-    if (FParent && FParent->HandleAllocated() && GetCapture() == FParent->WindowHandle())
-      ReleaseCapture();
-  }
-  if (GDrag && (GDrag->Source == this || GDrag->Target == this)) {
-    if (GDrag->Source == this)
-      GDrag.reset();
-    else
-      GDrag->Target = nullptr;
-  }
+  ControlGone(this);
   if (FParent) FParent->RemoveControl(this);
   FFont->OnChange = nullptr;
 }
@@ -216,7 +44,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 void TControl::WndProc(TMessage& Message) {
   if (IsClientMouseMessage(Message.Msg)) {
-    if (GDrag && GDrag->Source == this) {
+    if (Dragging()) {
       DragMouseMessage(Message);
       return;
     }
@@ -785,130 +613,4 @@ void TControl::CMCursorChanged(TMessage&) {
   if (!Window) Window = FParent;
   if (!Window || !Window->HandleAllocated()) return;
   Window->Perform(WM_SETCURSOR, WPARAM(Window->WindowHandle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-}
-
-// ---- dragging
-
-bool TControl::Dragging() const { return GDrag && GDrag->Source == this; }
-
-void TControl::BeginDrag(bool Immediate, int Threshold) {
-  if (GDrag) return;
-  GDrag = std::make_unique<TDragSession>();
-  GDrag->Source = this;
-  GDrag->Threshold = Threshold >= 0 ? Threshold : GetSystemMetrics(SM_CXDRAG);
-  GetCursorPos(GDrag->StartPos);
-  SetCaptureControl(this);
-  if (!Immediate) return;
-  // Started at once: the object is made now and the pointer is over the
-  // source itself.
-  GDrag->Started = true;
-  TDragObject* Object = nullptr;
-  DoStartDrag(Object);
-  if (!GDrag) return;  // the handler ended it
-  if (!Object) {
-    GDrag->OwnedObject = std::make_unique<TDragObject>();
-    Object = GDrag->OwnedObject.get();
-  }
-  Object->Control = this;
-  GDrag->Object = Object;
-}
-
-void TControl::DoStartDrag(TDragObject*& DragObject) {
-  if (OnStartDrag) OnStartDrag(this, DragObject);
-}
-
-void TControl::DoEndDrag(TObject* Target, int X, int Y) {
-  if (OnEndDrag) OnEndDrag(this, Target, X, Y);
-}
-
-void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
-  Accept = false;
-  if (OnDragOver) {
-    Accept = true;
-    OnDragOver(this, Source, X, Y, State, Accept);
-  }
-}
-
-void TControl::DragDrop(TObject* Source, int X, int Y) {
-  if (OnDragDrop) OnDragDrop(this, Source, X, Y);
-}
-
-void TControl::DragMouseMessage(TMessage& Message) {
-  TPoint P;
-  GetCursorPos(P);
-  TDragSession& Drag = *GDrag;
-  if (!Drag.Started) {
-    if (Message.Msg == WM_MOUSEMOVE && (std::abs(P.X - Drag.StartPos.X) >= Drag.Threshold ||
-                                        std::abs(P.Y - Drag.StartPos.Y) >= Drag.Threshold)) {
-      Drag.Started = true;
-      TDragObject* Object = nullptr;
-      DoStartDrag(Object);
-      if (!GDrag) return;
-      if (!Object) {
-        GDrag->OwnedObject = std::make_unique<TDragObject>();
-        Object = GDrag->OwnedObject.get();
-      }
-      Object->Control = this;
-      GDrag->Object = Object;
-    } else if (Message.Msg == WM_LBUTTONUP || Message.Msg == WM_RBUTTONDOWN) {
-      // Released before it became a drag.
-      EndDrag(false);
-      return;
-    } else {
-      return;
-    }
-  }
-  switch (Message.Msg) {
-    case WM_MOUSEMOVE: {
-      TControl* Target = FindDragTarget(P, false);
-      TObject* Source = GDrag->Object == GDrag->OwnedObject.get()
-                            ? static_cast<TObject*>(this)
-                            : static_cast<TObject*>(GDrag->Object);
-      if (Target != GDrag->Target && GDrag->Target) {
-        bool Ignored = false;
-        const TPoint L = GDrag->Target->ScreenToClient(P);
-        GDrag->Target->DragOver(Source, L.X, L.Y, dsDragLeave, Ignored);
-        if (!GDrag) return;
-      }
-      const bool Entering = Target != GDrag->Target;
-      GDrag->Target = Target;
-      GDrag->Accepted = false;
-      if (Target) {
-        const TPoint L = Target->ScreenToClient(P);
-        bool Accept = false;
-        Target->DragOver(Source, L.X, L.Y, Entering ? dsDragEnter : dsDragMove, Accept);
-        if (!GDrag) return;
-        GDrag->Accepted = Accept;
-        GDrag->TargetPos = L;
-      }
-      ::SetCursor(CursorHandle(GDrag->Accepted ? FDragCursor : crNoDrop));
-      break;
-    }
-    case WM_LBUTTONUP:
-      EndDrag(true);
-      break;
-    case WM_RBUTTONDOWN:
-      EndDrag(false);
-      break;
-    default:
-      break;
-  }
-}
-
-void TControl::EndDrag(bool Drop) {
-  if (!GDrag || GDrag->Source != this) return;
-  std::unique_ptr<TDragSession> Drag = std::move(GDrag);
-  if (GetCaptureControl() == this) SetCaptureControl(nullptr);
-  if (!Drag->Started) return;
-  TControl* Target = Drop && Drag->Accepted ? Drag->Target : nullptr;
-  TObject* Source = Drag->Object == Drag->OwnedObject.get() ? static_cast<TObject*>(this)
-                                                            : static_cast<TObject*>(Drag->Object);
-  if (Drag->Object) Drag->Object->Dropped = Target != nullptr;
-  if (Target) Target->DragDrop(Source, Drag->TargetPos.X, Drag->TargetPos.Y);
-  int X = 0, Y = 0;
-  if (Target) {
-    X = Drag->TargetPos.X;
-    Y = Drag->TargetPos.Y;
-  }
-  DoEndDrag(Target, X, Y);
 }

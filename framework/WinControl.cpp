@@ -1,6 +1,6 @@
-// TWinControl: the window, its creation and destruction, children,
-// showing, bounds, painting and alignment. Input and focus are in
-// WinControlInput.cpp.
+// TWinControl: the window, its creation and destruction, children, showing
+// and the dispatch. Bounds and alignment are in WinControlBounds.cpp,
+// painting in WinControlPaint.cpp, input and focus in WinControlInput.cpp.
 
 #include <algorithm>
 #include <optional>
@@ -353,245 +353,6 @@ void TWinControl::NotifyControls(UINT Msg) {
   Broadcast(Message);
 }
 
-// ---- bounds -------------------------------------------------------------------------
-
-void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height()) return;
-  if (FHandle) {
-    // WM_WINDOWPOSCHANGED reads the new place back (UpdateBounds).
-    SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  } else {
-    FLeft = ALeft;
-    FTop = ATop;
-    FWidth = AWidth;
-    FHeight = AHeight;
-  }
-  RequestAlign();
-}
-
-void TWinControl::UpdateBounds() {
-  if (!FHandle) return;
-  TRect R;
-  if (!GetWindowRect(FHandle, R)) return;
-  // A window placed on the desktop (a top-level, or a child-style popup
-  // moved there) keeps screen coordinates.
-  if (HWND Parent = GetAncestor(FHandle, GA_PARENT)) MapWindowPoints(nullptr, Parent, R);
-  FLeft = R.Left;
-  FTop = R.Top;
-  FWidth = R.Width();
-  FHeight = R.Height();
-}
-
-TRect TWinControl::ClientRect() const {
-  TRect R;
-  if (FHandle && GetClientRect(FHandle, R)) return R;
-  return TControl::ClientRect();
-}
-
-TPoint TWinControl::ClientOrigin() const {
-  if (!FHandle) return TControl::ClientOrigin();
-  TPoint P{0, 0};
-  ::ClientToScreen(FHandle, P);
-  return P;
-}
-
-void TWinControl::WMWindowPosChanged(TMessage& Message) {
-  if (!(FControlState & csDestroyingHandle)) UpdateBounds();
-  DefaultHandler(Message);
-}
-
-void TWinControl::WMSize(TMessage& Message) {
-  UpdateBounds();
-  DefaultHandler(Message);
-  Realign();
-  if (!HasState(csLoading)) Resize();
-}
-
-void TWinControl::WMMove(TMessage& Message) {
-  UpdateBounds();
-  DefaultHandler(Message);
-}
-
-void TWinControl::Realign() {
-  if (FAlignLevel > 0 || HasState(csLoading) || HasState(csDestroying)) return;
-  TRect R = ClientRect();
-  AlignControls(nullptr, R);
-}
-
-void TWinControl::AlignControls(TControl*, TRect& Rect) {
-  std::vector<TControl*> Aligned;
-  for (int I = 0; I < ControlCount(); ++I) {
-    TControl* C = Controls(I);
-    if (C->Visible() && C->Align() != alNone) Aligned.push_back(C);
-  }
-  if (Aligned.empty()) return;
-  ++FAlignLevel;
-  struct TLevel {
-    int& Level;
-    ~TLevel() { --Level; }
-  } Level{FAlignLevel};
-  // Edges first, in the order of their place along the edge, then the
-  // client control in what is left.
-  auto Place = [&](TAlign Align) {
-    std::vector<TControl*> List;
-    for (TControl* C : Aligned)
-      if (C->Align() == Align) List.push_back(C);
-    std::stable_sort(List.begin(), List.end(), [Align](TControl* A, TControl* B) {
-      switch (Align) {
-        case alTop:
-          return A->Top() < B->Top();
-        case alBottom:
-          return A->Top() + A->Height() > B->Top() + B->Height();
-        case alLeft:
-          return A->Left() < B->Left();
-        case alRight:
-          return A->Left() + A->Width() > B->Left() + B->Width();
-        default:
-          return false;
-      }
-    });
-    for (TControl* C : List) {
-      int H = C->Height(), W = C->Width();
-      switch (Align) {
-        case alTop:
-          C->SetBounds(Rect.Left, Rect.Top, Rect.Width(), H);
-          Rect.Top += C->Height();
-          break;
-        case alBottom:
-          C->SetBounds(Rect.Left, Rect.Bottom - H, Rect.Width(), H);
-          Rect.Bottom -= C->Height();
-          break;
-        case alLeft:
-          C->SetBounds(Rect.Left, Rect.Top, W, Rect.Height());
-          Rect.Left += C->Width();
-          break;
-        case alRight:
-          C->SetBounds(Rect.Right - W, Rect.Top, W, Rect.Height());
-          Rect.Right -= C->Width();
-          break;
-        case alClient:
-          C->SetBounds(Rect.Left, Rect.Top, std::max(0, Rect.Width()), std::max(0, Rect.Height()));
-          break;
-        default:
-          break;
-      }
-    }
-  };
-  Place(alTop);
-  Place(alBottom);
-  Place(alLeft);
-  Place(alRight);
-  Place(alClient);
-}
-
-// ---- painting -----------------------------------------------------------------------
-
-void TWinControl::Invalidate() {
-  if (FHandle) ::InvalidateRect(FHandle, nullptr, !(FControlStyle & csOpaque));
-}
-
-void TWinControl::Update() {
-  if (FHandle) UpdateWindow(FHandle);
-}
-
-void TWinControl::Repaint() {
-  Invalidate();
-  Update();
-}
-
-void TWinControl::PaintTo(HDC DC, int X, int Y) {
-  if (!DC) return;
-  TDCStateSaver Saver(*DC);
-  // The client area lies inside the frame by the frame's width.
-  TPoint Inset{0, 0};
-  if (FHandle) {
-    TRect Window;
-    GetWindowRect(FHandle, Window);
-    const TPoint Client = ClientOrigin();
-    Inset = TPoint{Client.X - Window.Left, Client.Y - Window.Top};
-  }
-  const TPoint Origin = DC->State().Origin;
-  DC->SetViewportOrg(Origin.X + X + Inset.X, Origin.Y + Y + Inset.Y);
-  if (!DC->IntersectClipRect(ClientRect())) return;
-  FControlState |= csPaintCopy;
-  struct TClear {
-    TControlState& State;
-    ~TClear() { State &= ~TControlState(csPaintCopy); }
-  } Clear{FControlState};
-  Perform(WM_ERASEBKGND, WPARAM(DC), 0);
-  Perform(WM_PAINT, WPARAM(DC), 0);
-  for (TWinControl* W : FWinControls)
-    if (W->Visible()) W->PaintTo(DC, W->Left(), W->Top());
-}
-
-void TWinControl::WMPaint(TMessage& Message) {
-  // Painting into a given context (PaintTo) is always the framework's.
-  if (!Message.WParam && !(FControlState & csCustomPaint) && FControls.empty())
-    DefaultHandler(Message);
-  else
-    PaintHandler(Message);
-}
-
-void TWinControl::PaintHandler(TMessage& Message) {
-  HDC DC = reinterpret_cast<HDC>(Message.WParam);
-  // Without a context given (PaintTo), the paint of this WM_PAINT.
-  std::optional<TPaintDC> Own;
-  if (!DC) DC = Own.emplace(FHandle);
-  if (!DC) return;
-  {
-    // The face is not painted where opaque windowless children cover it.
-    TDCStateSaver Saver(*DC);
-    bool Visible = true;
-    for (TControl* C : FControls)
-      if (C->Visible() && (C->ControlStyle() & csOpaque) && !DC->ExcludeClipRect(C->BoundsRect())) {
-        Visible = false;
-        break;
-      }
-    if (Visible) PaintWindow(DC);
-  }
-  PaintControls(DC, nullptr);
-}
-
-void TWinControl::PaintControls(HDC DC, TControl* First) {
-  std::size_t Start = 0;
-  if (First) {
-    auto It = std::find(FControls.begin(), FControls.end(), First);
-    if (It != FControls.end()) Start = std::size_t(It - FControls.begin());
-  }
-  TRect Box;
-  if (!DC->GetClipBox(Box)) return;
-  // A copy: a control's paint may not change the list under us.
-  const std::vector<TControl*> List(FControls.begin() + long(Start), FControls.end());
-  for (TControl* C : List) {
-    if (!C->Visible()) continue;
-    const TRect R = C->BoundsRect();
-    if (R.IsEmpty() || R.Right <= Box.Left || R.Left >= Box.Right || R.Bottom <= Box.Top ||
-        R.Top >= Box.Bottom)
-      continue;
-    TDCStateSaver Saver(*DC);
-    const TPoint Origin = DC->State().Origin;
-    DC->SetViewportOrg(Origin.X + R.Left, Origin.Y + R.Top);
-    if (!DC->IntersectClipRect(TRect{0, 0, R.Width(), R.Height()})) continue;
-    C->Perform(WM_PAINT, WPARAM(DC), 0);
-  }
-}
-
-void TWinControl::WMEraseBkgnd(TMessage& Message) {
-  HDC DC = reinterpret_cast<HDC>(Message.WParam);
-  if (!DC) {
-    DefaultHandler(Message);
-    return;
-  }
-  Message.Result = 1;
-  // An opaque control paints every pixel itself.
-  if (FControlStyle & csOpaque) return;
-  TDCStateSaver Saver(*DC);
-  for (TControl* C : FControls)
-    if (C->Visible() && (C->ControlStyle() & csOpaque) && !DC->ExcludeClipRect(C->BoundsRect()))
-      return;
-  FillRect(*DC, ClientRect(), SolidBrush(Color()));
-}
-
 // ---- notifications that go down to the children ---------------------------------------
 
 void TWinControl::CMColorChanged(TMessage& Message) {
@@ -703,6 +464,15 @@ void TWinControl::Dispatch(TMessage& Message) {
       Perform(CM_SYSCOLORCHANGE, 0, 0);
       DefaultHandler(Message);
       break;
+    default:
+      DispatchNotification(Message);
+      break;
+  }
+}
+
+// The framework's own notifications (CM_).
+void TWinControl::DispatchNotification(TMessage& Message) {
+  switch (Message.Msg) {
     case CM_COLORCHANGED:
       CMColorChanged(Message);
       break;

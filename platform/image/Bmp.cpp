@@ -152,6 +152,34 @@ std::uint32_t DefaultMaskFor(int Bits, int Channel) {
   return k888[Channel];
 }
 
+// Reads the colour table that follows the header (and the masks of a plain
+// info header) into Image's palette; answers where the table ends.
+std::size_t ReadColorTable(const TReader& In, const THeader& H, TBmpImage& Image) {
+  const int Bits = H.BitsPerPixel;
+  const std::size_t EntrySize = H.Size == kCoreHeaderSize ? 3 : 4;
+  std::size_t TableEntries = 0;
+  if (Bits <= 8) {
+    const std::uint32_t Full = 1u << Bits;
+    if (H.ColorsUsed > Full) Fail("colour table larger than the bit depth allows");
+    TableEntries = H.ColorsUsed == 0 ? Full : H.ColorsUsed;
+  } else {
+    // Deeper images may carry an optional table for palette devices; skip it.
+    TableEntries = H.ColorsUsed;
+  }
+  if (TableEntries > In.Size() / EntrySize) Fail("truncated colour table");
+  const std::size_t TableBytes = TableEntries * EntrySize;
+  In.Need(H.MasksEnd, TableBytes, "truncated colour table");
+  const std::size_t TableEnd = H.MasksEnd + TableBytes;
+  if (Bits <= 8) {
+    Image.Palette.resize(TableEntries);
+    for (std::size_t I = 0; I < TableEntries; ++I) {
+      const std::uint8_t* E = In.At(H.MasksEnd + I * EntrySize);  // blue, green, red
+      Image.Palette[I] = (std::uint32_t(E[2]) << 16) | (std::uint32_t(E[1]) << 8) | E[0];
+    }
+  }
+  return TableEnd;
+}
+
 // Decodes the DIB whose header starts at HeaderOffset. PixelOffset is where
 // the pixels begin, or 0 when they follow the colour table directly (a packed
 // DIB).
@@ -174,28 +202,7 @@ TBmpImage Decode(const TReader& In, std::size_t HeaderOffset, std::size_t PixelO
   Image.XPelsPerMeter = H.XPelsPerMeter;
   Image.YPelsPerMeter = H.YPelsPerMeter;
 
-  // The colour table follows the header (and the masks of a plain info header).
-  const std::size_t EntrySize = H.Size == kCoreHeaderSize ? 3 : 4;
-  std::size_t TableEntries = 0;
-  if (Bits <= 8) {
-    const std::uint32_t Full = 1u << Bits;
-    if (H.ColorsUsed > Full) Fail("colour table larger than the bit depth allows");
-    TableEntries = H.ColorsUsed == 0 ? Full : H.ColorsUsed;
-  } else {
-    // Deeper images may carry an optional table for palette devices; skip it.
-    TableEntries = H.ColorsUsed;
-  }
-  if (TableEntries > In.Size() / EntrySize) Fail("truncated colour table");
-  const std::size_t TableBytes = TableEntries * EntrySize;
-  In.Need(H.MasksEnd, TableBytes, "truncated colour table");
-  const std::size_t TableEnd = H.MasksEnd + TableBytes;
-  if (Bits <= 8) {
-    Image.Palette.resize(TableEntries);
-    for (std::size_t I = 0; I < TableEntries; ++I) {
-      const std::uint8_t* E = In.At(H.MasksEnd + I * EntrySize);  // blue, green, red
-      Image.Palette[I] = (std::uint32_t(E[2]) << 16) | (std::uint32_t(E[1]) << 8) | E[0];
-    }
-  }
+  const std::size_t TableEnd = ReadColorTable(In, H, Image);
 
   if (PixelOffset == 0) {
     PixelOffset = TableEnd;
