@@ -383,45 +383,32 @@ void TControl::PaintTo(HDC DC, int X, int Y) {
   Perform(WM_PAINT, WPARAM(DC), 0);
 }
 
-void TControl::BringToFront() {
-  if (!FParent) return;
-  std::vector<TControl*>& List = FParent->FControls;
-  auto It = std::find(List.begin(), List.end(), this);
-  if (It != List.end()) {
-    List.erase(It);
-    List.push_back(this);
-    Invalidate();
-    return;
-  }
-  auto* Self = static_cast<TWinControl*>(this);
-  std::vector<TWinControl*>& Wins = FParent->FWinControls;
-  auto Wt = std::find(Wins.begin(), Wins.end(), Self);
-  if (Wt == Wins.end()) return;
-  Wins.erase(Wt);
-  Wins.push_back(Self);
-  if (Self->HandleAllocated())
-    SetWindowPos(Self->WindowHandle(), HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
+void TControl::BringToFront() { MoveInZOrder(true); }
 
-void TControl::SendToBack() {
+void TControl::SendToBack() { MoveInZOrder(false); }
+
+// To the end of the parent's list of its kind (in front) or its start
+// (behind); a windowed control's window follows.
+void TControl::MoveInZOrder(bool ToFront) {
   if (!FParent) return;
-  std::vector<TControl*>& List = FParent->FControls;
-  auto It = std::find(List.begin(), List.end(), this);
-  if (It != List.end()) {
+  auto MoveIn = [ToFront](auto& List, auto* Item) {
+    auto It = std::find(List.begin(), List.end(), Item);
+    if (It == List.end()) return false;
     List.erase(It);
-    List.insert(List.begin(), this);
+    if (ToFront)
+      List.push_back(Item);
+    else
+      List.insert(List.begin(), Item);
+    return true;
+  };
+  if (MoveIn(FParent->FControls, this)) {
     Invalidate();
     return;
   }
   auto* Self = static_cast<TWinControl*>(this);
-  std::vector<TWinControl*>& Wins = FParent->FWinControls;
-  auto Wt = std::find(Wins.begin(), Wins.end(), Self);
-  if (Wt == Wins.end()) return;
-  Wins.erase(Wt);
-  Wins.insert(Wins.begin(), Self);
+  if (!MoveIn(FParent->FWinControls, Self)) return;
   if (Self->HandleAllocated())
-    SetWindowPos(Self->WindowHandle(), HWND_BOTTOM, 0, 0, 0, 0,
+    SetWindowPos(Self->WindowHandle(), ToFront ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

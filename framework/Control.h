@@ -262,6 +262,7 @@ private:
   // The drag passed its threshold (or started at once): its object is made,
   // by OnStartDrag or here. False when the handler ended the drag.
   bool MakeDragObject();
+  void MoveInZOrder(bool ToFront);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

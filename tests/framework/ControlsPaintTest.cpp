@@ -153,6 +153,25 @@ TEST_F(TControlsPaintTest, BringToFrontPutsAChildOverItsSiblings) {
   EXPECT_EQ(Painted(Form, 5, 3), PixelOf(clRed));
 }
 
+TEST_F(TControlsPaintTest, BringToFrontPutsAWindowedChildOverItsWindowedSiblings) {
+  // A second windowed block over the first one's right half.
+  auto* Cover = new TCtlWindowed(Form);
+  Cover->SetParent(Form);
+  Cover->SetBounds(11, 3, 4, 4);
+  Cover->SetColor(clYellow);
+  Pump();
+  EXPECT_EQ(Painted(Form, 12, 4), PixelOf(clYellow));
+  Box->BringToFront();
+  Pump();
+  EXPECT_EQ(Painted(Form, 12, 4), PixelOf(clLime));
+  EXPECT_EQ(Form->Controls(Form->ControlCount() - 1), Box);
+  Box->SendToBack();
+  Pump();
+  EXPECT_EQ(Painted(Form, 12, 4), PixelOf(clYellow));
+  // Windowed children still paint over every windowless one.
+  EXPECT_EQ(Painted(Form, 9, 4), PixelOf(clLime));
+}
+
 TEST_F(TControlsPaintTest, PaintToCopiesTheFormWithItsChildrenIntoABitmap) {
   TBitmap Copy;
   Copy.SetSize(18, 10);
