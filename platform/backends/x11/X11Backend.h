@@ -125,6 +125,13 @@ private:
 
   // ---- events (X11Events.cpp)
   void Translate(XEvent& Event);
+  // The steps of Translate, one a kind of event.
+  bool TranslateDisplayEvent(XEvent& Event);
+  void TranslateClientMessage(XEvent& Event, TNative& N);
+  void TranslateFocus(const XFocusChangeEvent& Event, TNative& N);
+  void TranslateMotion(XEvent& Event, TNative& N);
+  void TranslateButton(const XButtonEvent& Event, TNative& N);
+  void TranslateCrossing(const XCrossingEvent& Event, TNative& N);
   void TranslateKey(XKeyEvent& Key, TNative& N);
   void TranslateConfigure(const XConfigureEvent& Event, TNative& N);
   void Queue(TBackendEvent Event);

@@ -132,35 +132,7 @@ TPoint TX11Backend::ScreenPoint(const TNative& N, int X, int Y) const {
 // ---- translation
 
 void TX11Backend::Translate(XEvent& E) {
-  switch (E.type) {
-    case MappingNotify:
-      XRefreshKeyboardMapping(&E.xmapping);
-      if (E.xmapping.request != MappingPointer) RefreshModifierMasks();
-      return;
-    case SelectionRequest:
-      AnswerSelectionRequest(E.xselectionrequest);
-      return;
-    case SelectionClear:
-      // Another program took a selection of ours: its text is no longer
-      // ours to give.
-      for (TSelection Selection : {selClipboard, selPrimary}) {
-        if (E.xselectionclear.selection != SelectionAtom(Selection)) continue;
-        FSelections[Selection].Owned = false;
-        FSelections[Selection].Utf8.clear();
-      }
-      return;
-    case PropertyNotify:
-      NoteTime(E.xproperty.time);
-      return;
-    default:
-      break;
-  }
-  if (E.type == FImageTarget.ShmCompletionEvent) {
-    for (auto& [Id, N] : FWindows)
-      if (N->Buffer && N->Buffer->CompletionArrived(E)) break;
-    return;
-  }
-
+  if (TranslateDisplayEvent(E)) return;
   TNative* N = Find(E.xany.window);
   if (!N) return;
   TBackendEvent B;
@@ -187,133 +159,23 @@ void TX11Backend::Translate(XEvent& E) {
       TranslateConfigure(E.xconfigure, *N);
       return;
     case ClientMessage:
-      if (E.xclient.message_type != FAtoms.WmProtocols || E.xclient.format != 32) return;
-      if (Atom(E.xclient.data.l[0]) == FAtoms.WmDeleteWindow) {
-        NoteTime(Time(E.xclient.data.l[1]));
-        B.Kind = beCloseRequest;
-        Queue(B);
-      } else if (Atom(E.xclient.data.l[0]) == FAtoms.NetWmPing) {
-        // The manager checks that we still answer: send it back.
-        E.xclient.window = FRoot;
-        XSendEvent(FDpy, FRoot, False, SubstructureRedirectMask | SubstructureNotifyMask, &E);
-      }
+      TranslateClientMessage(E, *N);
       return;
     case FocusIn:
-    case FocusOut: {
-      const XFocusChangeEvent& F = E.xfocus;
-      // Keyboard grabs (the manager's key bindings) and the pointer's
-      // share of a focus change are not focus changes of the window.
-      if (F.mode == NotifyGrab || F.mode == NotifyUngrab) return;
-      if (F.detail == NotifyPointer || F.detail == NotifyPointerRoot ||
-          F.detail == NotifyDetailNone || F.detail == NotifyInferior)
-        return;
-      if (E.type == FocusIn) {
-        if (N->Ic) XSetICFocus(N->Ic);
-        B.Kind = beFocusIn;
-        Queue(B);
-        return;
-      }
-      if (N->Ic) XUnsetICFocus(N->Ic);
-      // Keys still held go up now: their releases will reach another
-      // window, and a modifier must not stay pressed in our key state.
-      for (int& Held : FHeldKeys) {
-        if (Held < 0) continue;
-        const int VK = Held;
-        Held = -1;
-        if (VK == 0) continue;
-        TBackendEvent Up;
-        Up.Kind = beKeyUp;
-        Up.Window = B.Window;
-        Up.VirtualKey = VK;
-        Queue(Up);
-      }
-      B.Kind = beFocusOut;
-      Queue(B);
+    case FocusOut:
+      TranslateFocus(E.xfocus, *N);
       return;
-    }
-    case MotionNotify: {
-      // Only the latest position of a burst matters.
-      XEvent Next;
-      while (XEventsQueued(FDpy, QueuedAlready) > 0) {
-        XPeekEvent(FDpy, &Next);
-        if (Next.type != MotionNotify || Next.xmotion.window != E.xmotion.window ||
-            Next.xmotion.state != E.xmotion.state)
-          break;
-        XNextEvent(FDpy, &E);
-      }
-      NoteTime(E.xmotion.time);
-      FPointerWindow = N->Id;
-      B.Kind = bePointerMove;
-      B.ScreenPos = ScreenPoint(*N, E.xmotion.x, E.xmotion.y);
-      B.Modifiers = ModifiersOf(E.xmotion.state);
-      Queue(B);
+    case MotionNotify:
+      TranslateMotion(E, *N);
       return;
-    }
     case ButtonPress:
-    case ButtonRelease: {
-      const XButtonEvent& Bt = E.xbutton;
-      NoteTime(Bt.time);
-      FPointerWindow = N->Id;
-      B.ScreenPos = ScreenPoint(*N, Bt.x, Bt.y);
-      B.Modifiers = ModifiersOf(Bt.state);
-      const bool Press = E.type == ButtonPress;
-      switch (Bt.button) {
-        case Button1:
-          B.Button = mbLeft;
-          break;
-        case Button2:
-          B.Button = mbMiddle;
-          break;
-        case Button3:
-          B.Button = mbRight;
-          break;
-        case Button4:  // wheel away from the user
-        case Button5:
-        case 6:  // tilt left
-        case 7:  // tilt right
-          if (!Press) return;
-          B.Kind = beWheel;
-          B.Horizontal = Bt.button >= 6;
-          B.WheelDelta = (Bt.button == Button4 || Bt.button == 7) ? 120 : -120;
-          Queue(B);
-          return;
-        default:
-          return;  // back and forward buttons: nothing here uses them
-      }
-      B.Kind = Press ? beButtonPress : beButtonRelease;
-      Queue(B);
+    case ButtonRelease:
+      TranslateButton(E.xbutton, *N);
       return;
-    }
     case EnterNotify:
-      if (E.xcrossing.mode == NotifyGrab) return;
-      NoteTime(E.xcrossing.time);
-      FPointerWindow = N->Id;
-      B.Kind = bePointerMove;
-      B.ScreenPos = ScreenPoint(*N, E.xcrossing.x, E.xcrossing.y);
-      B.Modifiers = ModifiersOf(E.xcrossing.state);
-      Queue(B);
+    case LeaveNotify:
+      TranslateCrossing(E.xcrossing, *N);
       return;
-    case LeaveNotify: {
-      const XCrossingEvent& C = E.xcrossing;
-      NoteTime(C.time);
-      if (C.mode == NotifyUngrab || C.detail == NotifyInferior) return;
-      // Our own grab taking the pointer to the capture's window: the
-      // pointer has not left the program.
-      if (C.mode == NotifyGrab && FGrabHeld) return;
-      // While a button is held the pointer still belongs to us (the
-      // implicit grab keeps reporting its moves).
-      if (C.state & kButtonMasks) return;
-      // Going straight into another of our windows is no leaving.
-      if (XEventsQueued(FDpy, QueuedAfterReading) > 0) {
-        XEvent Next;
-        XPeekEvent(FDpy, &Next);
-        if (Next.type == EnterNotify && Find(Next.xcrossing.window)) return;
-      }
-      if (FPointerWindow == N->Id) FPointerWindow = 0;
-      B.Kind = bePointerLeave;
-      Queue(B);
-      return;
-    }
     case KeyPress:
     case KeyRelease:
       TranslateKey(E.xkey, *N);
@@ -321,6 +183,176 @@ void TX11Backend::Translate(XEvent& E) {
     default:
       return;
   }
+}
+
+// Events of the display rather than of one of our windows: keyboard
+// mapping, selections, property times, shared-memory completions. True when
+// E was one of them.
+bool TX11Backend::TranslateDisplayEvent(XEvent& E) {
+  switch (E.type) {
+    case MappingNotify:
+      XRefreshKeyboardMapping(&E.xmapping);
+      if (E.xmapping.request != MappingPointer) RefreshModifierMasks();
+      return true;
+    case SelectionRequest:
+      AnswerSelectionRequest(E.xselectionrequest);
+      return true;
+    case SelectionClear:
+      // Another program took a selection of ours: its text is no longer
+      // ours to give.
+      for (TSelection Selection : {selClipboard, selPrimary}) {
+        if (E.xselectionclear.selection != SelectionAtom(Selection)) continue;
+        FSelections[Selection].Owned = false;
+        FSelections[Selection].Utf8.clear();
+      }
+      return true;
+    case PropertyNotify:
+      NoteTime(E.xproperty.time);
+      return true;
+    default:
+      break;
+  }
+  if (E.type != FImageTarget.ShmCompletionEvent) return false;
+  for (auto& [Id, N] : FWindows)
+    if (N->Buffer && N->Buffer->CompletionArrived(E)) break;
+  return true;
+}
+
+// The window manager's protocols: the close button, and its ping.
+void TX11Backend::TranslateClientMessage(XEvent& E, TNative& N) {
+  if (E.xclient.message_type != FAtoms.WmProtocols || E.xclient.format != 32) return;
+  if (Atom(E.xclient.data.l[0]) == FAtoms.WmDeleteWindow) {
+    NoteTime(Time(E.xclient.data.l[1]));
+    TBackendEvent B;
+    B.Window = TNativeWindow(N.Id);
+    B.Kind = beCloseRequest;
+    Queue(B);
+  } else if (Atom(E.xclient.data.l[0]) == FAtoms.NetWmPing) {
+    // The manager checks that we still answer: send it back.
+    E.xclient.window = FRoot;
+    XSendEvent(FDpy, FRoot, False, SubstructureRedirectMask | SubstructureNotifyMask, &E);
+  }
+}
+
+void TX11Backend::TranslateFocus(const XFocusChangeEvent& F, TNative& N) {
+  // Keyboard grabs (the manager's key bindings) and the pointer's share of a
+  // focus change are not focus changes of the window.
+  if (F.mode == NotifyGrab || F.mode == NotifyUngrab) return;
+  if (F.detail == NotifyPointer || F.detail == NotifyPointerRoot || F.detail == NotifyDetailNone ||
+      F.detail == NotifyInferior)
+    return;
+  TBackendEvent B;
+  B.Window = TNativeWindow(N.Id);
+  if (F.type == FocusIn) {
+    if (N.Ic) XSetICFocus(N.Ic);
+    B.Kind = beFocusIn;
+    Queue(B);
+    return;
+  }
+  if (N.Ic) XUnsetICFocus(N.Ic);
+  // Keys still held go up now: their releases will reach another window,
+  // and a modifier must not stay pressed in our key state.
+  for (int& Held : FHeldKeys) {
+    if (Held < 0) continue;
+    const int VK = Held;
+    Held = -1;
+    if (VK == 0) continue;
+    TBackendEvent Up;
+    Up.Kind = beKeyUp;
+    Up.Window = B.Window;
+    Up.VirtualKey = VK;
+    Queue(Up);
+  }
+  B.Kind = beFocusOut;
+  Queue(B);
+}
+
+void TX11Backend::TranslateMotion(XEvent& E, TNative& N) {
+  // Only the latest position of a burst matters.
+  XEvent Next;
+  while (XEventsQueued(FDpy, QueuedAlready) > 0) {
+    XPeekEvent(FDpy, &Next);
+    if (Next.type != MotionNotify || Next.xmotion.window != E.xmotion.window ||
+        Next.xmotion.state != E.xmotion.state)
+      break;
+    XNextEvent(FDpy, &E);
+  }
+  NoteTime(E.xmotion.time);
+  FPointerWindow = N.Id;
+  TBackendEvent B;
+  B.Window = TNativeWindow(N.Id);
+  B.Kind = bePointerMove;
+  B.ScreenPos = ScreenPoint(N, E.xmotion.x, E.xmotion.y);
+  B.Modifiers = ModifiersOf(E.xmotion.state);
+  Queue(B);
+}
+
+// Buttons 1 to 3 press and release; 4 to 7 are the wheel's notches.
+void TX11Backend::TranslateButton(const XButtonEvent& Bt, TNative& N) {
+  NoteTime(Bt.time);
+  FPointerWindow = N.Id;
+  TBackendEvent B;
+  B.Window = TNativeWindow(N.Id);
+  B.ScreenPos = ScreenPoint(N, Bt.x, Bt.y);
+  B.Modifiers = ModifiersOf(Bt.state);
+  const bool Press = Bt.type == ButtonPress;
+  switch (Bt.button) {
+    case Button1:
+      B.Button = mbLeft;
+      break;
+    case Button2:
+      B.Button = mbMiddle;
+      break;
+    case Button3:
+      B.Button = mbRight;
+      break;
+    case Button4:  // wheel away from the user
+    case Button5:
+    case 6:  // tilt left
+    case 7:  // tilt right
+      if (!Press) return;
+      B.Kind = beWheel;
+      B.Horizontal = Bt.button >= 6;
+      B.WheelDelta = (Bt.button == Button4 || Bt.button == 7) ? 120 : -120;
+      Queue(B);
+      return;
+    default:
+      return;  // back and forward buttons: nothing here uses them
+  }
+  B.Kind = Press ? beButtonPress : beButtonRelease;
+  Queue(B);
+}
+
+void TX11Backend::TranslateCrossing(const XCrossingEvent& C, TNative& N) {
+  TBackendEvent B;
+  B.Window = TNativeWindow(N.Id);
+  if (C.type == EnterNotify) {
+    if (C.mode == NotifyGrab) return;
+    NoteTime(C.time);
+    FPointerWindow = N.Id;
+    B.Kind = bePointerMove;
+    B.ScreenPos = ScreenPoint(N, C.x, C.y);
+    B.Modifiers = ModifiersOf(C.state);
+    Queue(B);
+    return;
+  }
+  NoteTime(C.time);
+  if (C.mode == NotifyUngrab || C.detail == NotifyInferior) return;
+  // Our own grab taking the pointer to the capture's window: the pointer
+  // has not left the program.
+  if (C.mode == NotifyGrab && FGrabHeld) return;
+  // While a button is held the pointer still belongs to us (the implicit
+  // grab keeps reporting its moves).
+  if (C.state & kButtonMasks) return;
+  // Going straight into another of our windows is no leaving.
+  if (XEventsQueued(FDpy, QueuedAfterReading) > 0) {
+    XEvent Next;
+    XPeekEvent(FDpy, &Next);
+    if (Next.type == EnterNotify && Find(Next.xcrossing.window)) return;
+  }
+  if (FPointerWindow == N.Id) FPointerWindow = 0;
+  B.Kind = bePointerLeave;
+  Queue(B);
 }
 
 void TX11Backend::TranslateConfigure(const XConfigureEvent& C, TNative& N) {
