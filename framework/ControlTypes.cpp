@@ -24,17 +24,6 @@ TShiftState KeyDataToShiftState(LPARAM KeyData) {
   return S;
 }
 
-TShiftState GetShiftState() {
-  TShiftState S = 0;
-  if (GetKeyState(VK_SHIFT) < 0) S |= ssShift;
-  if (GetKeyState(VK_CONTROL) < 0) S |= ssCtrl;
-  if (GetKeyState(VK_MENU) < 0) S |= ssAlt;
-  if (GetKeyState(VK_LBUTTON) < 0) S |= ssLeft;
-  if (GetKeyState(VK_RBUTTON) < 0) S |= ssRight;
-  if (GetKeyState(VK_MBUTTON) < 0) S |= ssMiddle;
-  return S;
-}
-
 HCURSOR CursorHandle(TCursor Cursor) {
   // The framework's cursors on the shapes the window system has; crDefault,
   // crArrow, crDrag, crMultiDrag and unknown numbers show the arrow.
@@ -59,10 +48,3 @@ std::string GetShortHint(const std::string& Hint) {
   const std::size_t Bar = Hint.find('|');
   return Bar == std::string::npos ? Hint : Hint.substr(0, Bar);
 }
-
-std::string GetLongHint(const std::string& Hint) {
-  const std::size_t Bar = Hint.find('|');
-  return Bar == std::string::npos ? Hint : Hint.substr(Bar + 1);
-}
-
-// ---- Capture and the control under the pointer --------------------------------

@@ -84,8 +84,6 @@ using TShiftState = unsigned;
 TShiftState KeysToShiftState(WPARAM Keys);
 // The shift state of a key message's key data.
 TShiftState KeyDataToShiftState(LPARAM KeyData);
-// The shift state now (keys and mouse buttons held).
-TShiftState GetShiftState();
 
 // Cursors: the standard ones are negative, 0 means "as the parent or class
 // shows" (crDefault).
@@ -147,6 +145,6 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, i
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 
-// The short (before '|') and long (after '|') parts of a hint.
+// The short part of a hint: what stands before '|' (the part after it is
+// for a status line, which this framework does not show).
 std::string GetShortHint(const std::string& Hint);
-std::string GetLongHint(const std::string& Hint);

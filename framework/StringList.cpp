@@ -71,12 +71,6 @@ int TStrings::IndexOf(const std::string& S) const {
   return -1;
 }
 
-int TStrings::IndexOfObject(std::intptr_t AObject) const {
-  for (int I = 0; I < Count(); ++I)
-    if (GetObject(I) == AObject) return I;
-  return -1;
-}
-
 int TStrings::IndexOfName(const std::string& Name) const {
   for (int I = 0; I < Count(); ++I) {
     std::string S = Get(I);

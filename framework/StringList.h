@@ -54,7 +54,6 @@ public:
 
   // The first entry equal to S ignoring case, or -1.
   virtual int IndexOf(const std::string& S) const;
-  int IndexOfObject(std::intptr_t AObject) const;
 
   // "Name=Value" entries: the part before the first "=" is the name, found
   // ignoring case. "=" is never the trail byte of a double-byte character.

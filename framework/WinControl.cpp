@@ -78,7 +78,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
   Params.Y = Top();
   Params.Width = Width();
   Params.Height = Height();
-  Params.WndParent = FParent ? FParent->Handle() : FParentWindow;
+  Params.WndParent = FParent ? FParent->Handle() : nullptr;
   Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   Params.WindowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   // The control erases its own background (WMEraseBkgnd) in its Color.
@@ -189,13 +189,6 @@ void TWinControl::CMRecreateWnd(TMessage&) {
   if (WasFocused && FHandle) ::SetFocus(FHandle);
 }
 
-void TWinControl::SetParentWindow(HWND Value) {
-  if (FParent || FParentWindow == Value) return;
-  DestroyHandle();
-  FParentWindow = Value;
-  UpdateControlState();
-}
-
 void TWinControl::DefaultHandler(TMessage& Message) {
   if (!FHandle) {
     TControl::DefaultHandler(Message);
@@ -235,7 +228,7 @@ void TWinControl::UpdateControlState() {
     Control = Control->FParent;
     if (!Control->Showing()) return;
   }
-  if (dynamic_cast<TCustomForm*>(Control) || Control->FParentWindow) UpdateShowing();
+  if (dynamic_cast<TCustomForm*>(Control)) UpdateShowing();
 }
 
 void TWinControl::CMShowingChanged(TMessage&) {

@@ -38,10 +38,6 @@ public:
   // The window procedure that DefaultHandler passes messages on to: the
   // window class's, or DefWindowProc when the class has none.
   const WNDPROC& DefWndProc() const { return FDefWndProc; }
-  // The parent window of a control that has no parent control (a control
-  // placed on a foreign window).
-  HWND ParentWindow() const { return FParentWindow; }
-  void SetParentWindow(HWND Value);
 
   void DefaultHandler(TMessage& Message) override;
   void WndProc(TMessage& Message) override;
@@ -202,7 +198,6 @@ private:
   void RemoveFocus(bool Removing);
 
   HWND FHandle = nullptr;
-  HWND FParentWindow = nullptr;
   WNDPROC FDefWndProc;
   std::vector<TControl*> FControls;        // windowless children, creation order
   std::vector<TWinControl*> FWinControls;  // windowed children, creation order

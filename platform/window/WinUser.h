@@ -32,8 +32,6 @@
 
 // ---- classes and windows
 bool RegisterClass(const WNDCLASS& Class);
-bool UnregisterClass(const std::string& ClassName);
-bool GetClassInfo(const std::string& ClassName, WNDCLASS& Class);
 // Creates a window of a registered class. Proc, when given, replaces the
 // class's procedure for this window (the framework binds it to its object).
 // With WS_CHILD, Parent is the parent window (required); without, Parent
@@ -98,7 +96,6 @@ int MapWindowPoints(HWND From, HWND To, TRect& Rect);
 // The deepest visible, enabled window under a screen point, across all of
 // the program's top-level windows (a disabled child yields its parent).
 HWND WindowFromPoint(const TPoint& Screen);
-HWND ChildWindowFromPoint(HWND Parent, const TPoint& Client);
 
 // ---- messages
 LRESULT SendMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
@@ -113,9 +110,6 @@ bool PeekMessage(MSG& Msg, HWND Window, UINT MsgFilterMin, UINT MsgFilterMax, UI
 bool WaitMessage();
 bool TranslateMessage(const MSG& Msg);
 LRESULT DispatchMessage(const MSG& Msg);
-DWORD GetMessageTime();
-TPoint GetMessagePos();
-DWORD GetTickCount();
 
 // ---- timers
 // With a window, Id names the timer (an existing one is reset) and the
@@ -132,10 +126,7 @@ LRESULT CallNextHookEx(HHOOK Hook, int Code, WPARAM WParam, LPARAM LParam);
 
 // ---- painting
 bool InvalidateRect(HWND Window, const TRect* Rect, bool Erase);
-bool InvalidateRgn(HWND Window, const TRegion* Region, bool Erase);
-bool ValidateRect(HWND Window, const TRect* Rect);
 bool ValidateRgn(HWND Window, const TRegion* Region);
-bool RedrawWindow(HWND Window, const TRect* Rect, const TRegion* Region, UINT Flags);
 bool GetUpdateRect(HWND Window, TRect* Rect, bool Erase);
 bool UpdateWindow(HWND Window);
 HDC BeginPaint(HWND Window, PAINTSTRUCT& Paint);
@@ -156,16 +147,12 @@ int SetScrollInfo(HWND Window, int Bar, const SCROLLINFO& Info, bool Redraw);
 bool GetScrollInfo(HWND Window, int Bar, SCROLLINFO& Info);
 int SetScrollPos(HWND Window, int Bar, int Pos, bool Redraw);
 int GetScrollPos(HWND Window, int Bar);
-bool SetScrollRange(HWND Window, int Bar, int Min, int Max, bool Redraw);
-bool ShowScrollBar(HWND Window, int Bar, bool Show);
 
 // ---- focus, activation, capture, enabling
 HWND SetFocus(HWND Window);
 HWND GetFocus();
 HWND SetActiveWindow(HWND Window);
 HWND GetActiveWindow();
-bool SetForegroundWindow(HWND Window);
-HWND GetForegroundWindow();
 HWND SetCapture(HWND Window);
 bool ReleaseCapture();
 HWND GetCapture();
@@ -175,7 +162,6 @@ bool IsWindowEnabled(HWND Window);
 // ---- keyboard and mouse state
 short GetKeyState(int VirtualKey);       // as of the message being handled
 short GetAsyncKeyState(int VirtualKey);  // as of now
-bool GetKeyboardState(BYTE State[256]);
 bool SetKeyboardState(const BYTE State[256]);
 bool GetCursorPos(TPoint& Point);
 bool SetCursorPos(int X, int Y);

@@ -35,24 +35,6 @@ bool RegisterClass(const WNDCLASS& Class) {
   return true;
 }
 
-bool UnregisterClass(const std::string& ClassName) {
-  TWindowCore* C = Core();
-  return C && C->FClasses.erase(ClassName) > 0;
-}
-
-bool GetClassInfo(const std::string& ClassName, WNDCLASS& Class) {
-  TWindowCore* C = Core();
-  if (!C) return false;
-  auto It = C->FClasses.find(ClassName);
-  if (It == C->FClasses.end()) return false;
-  Class.style = It->second.Style;
-  Class.lpfnWndProc = It->second.Proc;
-  Class.hCursor = It->second.Cursor;
-  Class.hbrBackground = It->second.Background;
-  Class.lpszClassName = It->second.Name;
-  return true;
-}
-
 HWND CreateWindowEx(DWORD ExStyle, const std::string& ClassName, const std::string& WindowName,
                     DWORD Style, int X, int Y, int Width, int Height, HWND Parent, WNDPROC Proc,
                     void* Param) {

@@ -589,18 +589,6 @@ HWND GetActiveWindow() {
   return C && C->Lookup(C->FActive) ? C->FActive : nullptr;
 }
 
-bool SetForegroundWindow(HWND Window) {
-  TWindowCore* C = TWindowCore::Current();
-  if (!C) return false;
-  TWindow* W = C->Lookup(Window);
-  if (!W) return false;
-  W = C->TopLevelOf(W);
-  if (!C->IsActivatable(W)) return false;
-  return C->SetActiveImpl(W, WA_ACTIVE, false);
-}
-
-HWND GetForegroundWindow() { return GetActiveWindow(); }
-
 HWND SetCapture(HWND Window) {
   TWindowCore* C = TWindowCore::Current();
   if (!C) return nullptr;
@@ -659,13 +647,6 @@ short GetKeyState(int VirtualKey) {
 short GetAsyncKeyState(int VirtualKey) {
   TWindowCore* C = TWindowCore::Current();
   return C ? KeyStateValue(C->FAsyncKeyState[VirtualKey & 0xFF]) : 0;
-}
-
-bool GetKeyboardState(BYTE State[256]) {
-  TWindowCore* C = TWindowCore::Current();
-  if (!C) return false;
-  std::copy(C->FKeyState, C->FKeyState + 256, State);
-  return true;
 }
 
 bool SetKeyboardState(const BYTE State[256]) {
@@ -812,17 +793,6 @@ HWND WindowFromPoint(const TPoint& Screen) {
   int Hit = HTNOWHERE;
   TWindow* W = C->HitWindow(Screen, Hit);
   return W ? W->Handle : nullptr;
-}
-
-HWND ChildWindowFromPoint(HWND Parent, const TPoint& Client) {
-  TWindowCore* C = TWindowCore::Current();
-  TWindow* P = C ? C->Lookup(Parent) : nullptr;
-  if (!P) return nullptr;
-  if (!TRect{0, 0, P->Client.Width(), P->Client.Height()}.Contains(Client.X, Client.Y))
-    return nullptr;
-  for (TWindow* Child : P->Children)
-    if (Child->Rect.Contains(Client.X, Client.Y)) return Child->Handle;
-  return Parent;
 }
 
 bool SetClipboardText(const std::string& Text, TSelection Selection) {

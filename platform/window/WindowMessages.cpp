@@ -503,21 +503,6 @@ LRESULT DispatchMessage(const MSG& Msg) {
   return C ? C->Dispatch(Msg) : 0;
 }
 
-DWORD GetMessageTime() {
-  TWindowCore* C = TWindowCore::Current();
-  return C ? C->FMessageTime : 0;
-}
-
-TPoint GetMessagePos() {
-  TWindowCore* C = TWindowCore::Current();
-  return C ? C->FMessagePos : TPoint{};
-}
-
-DWORD GetTickCount() {
-  TWindowCore* C = TWindowCore::Current();
-  return C ? C->Backend().Now() : 0;
-}
-
 UINT_PTR SetTimer(HWND Window, UINT_PTR Id, UINT Elapse, TIMERPROC Proc) {
   TWindowCore* C = TWindowCore::Current();
   return C ? C->SetTimerImpl(Window, Id, Elapse, std::move(Proc)) : 0;

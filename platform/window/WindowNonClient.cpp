@@ -353,21 +353,3 @@ int GetScrollPos(HWND Window, int Bar) {
   Info.fMask = SIF_POS;
   return GetScrollInfo(Window, Bar, Info) ? Info.nPos : 0;
 }
-
-bool SetScrollRange(HWND Window, int Bar, int Min, int Max, bool Redraw) {
-  SCROLLINFO Info;
-  Info.fMask = SIF_RANGE;
-  Info.nMin = Min;
-  Info.nMax = Max;
-  TWindowCore* C = TWindowCore::Current();
-  if (!C || !C->Lookup(Window)) return false;
-  SetScrollInfo(Window, Bar, Info, Redraw);
-  return true;
-}
-
-bool ShowScrollBar(HWND Window, int Bar, bool Show) {
-  TWindowCore* C = TWindowCore::Current();
-  if (!C || !C->Lookup(Window)) return false;
-  SetBarShown(*C, Window, Bar, Show);
-  return true;
-}

@@ -301,14 +301,6 @@ bool InvalidateRect(HWND Window, const TRect* Rect, bool Erase) {
   return true;
 }
 
-bool InvalidateRgn(HWND Window, const TRegion* Region, bool Erase) {
-  TWindowCore* C = TWindowCore::Current();
-  TWindow* W = C ? C->Lookup(Window) : nullptr;
-  if (!W) return false;
-  C->InvalidateImpl(W, Region, Erase);
-  return true;
-}
-
 bool ValidateRgn(HWND Window, const TRegion* Region) {
   TWindowCore* C = TWindowCore::Current();
   TWindow* W = C ? C->Lookup(Window) : nullptr;
@@ -319,52 +311,6 @@ bool ValidateRgn(HWND Window, const TRegion* Region) {
     W->Update = TRegion();
   if (W->Update.IsEmpty()) W->NeedErase = false;
   W->InternalPaint = false;
-  return true;
-}
-
-bool ValidateRect(HWND Window, const TRect* Rect) {
-  if (!Rect) return ValidateRgn(Window, nullptr);
-  const TRegion R(*Rect);
-  return ValidateRgn(Window, &R);
-}
-
-static void RedrawTree(TWindowCore& Core, TWindow* W, const TRegion& Region, UINT Flags, bool Top) {
-  if (Flags & RDW_INVALIDATE) {
-    Core.InvalidateImpl(W, &Region, (Flags & RDW_ERASE) != 0);
-    if ((Flags & RDW_FRAME) && Core.IsVisibleDeep(W)) W->NeedNcPaint = true;
-    if ((Flags & RDW_INTERNALPAINT) && Core.IsVisibleDeep(W)) W->InternalPaint = true;
-  }
-  if (Flags & RDW_VALIDATE) {
-    W->Update.Subtract(Region);
-    if ((Flags & RDW_NOERASE) || W->Update.IsEmpty()) W->NeedErase = false;
-    if (Flags & RDW_NOFRAME) W->NeedNcPaint = false;
-    if (Flags & RDW_NOINTERNALPAINT) W->InternalPaint = false;
-  }
-  if (!(Flags & RDW_ALLCHILDREN)) return;
-  for (TWindow* Kid : W->Children) {
-    TRegion Part = Region;
-    Part.Intersect(Kid->Rect);
-    Part.Offset(-Kid->Rect.Left - Kid->Client.Left, -Kid->Rect.Top - Kid->Client.Top);
-    if (!Part.IsEmpty()) RedrawTree(Core, Kid, Part, Flags, false);
-  }
-}
-
-bool RedrawWindow(HWND Window, const TRect* Rect, const TRegion* Region, UINT Flags) {
-  TWindowCore* C = TWindowCore::Current();
-  TWindow* W = C ? C->Lookup(Window) : nullptr;
-  if (!W) return false;
-  TRegion Area;
-  if (Region)
-    Area = *Region;
-  else if (Rect)
-    Area.SetRect(*Rect);
-  else
-    Area.SetRect(TRect{0, 0, W->Client.Width(), W->Client.Height()});
-  RedrawTree(*C, W, Area, Flags, true);
-  if (Flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
-    C->UpdateTree(W);
-    if ((W = C->Lookup(Window)) != nullptr) C->Present(C->TopLevelOf(W));
-  }
   return true;
 }
 
