@@ -27,6 +27,10 @@
 //       rssanon_kb     the part of it that is the program's own memory, not
 //                      pages of files (libraries, fonts) that others share
 //     and ends CMD with SIGTERM.
+//   scoutlane_xprobe launch --steps SCRIPT CMD [ARG...]
+//       the same, and before ending CMD runs `bash SCRIPT` with PROBE_CHILD_PID
+//       naming it; the script drives the program and prints key=value lines
+//       of its own (memory after a search, say)
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -215,7 +219,26 @@ long StatusField(pid_t Pid, const char* Name) {
   return -1;
 }
 
+// Runs `bash Script` with PROBE_CHILD_PID=Child and waits for it.
+void RunSteps(const char* Script, pid_t Child) {
+  std::fflush(stdout);
+  const pid_t Steps = fork();
+  if (Steps < 0) return;
+  if (Steps == 0) {
+    setenv("PROBE_CHILD_PID", std::to_string(Child).c_str(), 1);
+    execlp("bash", "bash", Script, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int StepsExit = 0;
+  waitpid(Steps, &StepsExit, 0);
+}
+
 int Launch(Display* D, char** Command) {
+  const char* Steps = nullptr;
+  if (std::strcmp(Command[0], "--steps") == 0 && Command[1] && Command[2]) {
+    Steps = Command[1];
+    Command += 2;
+  }
   const Window Root = DefaultRootWindow(D);
   XSelectInput(D, Root, SubstructureNotifyMask);
   XSync(D, False);
@@ -265,6 +288,7 @@ int Launch(Display* D, char** Command) {
   std::printf("vmrss_kb=%ld\n", StatusField(Child, "VmRSS"));
   std::printf("vmhwm_kb=%ld\n", StatusField(Child, "VmHWM"));
   std::printf("rssanon_kb=%ld\n", StatusField(Child, "RssAnon"));
+  if (Steps && Mapped >= 0) RunSteps(Steps, Child);
   kill(Child, SIGTERM);
   int ExitStatus = 0;
   waitpid(Child, &ExitStatus, 0);
