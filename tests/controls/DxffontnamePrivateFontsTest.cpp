@@ -20,6 +20,7 @@
 #include "controls/picker/Dxfres.h"
 #include "framework/HeadlessFixture.h"
 #include "platform/PixelAssert.h"
+#include "platform/PrivateFonts.h"
 #include "platform/fonts/FontEnum.h"
 #include "platform/fonts/RealizedFont.h"
 
@@ -27,41 +28,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every printable character of the bitmap fonts is this 5x7 frame standing
-// on the baseline, in a 6-pixel cell; the space is blank. Ascent 7,
-// descent 1.
-const std::vector<std::string> kGlyph = {"#####", "#...#", "#...#", "#...#",
-                                         "#...#", "#...#", "#####"};
-
-void WriteBdf(const fs::path& Path, const std::string& Family) {
-  std::ofstream Out(Path);
-  Out << "STARTFONT 2.1\n"
-      << "FONT -test-" << Family << "-medium-r-normal--8-80-75-75-c-60-iso10646-1\n"
-      << "SIZE 8 75 75\nFONTBOUNDINGBOX 5 7 0 0\n"
-      << "STARTPROPERTIES 8\n"
-      << "FAMILY_NAME \"" << Family << "\"\nWEIGHT_NAME \"Medium\"\nSLANT \"R\"\n"
-      << "PIXEL_SIZE 8\nFONT_ASCENT 7\nFONT_DESCENT 1\n"
-      << "CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nENDPROPERTIES\n"
-      << "CHARS " << (0x7F - 0x20) << "\n";
-  for (int Code = 0x20; Code < 0x7F; ++Code) {
-    Out << "STARTCHAR C" << Code << "\nENCODING " << Code << "\nSWIDTH 750 0\nDWIDTH 6 0\n";
-    if (Code == ' ') {
-      Out << "BBX 1 1 0 0\nBITMAP\n00\nENDCHAR\n";
-      continue;
-    }
-    Out << "BBX 5 7 0 0\nBITMAP\n";
-    for (const std::string& Row : kGlyph) {
-      unsigned Bits = 0;
-      for (int X = 0; X < 5; ++X)
-        if (Row[X] == '#') Bits |= 0x80u >> X;
-      char Hex[4];
-      std::snprintf(Hex, sizeof Hex, "%02X", Bits);
-      Out << Hex << "\n";
-    }
-    Out << "ENDCHAR\n";
-  }
-  Out << "ENDFONT\n";
-}
+using privatefonts::kGlyph;
+using privatefonts::WriteBdf;
 
 // The configuration: its own bitmap fonts and cache, the IPA fonts, and
 // the renames. IPAMincho becomes the symbol font "Wingdings"; IPAPMincho
@@ -69,26 +37,23 @@ void WriteBdf(const fs::path& Path, const std::string& Family) {
 // TrueType nor bitmap: a device font); one bitmap font gets a name with a
 // snowman, which code page 932 has no code for.
 void WriteConfig(const fs::path& Dir) {
-  std::ofstream Out(Dir / "fonts.conf");
-  Out << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
-      << "  <dir>" << (Dir / "fonts").string() << "</dir>\n"
-      << "  <dir>/usr/share/fonts/opentype/ipafont-gothic</dir>\n"
-      << "  <dir>/usr/share/fonts/opentype/ipafont-mincho</dir>\n"
-      << "  <cachedir>" << (Dir / "cache").string() << "</cachedir>\n"
-      << "  <match target=\"scan\">\n"
-      << "    <test name=\"family\"><string>IPAMincho</string></test>\n"
-      << "    <edit name=\"family\" mode=\"assign_replace\"><string>Wingdings</string></edit>\n"
-      << "  </match>\n"
-      << "  <match target=\"scan\">\n"
-      << "    <test name=\"family\"><string>IPAPMincho</string></test>\n"
-      << "    <edit name=\"family\" mode=\"assign_replace\"><string>Device Mincho</string></edit>\n"
-      << "    <edit name=\"outline\" mode=\"assign\"><bool>false</bool></edit>\n"
-      << "  </match>\n"
-      << "  <match target=\"scan\">\n"
-      << "    <test name=\"family\"><string>Snow Bitmap</string></test>\n"
-      << "    <edit name=\"family\" mode=\"assign_replace\"><string>Snow &#x2603;</string></edit>\n"
-      << "  </match>\n"
-      << "</fontconfig>\n";
+  privatefonts::WriteConfig(
+      Dir,
+      {(Dir / "fonts").string(), "/usr/share/fonts/opentype/ipafont-gothic",
+       "/usr/share/fonts/opentype/ipafont-mincho"},
+      "  <match target=\"scan\">\n"
+      "    <test name=\"family\"><string>IPAMincho</string></test>\n"
+      "    <edit name=\"family\" mode=\"assign_replace\"><string>Wingdings</string></edit>\n"
+      "  </match>\n"
+      "  <match target=\"scan\">\n"
+      "    <test name=\"family\"><string>IPAPMincho</string></test>\n"
+      "    <edit name=\"family\" mode=\"assign_replace\"><string>Device Mincho</string></edit>\n"
+      "    <edit name=\"outline\" mode=\"assign\"><bool>false</bool></edit>\n"
+      "  </match>\n"
+      "  <match target=\"scan\">\n"
+      "    <test name=\"family\"><string>Snow Bitmap</string></test>\n"
+      "    <edit name=\"family\" mode=\"assign_replace\"><string>Snow &#x2603;</string></edit>\n"
+      "  </match>\n");
 }
 
 class DxffontnamePrivateFonts : public THeadlessFixture {
@@ -100,20 +65,14 @@ protected:
     WriteBdf(Dir / "fonts" / "broken.bdf", "Broken Bitmap");
     WriteBdf(Dir / "fonts" / "snow.bdf", "Snow Bitmap");
     WriteConfig(Dir);
-    if (const char* Old = std::getenv("FONTCONFIG_FILE")) OldConfig = Old;
-    setenv("FONTCONFIG_FILE", (Dir / "fonts.conf").c_str(), 1);
-    ReloadFontConfiguration();
+    OldConfig = privatefonts::Use(Dir / "fonts.conf");
     Fonts = ListFonts();
     // Damaged after it was found: the list still names it, but it cannot
     // be read any more.
     std::ofstream(Dir / "fonts" / "broken.bdf", std::ios::trunc) << "STARTFONT 2.1\nSIZE";
   }
   static void TearDownTestSuite() {
-    if (OldConfig.empty())
-      unsetenv("FONTCONFIG_FILE");
-    else
-      setenv("FONTCONFIG_FILE", OldConfig.c_str(), 1);
-    ReloadFontConfiguration();
+    privatefonts::Restore(OldConfig);
     std::error_code Ignored;
     fs::remove_all(Dir, Ignored);
   }
