@@ -103,8 +103,15 @@ click_at 150 100
 sleep 0.2
 xdotool key ctrl+a
 xdotool type --delay 60 "Scou"
-sleep 0.2
+sleep 0.3
+# Completed: the rest of the name follows the typed start, selected.
+import -window root -crop "190x14+$((CLIENT_X + 92))+$((CLIENT_Y + 93))" -depth 8 +repage "$E2E_TMP/face.txt" 2>/dev/null
+expect_true "typing Scou completes the name, its tail selected" grep -q '#3399FF' "$E2E_TMP/face.txt"
 xdotool key Return
+sleep 0.3
+import -window root -crop "190x14+$((CLIENT_X + 92))+$((CLIENT_Y + 93))" -depth 8 +repage "$E2E_TMP/face.txt" 2>/dev/null
+expect_true "Enter takes the completed name: nothing is selected any more" \
+  bash -c "! grep -q '#3399FF' '$E2E_TMP/face.txt'"
 sleep 0.4
 sample_png "$E2E_TMP/sample1.png"
 expect_true "after Scou and Enter the sample line is drawn in another font" \
