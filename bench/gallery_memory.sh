@@ -11,10 +11,11 @@
 #   start      at its first frame
 #   shown      after the font list (every name in its own face) was opened
 #              and closed once
-#   scrolled   after the list was paged through to its end and closed
-#   again      after that was done a second time
+#   pass N     after the list was paged through to its end and closed, for
+#              each of PASSES passes (default 3)
 # The list shows each name in its own face; faces it no longer shows are
-# released, so "again" stays where "scrolled" was however long the list is.
+# released, so the passes stay where the first one ended however long the
+# list is.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
@@ -93,7 +94,7 @@ measure() {  # NAME [ENV...]
   local win
   win=$(window)
   sleep 1
-  local start shown scrolled again
+  local start shown
   start=$(figures)
   # The drop button of the font picker (90,90 in the client area, 220 wide).
   local geometry x y
@@ -119,19 +120,24 @@ measure() {  # NAME [ENV...]
     wait_for 10 list_closed
     sleep 0.5
   }
-  page_through
-  scrolled=$(figures)
-  page_through
-  again=$(figures)
+  local passes=()
+  for _ in $(seq "${PASSES:-3}"); do
+    page_through
+    passes+=("$(figures)")
+  done
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   pid=""
-  read -r a b <<<"$start"
-  read -r c d <<<"$shown"
-  read -r e f <<<"$scrolled"
-  read -r g h <<<"$again"
-  printf '%-22s VmRSS start/shown/scrolled/again %6s %6s %6s %6s kB | RssAnon %6s %6s %6s %6s kB\n' \
-    "$name" "$a" "$c" "$e" "$g" "$b" "$d" "$f" "$h"
+  local rss="VmRSS kB: start ${start% *}, shown ${shown% *}, passes"
+  local anon="RssAnon kB: start ${start#* }, shown ${shown#* }, passes"
+  local p
+  for p in "${passes[@]}"; do
+    rss+=" ${p% *}"
+    anon+=" ${p#* }"
+  done
+  echo "$name"
+  echo "  $rss"
+  echo "  $anon"
 }
 
 measure "this machine's fonts" LC_ALL=C.UTF-8
