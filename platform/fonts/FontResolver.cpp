@@ -162,6 +162,9 @@ public:
   }
 
   std::vector<TEnumFontEntry> ListFamilies() {
+    // Fonts installed or removed since the configuration was read show in
+    // the next list, as a Windows enumeration shows them.
+    if (FConfig && !FcConfigUptoDate(FConfig)) Reload();
     LoadConfig();
     TPatternPtr Empty(FcPatternCreate());
     std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> Objects(
@@ -203,6 +206,13 @@ public:
       Unique.push_back(std::move(Entry));
     }
     return Unique;
+  }
+
+  // Reads the configuration anew on the next request; what was resolved
+  // under the old one is forgotten.
+  void Reload() {
+    ReleaseConfig();
+    FResolved.clear();
   }
 
 private:
@@ -312,5 +322,7 @@ std::optional<TFontFile> FindFallback(const TLogFont& Request, char32_t Code) {
 std::vector<TEnumFontEntry> ListFamilies() { return TResolver::Instance().ListFamilies(); }
 
 std::string FaceCacheKey(const TLogFont& Request) { return CacheKeyOf(KeyOf(Request)); }
+
+void ReloadConfiguration() { TResolver::Instance().Reload(); }
 
 }  // namespace fontresolver

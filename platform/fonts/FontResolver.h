@@ -45,4 +45,8 @@ std::string FaceCacheKey(const TLogFont& Request);
 // ignoring case. Families whose name code page 932 cannot hold are left out.
 std::vector<TEnumFontEntry> ListFamilies();
 
+// Reads fontconfig's configuration anew (from FONTCONFIG_FILE when set) on
+// the next request, forgetting what the old one resolved.
+void ReloadConfiguration();
+
 }  // namespace fontresolver
