@@ -148,6 +148,9 @@ public:
   }
 
   std::vector<TEnumFontEntry> ListFamilies() {
+    // Fonts installed or removed since the configuration was read show in
+    // the next list, as a Windows enumeration shows them.
+    if (FConfig && !FcConfigUptoDate(FConfig)) Reload();
     LoadConfig();
     TPatternPtr Empty(FcPatternCreate());
     std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> Objects(
@@ -189,6 +192,13 @@ public:
       Unique.push_back(std::move(Entry));
     }
     return Unique;
+  }
+
+  // Reads the configuration anew on the next request; what was resolved
+  // under the old one is forgotten.
+  void Reload() {
+    ReleaseConfig();
+    FResolved.clear();
   }
 
 private:
@@ -295,5 +305,7 @@ std::optional<TFontFile> FindFallback(const TLogFont& Request, char32_t Code) {
 }
 
 std::vector<TEnumFontEntry> ListFamilies() { return TResolver::Instance().ListFamilies(); }
+
+void ReloadConfiguration() { TResolver::Instance().Reload(); }
 
 }  // namespace fontresolver

@@ -41,4 +41,8 @@ std::optional<TFontFile> FindFallback(const TLogFont& Request, char32_t Code);
 // ignoring case. Families whose name code page 932 cannot hold are left out.
 std::vector<TEnumFontEntry> ListFamilies();
 
+// Reads fontconfig's configuration anew (from FONTCONFIG_FILE when set) on
+// the next request, forgetting what the old one resolved.
+void ReloadConfiguration();
+
 }  // namespace fontresolver
