@@ -398,4 +398,35 @@ TEST_F(ShineInteraction, WithoutParentChangesAreStoredAndNeverAnnounced) {
   EXPECT_FALSE(Stock->AllowAllUp());
 }
 
+TEST_F(ShineInteraction, AButtonDestroyedWhileHoveredAndPressedLeavesNothingBehind) {
+  PressAt(One, 5, 5);
+  ASSERT_TRUE(One->Pressing());
+  ASSERT_TRUE(One->MouseInside());
+  delete One;
+  One = nullptr;
+  Wait(200);
+  Release();
+  MoveTo(Two, 5, 5);
+  EXPECT_EQ(Two->DrawState(), sdUpActive);
+  EXPECT_TRUE(Clicks.empty());
+  EXPECT_EQ(Form->ControlCount(), 1);
+}
+
+TEST_F(ShineInteraction, CaptionFontAndSystemColourChangesRepaint) {
+  Pump();
+  One->SetCaption("A");
+  Pump();
+  const std::uint32_t Before = Painted(Form, One->Left() + 15, One->Top() + 10);
+  One->SetCaption("");
+  Pump();
+  EXPECT_NE(Painted(Form, One->Left() + 15, One->Top() + 10), Before);
+  for (UINT Msg : {UINT(CM_FONTCHANGED), UINT(CM_TEXTCHANGED), UINT(CM_SYSCOLORCHANGE)}) {
+    TRect Pending;
+    Pump();
+    One->Perform(Msg, 0, 0);
+    ASSERT_TRUE(GetUpdateRect(Form->Handle(), &Pending, false)) << Msg;
+    EXPECT_EQ(Pending, One->BoundsRect()) << Msg;
+  }
+}
+
 }  // namespace
