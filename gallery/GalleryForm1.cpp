@@ -192,8 +192,10 @@ void TGalleryForm1::BindShinePanel() {
 }
 
 void TGalleryForm1::ShineHookButtonClick(TObject* Sender) {
-  MessageBoxCentered(Handle(), "ボタンはこの箱が閉じるまで押されたままです。", "シャインボタン",
-                     miNone);
+  // Near the button, below it, so the pressed button stays in sight.
+  const TPoint At = ShineHookButton->ClientToScreen(TPoint{0, ShineHookButton->Height() + 8});
+  MessageBoxPos(Handle(), "ボタンはこの箱が閉じるまで押されたままです。", "シャインボタン", miNone,
+                At.X, At.Y);
 }
 
 void TGalleryForm1::ShineAccelButtonClick(TObject* Sender) {

@@ -79,6 +79,11 @@ TEST(ShineButton, StartsWithItsDefaults) {
   EXPECT_EQ(B.ControlStyle(), TControlStyle(csCaptureMouse | csOpaque | csDoubleClicks));
   EXPECT_EQ(B.ActiveButtonTimer()->Interval(), 200u);
   EXPECT_FALSE(B.ActiveButtonTimer()->Enabled());
+  // The timer is the one component the button owns; the colour sets, fonts
+  // and glyph are its own objects, apart from the inherited control font.
+  ASSERT_EQ(B.ComponentCount(), 1);
+  EXPECT_EQ(B.Components(0), B.ActiveButtonTimer());
+  EXPECT_NE(B.Font(), B.TControl::Font());
 }
 
 // ---- which setters repaint ----------------------------------------------------------
