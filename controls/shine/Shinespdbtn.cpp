@@ -3,7 +3,72 @@
 
 #include "controls/shine/Shinespdbtn.h"
 
+#include "framework/StreamingFiler.h"
+#include "framework/StreamingReader.h"
 #include "framework/StreamingRegistry.h"
+#include "framework/StreamingWriter.h"
+
+namespace {
+
+// The glyph's layout line, Glyph.Data: the bitmap file in hexadecimal.
+class TGlyphLayoutData : public TPersistent {
+public:
+  explicit TGlyphLayoutData(TShineSpeedButton& Button) : FButton(Button) {}
+
+  void DefineProperties(TFiler* Filer) override {
+    Filer->DefineProperty(
+        "Data", [this](TReader& Reader) { Read(Reader.ReadString()); },
+        [this](TWriter& Writer) { Writer.WriteString(Write()); }, !FButton.Glyph()->Empty());
+  }
+
+  // The glyph's properties are its data alone.
+  static const TPropList& PublishedProperties() {
+    static const TPropList None;
+    return None;
+  }
+
+private:
+  void Read(const std::string& Hex) {
+    auto Digit = [](char C) {
+      if (C >= '0' && C <= '9') return C - '0';
+      if (C >= 'A' && C <= 'F') return C - 'A' + 10;
+      if (C >= 'a' && C <= 'f') return C - 'a' + 10;
+      return -1;
+    };
+    if (Hex.size() % 2 != 0) throw EReadError(messages::kInvalidPropertyValue);
+    std::vector<std::uint8_t> Bytes(Hex.size() / 2);
+    for (std::size_t I = 0; I < Bytes.size(); ++I) {
+      const int High = Digit(Hex[2 * I]), Low = Digit(Hex[2 * I + 1]);
+      if (High < 0 || Low < 0) throw EReadError(messages::kInvalidPropertyValue);
+      Bytes[I] = std::uint8_t(High * 16 + Low);
+    }
+    TBitmap Loaded;
+    try {
+      Loaded.LoadFromBytes(Bytes.data(), Bytes.size());
+    } catch (const Exception&) {
+      // Not a bitmap: the layout's value is wrong, and the reader names its line.
+      throw EReadError(messages::kInvalidPropertyValue);
+    }
+    FButton.SetGlyph(&Loaded);
+  }
+
+  std::string Write() const {
+    static const char kDigits[] = "0123456789ABCDEF";
+    TBitmap Copy;
+    Copy.Assign(FButton.Glyph());
+    Copy.SetTransparent(false);
+    std::string Hex;
+    for (std::uint8_t Byte : Copy.SaveToBytes()) {
+      Hex += kDigits[Byte >> 4];
+      Hex += kDigits[Byte & 15];
+    }
+    return Hex;
+  }
+
+  TShineSpeedButton& FButton;
+};
+
+}  // namespace
 
 TShineSpeedButton::TShineSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
   // Replaces the inherited style: no clicks made from button-up (the button
@@ -28,6 +93,7 @@ TShineSpeedButton::TShineSpeedButton(TComponent* AOwner) : TGraphicControl(AOwne
 
   FGlyph = std::make_unique<TBitmap>();
   FGlyph->OnChange = [this](TObject* Sender) { GlyphOnChange(Sender); };
+  FGlyphData = std::make_unique<TGlyphLayoutData>(*this);
 
   SetBounds(Left(), Top(), 25, 25);
   SetCaption("");
@@ -197,18 +263,6 @@ void TShineSpeedButton::SetSpacing(int Value) {
 
 // ---- layouts ---------------------------------------------------------------------------
 
-namespace {
-// The glyph is an owned object of the layout, but a bitmap has no property
-// lines of its own: programs give the glyph in code (from a bitmap
-// resource, say), and a layout names no glyph values.
-struct TGlyphProperties {
-  static const TPropList& PublishedProperties() {
-    static const TPropList None;
-    return None;
-  }
-};
-}  // namespace
-
 const TPropList& TShineSpeedButton::PublishedProperties() {
   using B = TShineSpeedButton;
   static const TPropList List =
@@ -248,7 +302,7 @@ const TPropList& TShineSpeedButton::PublishedProperties() {
                 DefaultIs(blGlyphLeft))
           .Integer("Margin", &B::Margin, &B::SetMargin, DefaultIs(-1))
           .Integer("Spacing", &B::Spacing, &B::SetSpacing, DefaultIs(4))
-          .Object<TGlyphProperties>("Glyph", &B::Glyph)
+          .Object<TGlyphLayoutData>("Glyph", &B::GlyphLayoutData)
           .Event("OnMouseEnter", &B::OnMouseEnter, EventSetter(&B::OnMouseEnter))
           .Event("OnMouseLeave", &B::OnMouseLeave, EventSetter(&B::OnMouseLeave))
           // What the button publishes again of its base classes.

@@ -111,6 +111,10 @@ public:
   // setter copies Value; null empties the glyph.
   TBitmap* Glyph() const { return FGlyph.get(); }
   void SetGlyph(const TBitmap* Value);
+  // The glyph as a layout holds it: one line "Glyph.Data = '424D...'", the
+  // bitmap file's bytes in hexadecimal (32 bits per pixel), left out while
+  // the glyph is empty.
+  TPersistent* GlyphLayoutData() const { return FGlyphData.get(); }
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode Value) { FBiDiMode = Value; }
   bool ParentBiDiMode() const { return FParentBiDiMode; }
@@ -211,6 +215,7 @@ private:
   bool FParentBiDiMode = true;
   TSpeedButton* FGroupProxy = nullptr;
   TTimer* FActiveButtonTimer = nullptr;  // owned through the component tree
+  std::unique_ptr<TPersistent> FGlyphData;
 };
 
 // The live shift state: Shift, Alt, Ctrl and the left, right and middle

@@ -336,6 +336,38 @@ TEST_F(ShineButtonLayout, ReadsNestedColourSetValuesAndWritesThemBack) {
   EXPECT_NE(Written.find("    PressedColors.DarkShadow = clNavy\n"), std::string::npos);
 }
 
+TEST_F(ShineButtonLayout, GlyphTravelsAsBitmapDataAndComesBackPixelForPixel) {
+  TShineHost Host(nullptr);
+  Host.SetName("Host");
+  auto* B = new TShineSpeedButton(&Host);
+  B->SetName("Shine1");
+  B->SetParent(&Host);
+  EXPECT_EQ(WriteComponentLayout(Host).find("Glyph"), std::string::npos) << "an empty glyph";
+
+  TBitmap Glyph;
+  Glyph.SetPixelFormat(pf32bit);
+  Glyph.SetSize(3, 2);
+  const std::uint32_t Pixels[2][3] = {{0x102030, 0xFFFFFF, 0xABCDEF},
+                                      {0xFF00FF, 0x000001, 0x7F7F7F}};
+  for (int Y = 0; Y < 2; ++Y)
+    for (int X = 0; X < 3; ++X) Glyph.ScanLine(Y)[X] = Pixels[Y][X];
+  B->SetGlyph(&Glyph);
+  const std::string Written = WriteComponentLayout(Host);
+  EXPECT_NE(Written.find("    Glyph.Data = '424D"), std::string::npos) << Written;
+
+  TShineHost Again(nullptr);
+  ReadComponentLayout(Again, Written);
+  auto* Read = dynamic_cast<TShineSpeedButton*>(Again.FindComponent("Shine1"));
+  ASSERT_NE(Read, nullptr);
+  ASSERT_EQ(Read->Glyph()->Width(), 3);
+  ASSERT_EQ(Read->Glyph()->Height(), 2);
+  EXPECT_EQ(Read->Glyph()->PixelFormat(), pf32bit);
+  for (int Y = 0; Y < 2; ++Y)
+    for (int X = 0; X < 3; ++X)
+      EXPECT_EQ(Read->Glyph()->ScanLine(Y)[X] & 0xFFFFFF, Pixels[Y][X]) << X << "," << Y;
+  EXPECT_EQ(WriteComponentLayout(Again), Written);
+}
+
 struct BadLayoutCase {
   const char* Name;
   const char* Line;
@@ -370,7 +402,11 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLayoutCase{"ColourSetValueOfWrongKind", "PressedColors.Gradation = 3"},
                     BadLayoutCase{"UnknownProperty", "Flat = True"},
                     BadLayoutCase{"InheritedColorIsNotPublished", "Color = clRed"},
-                    BadLayoutCase{"ColourName", "ShineColor = clShiny"}),
+                    BadLayoutCase{"ColourName", "ShineColor = clShiny"},
+                    BadLayoutCase{"GlyphDataNotHex", "Glyph.Data = '424X'"},
+                    BadLayoutCase{"GlyphDataOddLength", "Glyph.Data = '424'"},
+                    BadLayoutCase{"GlyphDataNotABitmap", "Glyph.Data = '0102030405'"},
+                    BadLayoutCase{"GlyphHasNoOtherValues", "Glyph.Width = 3"}),
     [](const testing::TestParamInfo<BadLayoutCase>& Info) { return std::string(Info.param.Name); });
 
 }  // namespace
