@@ -145,11 +145,6 @@ void ReleaseFace(FT_Face Face) {
     if (TFaceStore* Store = TFaceStore::Existing()) Store->ReleaseFace(Face);
 }
 
-int OpenFaceCount() {
-  TFaceStore* Store = TFaceStore::Existing();
-  return Store ? Store->OpenFaceCount() : 0;
-}
-
 bool HasSymbolCharmap(FT_Face Face) {
   return Face && Face->charmap && Face->charmap->encoding == FT_ENCODING_MS_SYMBOL;
 }
@@ -157,6 +152,11 @@ bool HasSymbolCharmap(FT_Face Face) {
 }  // namespace facestore
 
 namespace fontfiles {
+
+int OpenFaceCount() {
+  TFaceStore* Store = TFaceStore::Existing();
+  return Store ? Store->OpenFaceCount() : 0;
+}
 
 void ReleaseResidentPages() {
   if (TFaceStore* Store = TFaceStore::Existing()) Store->ReleaseResidentPages();

@@ -25,8 +25,6 @@ inline constexpr int kIdleFaces = 16;
 FT_Face OpenFace(const TFontFile& File);
 // Gives back a use taken by OpenFace.
 void ReleaseFace(FT_Face Face);
-// Faces open now, used or idle.
-int OpenFaceCount();
 
 // True when the face's active charmap is a symbol map, whose codes are the
 // bytes of the text rather than Unicode characters.
