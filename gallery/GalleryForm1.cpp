@@ -6,8 +6,10 @@
 #include "controls/history/Historycombobox.h"
 #include "controls/picker/Dxfcombobox.h"
 #include "controls/picker/Dxffontnamecombobox.h"
+#include "controls/shine/Shinespdbtn.h"
 #include "framework/Bitmap.h"
 #include "framework/Buttons.h"
+#include "framework/Dialogs.h"
 #include "framework/ImageList.h"
 #include "framework/StdCtrls.h"
 #include "framework/StreamingRegistry.h"
@@ -65,6 +67,8 @@ TGalleryForm1::TGalleryForm1(TComponent* AOwner, const TGalleryFormOptions& Opti
   FMethods.Add("PreviewClick", this, &TGalleryForm1::PreviewClick);
   FMethods.Add("FontComboBox1Change", this, &TGalleryForm1::FontComboBox1Change);
   FMethods.Add("HistoryComboBox1KeyPress", this, &TGalleryForm1::HistoryComboBox1KeyPress);
+  FMethods.Add("ShineHookButtonClick", this, &TGalleryForm1::ShineHookButtonClick);
+  FMethods.Add("ShineAccelButtonClick", this, &TGalleryForm1::ShineAccelButtonClick);
   if (Options.LayoutText.empty())
     ReadLayout("TGALLERYFORM1");
   else
@@ -73,6 +77,7 @@ TGalleryForm1::TGalleryForm1(TComponent* AOwner, const TGalleryFormOptions& Opti
   BindFontPanel();
   BindSitePanel();
   BindHistoryPanel();
+  BindShinePanel();
 }
 
 TGalleryForm1::~TGalleryForm1() = default;
@@ -161,6 +166,42 @@ void TGalleryForm1::HistoryComboBox1KeyPress(TObject* Sender, char& Key) {
   Key = 0;
 }
 
+// ---- shine buttons
+
+void TGalleryForm1::BindShinePanel() {
+  // The glyphs are the program's 32-bit bitmaps; a layout holds no pixels.
+  TBitmap Star, Heart, Magnifier;
+  Star.LoadFromResourceName("SHINESTAR");
+  Heart.LoadFromResourceName("SHINEHEART");
+  Magnifier.LoadFromResourceName("SHINEFIND");
+  for (int I = 0; I < 8; ++I) {
+    BindComponent(ShineHover[I], "ShineHover" + std::to_string(I));
+    ShineHover[I]->SetGlyph(&Star);
+  }
+  for (int I = 0; I < 5; ++I) {
+    BindComponent(ShineDisabled[I], "ShineDisabled" + std::to_string(I));
+    ShineDisabled[I]->SetGlyph(&Heart);
+  }
+  BindComponent(ShineRadio1, "ShineRadio1");
+  BindComponent(ShineRadio2, "ShineRadio2");
+  BindComponent(StockRadio, "StockRadio");
+  BindComponent(ShineHookButton, "ShineHookButton");
+  BindComponent(ShineAccelButton, "ShineAccelButton");
+  ShineAccelButton->SetGlyph(&Magnifier);
+  BindComponent(ShineStatusLabel, "ShineStatusLabel");
+}
+
+void TGalleryForm1::ShineHookButtonClick(TObject* Sender) {
+  // Near the button, below it, so the pressed button stays in sight.
+  const TPoint At = ShineHookButton->ClientToScreen(TPoint{0, ShineHookButton->Height() + 8});
+  MessageBoxPos(Handle(), "ボタンはこの箱が閉じるまで押されたままです。", "シャインボタン", miNone,
+                At.X, At.Y);
+}
+
+void TGalleryForm1::ShineAccelButtonClick(TObject* Sender) {
+  ShineStatusLabel->SetCaption("クリック: " + std::to_string(++ShineAccelClicks));
+}
+
 void RegisterGalleryClasses() {
   static bool Done = false;
   if (Done) return;
@@ -170,5 +211,6 @@ void RegisterGalleryClasses() {
   RegisterHistoryComboBox();
   RegisterDxfComboBox();
   RegisterDxfFontNameComboBox();
+  RegisterShineSpeedButton();
   RegisterClass<TGalleryForm1>("TGalleryForm1");
 }

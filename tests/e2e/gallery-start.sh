@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/gallery-lib.sh"
 
 start_gallery
-expect_eq "$("$E2E_PROBE" geometry "$DEMO_WIN" | cut -d' ' -f3-)" "520 256" "the window's client area is 520x256"
+expect_eq "$("$E2E_PROBE" geometry "$DEMO_WIN" | cut -d' ' -f3-)" "520 416" "the window's client area is 520x416"
 expect_true "the gallery's window has the focus" wait_for 10 focus_is "$DEMO_WIN"
 xdotool key Escape
 demo_exit_code
