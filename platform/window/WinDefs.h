@@ -641,7 +641,10 @@ enum : int {
   VK_LCONTROL = 0xA2,
   VK_RCONTROL = 0xA3,
   VK_LMENU = 0xA4,
-  VK_RMENU = 0xA5
+  VK_RMENU = 0xA5,
+  // A key the input method handles while it composes (Windows sends it in
+  // place of the key).
+  VK_PROCESSKEY = 0xE5
 };
 
 // ---------------------------------------------------------------------------

@@ -354,6 +354,11 @@ void TWindowCore::RouteKey(const TBackendEvent& E) {
   M.hwnd = Target->Handle;
   M.message = Down ? (Sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (Sys ? WM_SYSKEYUP : WM_KEYUP);
   M.wParam = WPARAM(VK);
+  // While the input method composes here, keys are its business: Enter,
+  // Escape or Alt+Down must not close a dialog or open a list under the
+  // composition. The window sees VK_PROCESSKEY, as on Windows; the key
+  // state above still follows the real key.
+  if (FComposing && TopLevelOf(Target)->Native == FCompositionNative) M.wParam = VK_PROCESSKEY;
   M.lParam = KeyLParam(Alt, Down ? WasDown || E.Repeat : true, !Down);
   M.time = E.Time;
   M.pt = FCursorPos;
