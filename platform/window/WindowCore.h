@@ -304,6 +304,8 @@ public:
   std::uint32_t FCaretNextBlink = 0;
   void DrawCaret(bool On);
   void CaretTick();
+  // Tells the backend where the caret is, in its top-level's coordinates.
+  void UpdateTextInputSpot();
 
   // The composition the input method shows inside the program (on the
   // spot), in the top-level whose native window is FCompositionNative.

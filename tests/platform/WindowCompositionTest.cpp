@@ -139,4 +139,22 @@ TEST_F(WindowComposition, FontHeightReachesTheBackend) {
   EXPECT_EQ(Screen.Native(System.NativeWindowOf(Form))->InputFontHeight, 20);
 }
 
+TEST_F(WindowComposition, TheSpotFollowsTheCaretAndTheWindowThatCarriesIt) {
+  const TNativeWindow Native = System.NativeWindowOf(Form);
+  ASSERT_TRUE(CreateCaret(Edit, 1, 12));
+  SetCaretPos(5, 3);
+  const TRect First = Screen.Native(Native)->InputSpot;
+  EXPECT_EQ(First.Width(), 1);
+  EXPECT_EQ(First.Height(), 12);
+  SetCaretPos(9, 3);
+  EXPECT_EQ(Screen.Native(Native)->InputSpot.Left, First.Left + 4);
+  // The edit moves 30 pixels right inside the form: so does the spot.
+  SetWindowPos(Edit, nullptr, 40, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(Screen.Native(Native)->InputSpot.Left, First.Left + 34);
+  EXPECT_EQ(Screen.Native(Native)->InputSpot.Top, First.Top);
+  // No caret: nothing takes text.
+  DestroyCaret();
+  EXPECT_TRUE(Screen.Native(Native)->InputSpot.IsEmpty());
+}
+
 }  // namespace
