@@ -78,9 +78,10 @@ trap 'stop_im; stop_mozc; finish' EXIT
 # The engine's server, started by fcitx5, outlives it otherwise. Only the
 # one started with this test's HOME is ended, by its process number.
 stop_mozc() {
-  local pid
-  for pid in $(pgrep -x mozc_server 2>/dev/null); do
-    if grep -qz "HOME=$IM_HOME" "/proc/$pid/environ" 2>/dev/null; then kill "$pid" 2>/dev/null; fi
+  local dir
+  for dir in /proc/[0-9]*; do
+    [ "$(cat "$dir/comm" 2>/dev/null)" = mozc_server ] || continue
+    if grep -qz "^HOME=$IM_HOME\$" "$dir/environ" 2>/dev/null; then kill "${dir#/proc/}" 2>/dev/null; fi
   done
 }
 
