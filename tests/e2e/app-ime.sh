@@ -11,6 +11,9 @@
 # - killing the input method mid-composition leaves the program running and
 #   plain typing working; a server started again is connected to.
 #
+# IME_START=late starts the program first and the input method after it:
+# the program types plain text meanwhile and connects when it comes.
+#
 # IME_STYLE=onthespot asks fcitx5 for on-the-spot input (its xim option
 # UseOnTheSpot), IME_STYLE=overthespot keeps its default, which offers only
 # over-the-spot and root styles. Mozc refuses to run as root: the input
@@ -19,6 +22,7 @@ source "$(dirname "$0")/lib.sh"
 
 : "${E2E_APP:?the program is not named}"
 IME_STYLE=${IME_STYLE:-onthespot}
+IME_START=${IME_START:-first}
 
 APP_DIR="$E2E_TMP/app"
 IM_HOME="$E2E_TMP/imhome"
@@ -85,7 +89,7 @@ stop_mozc() {
   done
 }
 
-start_im
+[ "$IME_START" = late ] || start_im
 
 (cd / && PATH="$E2E_TMP/bin:$PATH" LC_ALL=C.UTF-8 XMODIFIERS=@im=fcitx exec "$APP_DIR/Scoutlane") \
   >"$DEMO_OUT" 2>"$DEMO_ERR" &
@@ -145,6 +149,54 @@ focus_keyword_box() {
   xdotool mousemove $KEYWORD_X $KEYWORD_Y click 1
   sleep 0.3
 }
+
+composing_visible() {
+  if [ "$IME_STYLE" = onthespot ]; then
+    box_shot "$E2E_TMP/box.png" && underlined "$E2E_TMP/box.png"
+  else
+    candidate_shown
+  fi
+}
+
+opened_more() { [ "$(wc -l <"$OPENED")" -gt "$before" ]; }
+# Types WORD until the input method composes it (Mozc's own server starts
+# with fcitx5 and takes a moment); answers whether it did.
+type_until_composing() {  # WORD
+  local attempt
+  for attempt in 1 2 3 4 5 6; do
+    focus_keyword_box
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 60 "$1"
+    wait_for 5 composing_visible && return 0
+  done
+  return 1
+}
+
+if [ "$IME_START" = late ]; then
+  # ---- no input method yet: plain typing, then it starts and is taken up
+  focus_keyword_box
+  before=0
+  xdotool type --delay 60 "abc"
+  xdotool key Return
+  wait_for 10 opened_more
+  expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=abc&hl=ja" \
+    "plain typing before the input method runs"
+  start_im
+  expect_true "the input method started later composes in the program" \
+    type_until_composing "nagoya"
+  before=$(wc -l <"$OPENED")
+  xdotool key space
+  sleep 0.5
+  xdotool key Return
+  sleep 0.5
+  xdotool key Return
+  wait_for 10 opened_more
+  expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=名古屋&hl=ja" \
+    "its commit is searched"
+  focus_keyword_box
+  xdotool key ctrl+a BackSpace
+  : >"$OPENED"
+fi
 
 # ---- composing, the candidate window, committing and searching
 focus_keyword_box
@@ -253,7 +305,6 @@ kill "$BELLS_PID" 2>/dev/null
 wait "$BELLS_PID" 2>/dev/null
 before=$(wc -l <"$OPENED")
 xdotool key Return
-opened_more() { [ "$(wc -l <"$OPENED")" -gt "$before" ]; }
 wait_for 10 opened_more
 expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=あ&hl=ja" \
   "the text before the refused emoji stayed, and nothing else came in"
@@ -282,7 +333,6 @@ sleep 0.3
 xdotool key Return
 sleep 0.5
 xdotool key Return
-opened_more() { [ "$(wc -l <"$OPENED")" -gt "$before" ]; }
 wait_for 10 opened_more
 expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=あ&hl=ja" \
   "the dropped composition left nothing behind: the next search is the new one alone"
@@ -307,24 +357,9 @@ expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=pl
 # ---- the input method comes back and is connected to. Mozc's own server
 # starts with it and takes a moment: the typing is tried until it composes.
 # (A word of its own: Mozc has learnt the emoji for とうきょう.)
-composing_visible() {
-  if [ "$IME_STYLE" = onthespot ]; then
-    box_shot "$E2E_TMP/box.png" && underlined "$E2E_TMP/box.png"
-  else
-    candidate_shown
-  fi
-}
 start_im
 reconnected=no
-for attempt in 1 2 3 4 5 6; do
-  focus_keyword_box
-  xdotool key ctrl+a BackSpace
-  xdotool type --delay 60 "oosaka"
-  if wait_for 5 composing_visible; then
-    reconnected=yes
-    break
-  fi
-done
+type_until_composing "oosaka" && reconnected=yes
 expect_eq "$reconnected" yes "a restarted input method composes again"
 before=$(wc -l <"$OPENED")
 xdotool key space
