@@ -145,8 +145,12 @@ candidate_window() {
 candidate_shown() { candidate_window >/dev/null; }
 candidate_gone() { ! candidate_shown; }
 
+# A click in the box; the keys that follow go to the input method only
+# once the window has the X focus again (after a message box, the window
+# manager may give it back a moment later).
 focus_keyword_box() {
   xdotool mousemove $KEYWORD_X $KEYWORD_Y click 1
+  wait_for 5 focus_is "$DEMO_WIN" || fail "the search bar did not get the focus back"
   sleep 0.3
 }
 
