@@ -249,6 +249,10 @@ expect_true "and from the input method's windows" wait_for 5 candidate_gone
 
 # Space converts; a second Space opens the candidate list.
 focus_keyword_box
+# fcitx5 over the spot hands the first key after its context got the
+# focus back (the message box had it) straight back to the program: a
+# Shift goes first, so the first letter is composed.
+xdotool key shift
 xdotool type --delay 60 "toukyou"
 sleep 0.5
 xdotool key space
@@ -312,6 +316,32 @@ xdotool key Return
 wait_for 10 opened_more
 expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=あ&hl=ja" \
   "the text before the refused emoji stayed, and nothing else came in"
+
+# ---- Alt+Down and Escape during a composition are the input method's:
+# the keyword box's history list (it holds 東京 now) does not open, and
+# Escape ends the composition, nothing else.
+program_windows() { xdotool search --onlyvisible --pid "$DEMO_PID" 2>/dev/null | wc -l; }
+focus_keyword_box
+xdotool key ctrl+a BackSpace
+windows_before=$(program_windows)
+xdotool type --delay 60 "kobe"
+wait_for 10 composing_visible || fail "kobe did not compose"
+xdotool key alt+Down
+sleep 0.7
+expect_eq "$(program_windows)" "$windows_before" "Alt+Down during a composition opens no list"
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+sleep 0.5
+expect_true "Escape ended the composition" wait_for 5 box_empty
+expect_true "and left no input method window" wait_for 5 candidate_gone
+expect_eq "$(program_windows)" "$windows_before" "no list opened by the Escapes either"
+before=$(wc -l <"$OPENED")
+xdotool key Return
+sleep 0.7
+expect_eq "$(wc -l <"$OPENED")" "$before" "nothing of the composition stayed to be searched"
+# (the empty box's message box, if any, is closed again)
+[ "$(window_count)" -ge 2 ] && xdotool key Return && wait_for 10 has_one_window
 
 # ---- the focus moving to the picker drops the composition
 focus_keyword_box
