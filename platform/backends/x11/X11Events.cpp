@@ -208,12 +208,12 @@ void TX11Backend::Translate(XEvent& E) {
           F.detail == NotifyDetailNone || F.detail == NotifyInferior)
         return;
       if (E.type == FocusIn) {
-        if (N->Ic) XSetICFocus(N->Ic);
+        SetFocusOfInputContext(*N, true);
         B.Kind = beFocusIn;
         Queue(B);
         return;
       }
-      if (N->Ic) XUnsetICFocus(N->Ic);
+      SetFocusOfInputContext(*N, false);
       // Keys still held go up now: their releases will reach another
       // window, and a modifier must not stay pressed in our key state.
       for (int& Held : FHeldKeys) {
