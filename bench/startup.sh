@@ -20,6 +20,10 @@
 #                         bar side by side, say), paths without blanks
 #   dmenu                 a one-line menu: `echo x | dmenu`; it draws as it
 #                         maps, so its mapped time is its first frame
+# A program named Scoutlane (the search bar) runs from a copy in a folder of
+# its own, with a stand-in xdg-open first on PATH, and is driven after its
+# first frame (bench/startup-steps.sh): its memory is also reported after a
+# search and after the site list has been opened and closed once.
 # The runs take turns, so that a busy machine slows them all alike. Each
 # figure is the median of RUNS runs (default 9).
 set -euo pipefail
@@ -41,8 +45,24 @@ for tool in "$probe" "${programs[@]}"; do
 done
 command -v dmenu >/dev/null || { echo "startup.sh: dmenu is not installed (suckless-tools)" >&2; exit 1; }
 
-export PROBE=$probe RUNS=$runs PROGRAMS="${programs[*]}"
-exec bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
+# The search bar's settings and history stay out of the build tree, and its
+# searches reach a browser that does nothing.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/bin"
+printf '#!/bin/sh\nexit 0\n' >"$scratch/bin/xdg-open"
+chmod +x "$scratch/bin/xdg-open"
+for i in "${!programs[@]}"; do
+  if [ "$(basename "${programs[i]}")" = Scoutlane ]; then
+    mkdir -p "$scratch/app$i"
+    cp "${programs[i]}" "$scratch/app$i/Scoutlane"
+    programs[i]=$scratch/app$i/Scoutlane
+  fi
+done
+
+export PROBE=$probe RUNS=$runs PROGRAMS="${programs[*]}" STEPS=$here/bench/startup-steps.sh
+export PATH="$scratch/bin:$PATH"
+bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
   set -euo pipefail
   median() { sort -n | awk "{ v[NR] = \$1 } END { if (NR == 0) print \"-\"; else print v[int((NR + 1) / 2)] }"; }
   value() { grep "^$1=" | cut -d= -f2; }
@@ -50,7 +70,9 @@ exec bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
   results=$(mktemp -d)
   for _ in $(seq "$RUNS"); do
     for i in "${!programs[@]}"; do
-      SCOUTLANE_REPORT_FIRST_FRAME=1 "$PROBE" launch "${programs[i]}" </dev/null >>"$results/$i"
+      steps=()
+      [ "$(basename "${programs[i]}")" = Scoutlane ] && steps=(--steps "$STEPS")
+      SCOUTLANE_REPORT_FIRST_FRAME=1 "$PROBE" launch "${steps[@]}" "${programs[i]}" </dev/null >>"$results/$i"
     done
     echo x | "$PROBE" launch dmenu >>"$results/dmenu"
   done
@@ -68,5 +90,16 @@ exec bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
   for i in "${!programs[@]}"; do row "$(basename "${programs[i]}")" "$results/$i" 1; done
   row "dmenu (echo x | dmenu)" "$results/dmenu" 0
   echo "($RUNS runs each, taking turns; medians; times from fork, in milliseconds)"
+  for i in "${!programs[@]}"; do
+    grep -q "^search_rss_kb=" "$results/$i" || continue
+    echo
+    printf "%-34s %10s %10s\n" "$(basename "${programs[i]}"): resident" rss_kb anon_kb
+    printf "%-34s %10s %10s\n" "after the first frame" "$(value vmrss_kb <"$results/$i" | median)" \
+      "$(value rssanon_kb <"$results/$i" | median)"
+    printf "%-34s %10s %10s\n" "after a search" "$(value search_rss_kb <"$results/$i" | median)" \
+      "$(value search_anon_kb <"$results/$i" | median)"
+    printf "%-34s %10s %10s\n" "after the site list opened, closed" \
+      "$(value popup_rss_kb <"$results/$i" | median)" "$(value popup_anon_kb <"$results/$i" | median)"
+  done
   rm -rf "$results"
 '

@@ -45,6 +45,10 @@ void TCustomEdit::CreateWnd() {
 }
 
 void TCustomEdit::DestroyWnd() {
+  FComposing = false;
+  FCompText.clear();
+  FCompAttributes.clear();
+  FCompX.clear();
   if (FCaretMade) {
     DestroyCaret();
     FCaretMade = false;

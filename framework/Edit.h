@@ -30,6 +30,16 @@
 //
 // The redraw switch WM_SETREDRAW (WParam 0 = off) stops all painting while
 // off; switching it on repaints the whole control.
+//
+// Japanese input: while an input method composes on the spot, the edit
+// draws the composition at the caret in its own font, over the selection
+// (which it will replace), with a thin underline under text still being
+// typed or already converted and a thick one under the clause being
+// converted; each clause's underline stops a pixel short of the next. The
+// composition scrolls the text like typed text and the caret stands at the
+// input method's cursor in it, but it is not part of Text and OnChange does
+// not fire until the input method commits it (as WM_CHAR). Losing the focus
+// drops it; a press in the edit commits it first.
 
 #include <string>
 #include <vector>
@@ -152,6 +162,21 @@ private:
   void WMGetDlgCode(TMessage& Message);
   void CMFontChanged(TMessage& Message);
   void CMEnabledChanged(TMessage& Message);
+  // The input method's composition (EditComposition.cpp).
+  void WMImeStartComposition();
+  void WMImeComposition();
+  // Stops showing the composition (the input method ended or dropped it).
+  void EndCompositionDisplay();
+  // Commits the composition in progress (before a press moves the caret).
+  void CompleteComposition();
+  // The X of a text position from the text's start, as shown: positions
+  // after the composition move right by its width, those under it stand at
+  // its start.
+  int ShownX(int Pos) const;
+  int ShownCaretX() const;
+  // The width of the text as shown, composition included.
+  int ShownWidth() const;
+  void PaintComposition(TCanvas& C, int Top, TColor TextColor);
   // The edit's own handling of mouse input (as the Win32 edit's window
   // procedure does it, before the mouse events fire).
   void ButtonDown(LPARAM Pos, WPARAM Keys, bool Double);
@@ -215,6 +240,14 @@ private:
   // the next boundary's), and the line height; empty when to be measured.
   mutable std::vector<int> FCharX;
   mutable int FLineHeight = 0;
+  // The composition shown at the caret: code page 932 text, one
+  // TCompositionAttribute per byte, the input method's cursor in it, and
+  // the X of every byte position from its start (measured with FCharX).
+  bool FComposing = false;
+  std::string FCompText;
+  std::vector<BYTE> FCompAttributes;
+  int FCompCursor = 0;
+  mutable std::vector<int> FCompX;
 };
 
 class TEdit : public TCustomEdit {

@@ -35,6 +35,15 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     case WM_CAPTURECHANGED:
       if (FSelecting) ButtonUp();
       break;
+    case WM_IME_STARTCOMPOSITION:
+      WMImeStartComposition();
+      break;
+    case WM_IME_COMPOSITION:
+      WMImeComposition();
+      break;
+    case WM_IME_ENDCOMPOSITION:
+      EndCompositionDisplay();
+      break;
     default:
       break;
   }
@@ -164,6 +173,8 @@ void TCustomEdit::EditChar(unsigned char Char) {
 // ---- mouse --------------------------------------------------------------------------------
 
 void TCustomEdit::ButtonDown(LPARAM Pos, WPARAM Keys, bool Double) {
+  // The composition goes in where it is before the caret moves.
+  CompleteComposition();
   if (!Focused() && HandleAllocated()) {
     FMouseFocus = true;
     struct TReset {
@@ -212,6 +223,7 @@ void TCustomEdit::ButtonUp() {
 void TCustomEdit::MiddleButtonDown(LPARAM Pos) {
   // X11's paste of the PRIMARY selection at the pointer.
   if (FReadOnly) return;
+  CompleteComposition();
   const std::string Primary = GetClipboardText(selPrimary);
   if (HandleAllocated() && !Focused()) {
     FMouseFocus = true;

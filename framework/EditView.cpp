@@ -20,8 +20,11 @@ constexpr int kMargin = 1;
 
 void TCustomEdit::Measure() const {
   const std::string T = Text();
-  if (FCharX.size() == T.size() + 1 && FLineHeight > 0) return;
+  if (FCharX.size() == T.size() + 1 && FLineHeight > 0 &&
+      (!FComposing || FCompX.size() == FCompText.size() + 1))
+    return;
   FCharX.assign(T.size() + 1, 0);
+  FCompX.assign(FCompText.size() + 1, 0);
   FLineHeight = 0;
   // Measured on a screen context: the edit may have no window yet.
   TWindowDC DC(nullptr);
@@ -31,14 +34,19 @@ void TCustomEdit::Measure() const {
     TCanvasBinding Bound(Canvas, DC);
     Canvas.SetFont(Font());
     FLineHeight = Canvas.TextHeight("0");
-    int X = 0;
-    std::size_t Pos = 0;
-    while (Pos < T.size()) {
-      const std::size_t Length = cp932::CharLength(T, Pos);
-      X += Canvas.TextWidth(std::string_view(T).substr(Pos, Length));
-      for (std::size_t I = 1; I <= Length; ++I) FCharX[Pos + I] = X;
-      Pos += Length;
-    }
+    // The right edge of every byte's character, from the text's start.
+    auto MeasureInto = [&Canvas](const std::string& Line, std::vector<int>& Offsets) {
+      int X = 0;
+      std::size_t Pos = 0;
+      while (Pos < Line.size()) {
+        const std::size_t Length = cp932::CharLength(Line, Pos);
+        X += Canvas.TextWidth(std::string_view(Line).substr(Pos, Length));
+        for (std::size_t I = 1; I <= Length; ++I) Offsets[Pos + I] = X;
+        Pos += Length;
+      }
+    };
+    MeasureInto(T, FCharX);
+    MeasureInto(FCompText, FCompX);
   }
 }
 
@@ -57,7 +65,7 @@ int TCustomEdit::TextWidth(int From, int To) const {
 int TCustomEdit::XFromChar(int Pos) const {
   Measure();
   Pos = Snap(Pos);
-  return kMargin + FCharX[std::size_t(Pos)] - FScrollX;
+  return kMargin + ShownX(Pos) - FScrollX;
 }
 
 int TCustomEdit::CharFromX(int X) const {
@@ -78,8 +86,8 @@ bool TCustomEdit::ScrollToCaret() {
   if (!HandleAllocated()) return false;
   Measure();
   const int Visible = std::max(1, ClientWidth() - 2 * kMargin);
-  const int CaretX = FCharX[std::size_t(FCaret)];
-  const int Total = FCharX.back();
+  const int CaretX = ShownCaretX();
+  const int Total = ShownWidth();
   int Scroll = FScrollX;
   // The caret needs one pixel beside its position; the text scrolls just
   // far enough to show it.
@@ -110,18 +118,32 @@ void TCustomEdit::Paint() {
   C.SetFont(Font());
   const TColor TextColor = Enabled() ? Font()->Color() : clGrayText;
   const int Top = TextTop();
-  const bool ShowSelection = FAnchor != FCaret && (Focused() || !FHideSelection);
+  // A composition covers the selection it will replace.
+  const bool ShowSelection = FAnchor != FCaret && (Focused() || !FHideSelection) && !FComposing;
   const int S = ShowSelection ? SelStart() : int(T.size());
   const int E = ShowSelection ? S + SelLength() : int(T.size());
   // Three runs, each with its background cell; glyph advances add up, so
   // the runs meet where one text would have put them.
   const std::string_view View(T);
-  auto Run = [&](int From, int To, TColor Back, TColor Fore) {
+  auto RunAt = [&](int X, int From, int To, TColor Back, TColor Fore) {
     if (From >= To) return;
     C.Brush()->SetColor(Back);
     C.Font()->SetColor(Fore);
-    C.TextOut(XFromChar(From), Top, View.substr(std::size_t(From), std::size_t(To - From)));
+    C.TextOut(X, Top, View.substr(std::size_t(From), std::size_t(To - From)));
   };
+  auto Run = [&](int From, int To, TColor Back, TColor Fore) {
+    RunAt(XFromChar(From), From, To, Back, Fore);
+  };
+  if (FComposing) {
+    // The text before the composition, the composition, then the rest
+    // after it (the selection under it is not shown).
+    Run(0, SelStart(), Color(), TextColor);
+    PaintComposition(C, Top, TextColor);
+    const int After = SelStart() + SelLength();
+    RunAt(kMargin + ShownWidth() - (FCharX.back() - FCharX[std::size_t(After)]) - FScrollX, After,
+          int(T.size()), Color(), TextColor);
+    return;
+  }
   Run(0, S, Color(), TextColor);
   Run(S, E, clHighlight, clHighlightText);
   Run(E, int(T.size()), Color(), TextColor);
@@ -131,7 +153,7 @@ void TCustomEdit::Paint() {
 
 void TCustomEdit::UpdateCaret() {
   if (!FCaretMade) return;
-  SetCaretPos(XFromChar(FCaret), TextTop());
+  SetCaretPos(kMargin + ShownCaretX() - FScrollX, TextTop());
 }
 
 void TCustomEdit::MakeCaret() {
@@ -149,6 +171,8 @@ void TCustomEdit::MakeCaret() {
 void TCustomEdit::WMSetFocus(TMessage& Message) {
   TCustomControl::Dispatch(Message);
   MakeCaret();
+  // An input method that draws the composition itself draws it in ours.
+  if (HandleAllocated()) ImmSetCompositionFont(WindowHandle(), Font()->LogFont());
   // The focus arriving by keyboard (or from the program) selects all, so
   // typing replaces the text; a click puts the caret where it clicked.
   if (FAutoSelect && !FMouseFocus)
@@ -159,6 +183,10 @@ void TCustomEdit::WMSetFocus(TMessage& Message) {
 
 void TCustomEdit::WMKillFocus(TMessage& Message) {
   TCustomControl::Dispatch(Message);
+  // A composition does not follow the focus: it is dropped, as on Windows,
+  // also one the input method shows in a window of its own.
+  if (HandleAllocated()) ImmNotifyIME(WindowHandle(), CPS_CANCEL);
+  EndCompositionDisplay();
   if (FCaretMade) {
     DestroyCaret();
     FCaretMade = false;
@@ -194,10 +222,12 @@ void TCustomEdit::WMGetDlgCode(TMessage& Message) {
 void TCustomEdit::CMFontChanged(TMessage& Message) {
   TCustomControl::Dispatch(Message);
   FCharX.clear();
+  FCompX.clear();
   if (FCaretMade) {
     DestroyCaret();
     FCaretMade = false;
     MakeCaret();
+    if (HandleAllocated()) ImmSetCompositionFont(WindowHandle(), Font()->LogFont());
   }
   ScrollToCaret();
   Invalidate();

@@ -27,6 +27,9 @@ TESTS=(
   # and clipboard tools, screenshots and image comparison, dmenu for the
   # start-up benchmark, and the desktop entry's validator
   xvfb xdotool openbox xclip x11-utils imagemagick suckless-tools desktop-file-utils
+  # Japanese input end to end: a real input method server over XIM (the
+  # program itself needs none: the user's desktop brings its own)
+  fcitx5 fcitx5-mozc
   # git lists the sources for the formatting check
   git
   # the include-rule check (scripts/check-includes.py)

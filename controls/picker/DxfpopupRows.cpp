@@ -75,14 +75,16 @@ void TPopupWindow::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
   bool ADone = true;
   const int W = Rect.Right - Rect.Left, H = Rect.Bottom - Rect.Top;
   const TRect Work{0, 0, W, H};
+  // The bitmap only grows, so a row never pays for a resize twice. It grows
+  // before the row's handler draws: what a handler draws past a smaller
+  // bitmap's edge would be lost.
+  if (Bitmap->Width() < W || Bitmap->Height() < H)
+    Bitmap->SetSize(std::max(W, Bitmap->Width()), std::max(H, Bitmap->Height()));
   Row->Brush()->SetColor(ComboBox->Color());
   Row->FillRect(Work);
   if (ComboBox->OnDrawItem)
     ComboBox->OnDrawItem(ComboBox, Item, InMRU, LastInMRU, ImageIndex, Checked, State, AText, Row,
                          Work, AColor, Row->Font(), ADone);
-  // The bitmap only grows, so a row never pays for a resize twice.
-  if (Bitmap->Width() < W || Bitmap->Height() < H)
-    Bitmap->SetSize(std::max(W, Bitmap->Width()), std::max(H, Bitmap->Height()));
 
   const int Content = LastInMRU ? H - 3 : H;
   if (ADone) {

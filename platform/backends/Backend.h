@@ -8,9 +8,11 @@
 //
 //   core -> backend   create/destroy/move/show/restack native top-levels,
 //                     present a top-level's back buffer, set the cursor,
-//                     warp the pointer, text input spot, selections
-//   backend -> core   WaitEvent: pointer, buttons, wheel, keys, text, focus
-//                     of a top-level, close request, expose, configure
+//                     warp the pointer, text input spot and font, ending a
+//                     composition, selections
+//   backend -> core   WaitEvent: pointer, buttons, wheel, keys, text, the
+//                     input method's composition, focus of a top-level,
+//                     close request, expose, configure
 //
 // Every top-level window of the core (a window whose parent is the desktop)
 // has exactly one native window. Its frame, when it has a caption, is the
@@ -57,6 +59,16 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 // Modifier keys held when an event happened.
 enum TModifierKey : unsigned { mkShift = 1, mkControl = 2, mkAlt = 4 };
 
+// What a byte of a composition is, as the Windows IME marks it: text still
+// being typed, the clause being converted (converted or not yet), and
+// clauses converted already.
+enum TCompositionAttribute : std::uint8_t {
+  caInput = 0,
+  caTargetConverted = 1,
+  caConverted = 2,
+  caTargetNotConverted = 3
+};
+
 enum TBackendEventKind {
   beNone,
   bePointerMove,    // ScreenPos
@@ -74,7 +86,14 @@ enum TBackendEventKind {
   beFocusOut,      // Window lost it (to another program, or to none)
   beCloseRequest,  // the user asked the window manager to close Window
   beExpose,        // Rect (window coordinates) of Window must be shown again
-  beConfigure      // the window manager moved or resized Window to Rect (screen)
+  beConfigure,     // the window manager moved or resized Window to Rect (screen)
+  // The input method composes inside the program's window (on-the-spot):
+  // a composition begins, changes (Text in code page 932, Attributes one
+  // per byte of it, Caret a byte offset in it) and ends. The text it
+  // commits comes as beText, before or after the end.
+  beCompositionStart,
+  beComposition,
+  beCompositionEnd
 };
 
 struct TBackendEvent {
@@ -87,6 +106,8 @@ struct TBackendEvent {
   int VirtualKey = 0;
   bool Repeat = false;  // an auto-repeated key-down
   std::string Text;
+  std::vector<std::uint8_t> Attributes;  // beComposition: one per byte of Text
+  int Caret = 0;                         // beComposition: byte offset in Text
   TRect Rect;
   // Modifier keys held when the event happened, not counting the key of a
   // key event itself (the core accounts for that).
@@ -132,9 +153,17 @@ public:
   // Moves the pointer; the backend reports the move as an event if its
   // platform does, the core does not rely on it.
   virtual void WarpPointer(const TPoint& ScreenPos) = 0;
-  // Where the input method should show its composition: a caret rectangle
-  // in window coordinates; an empty rectangle when no caret is shown.
+  // Where the input method should show its composition and candidates: a
+  // caret rectangle in window coordinates. An empty rectangle: no caret,
+  // nothing in the window takes text, so keys go past the input method.
   virtual void SetTextInputSpot(TNativeWindow Window, const TRect& Caret) = 0;
+  // The character height in pixels of the text being edited, for an input
+  // method that draws the composition itself at the spot.
+  virtual void SetTextInputFont(TNativeWindow Window, int PixelHeight) {}
+  // Ends the composition in progress in Window at once, without committing
+  // it; answers the text it held (code page 932). Updates of it still on
+  // their way are not reported.
+  virtual std::string ResetComposition(TNativeWindow Window) { return std::string(); }
 
   // The program holds the mouse capture in a window of this native
   // top-level (0: it no longer does). As on Windows, the capture then gets

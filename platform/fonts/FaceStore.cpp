@@ -7,7 +7,9 @@
 
 #include <climits>
 #include <cstdlib>
+#include <list>
 #include <map>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/core/Exception.h"
@@ -32,9 +34,14 @@ public:
     // alternatives links point at the IPA files): one face for both.
     char Real[PATH_MAX];
     std::string Path = realpath(File.Path.c_str(), Real) ? std::string(Real) : File.Path;
-    auto Key = std::make_pair(Path, File.Index);
+    TKey Key{Path, File.Index};
     auto Found = FFaces.find(Key);
-    if (Found != FFaces.end()) return Found->second.Face;
+    if (Found != FFaces.end()) {
+      TOpenFace& Open = Found->second;
+      if (!Open.Face) return nullptr;
+      if (Open.Uses++ == 0) FIdle.erase(Open.IdlePos);
+      return Open.Face;
+    }
     TOpenFace Open;
     Open.Map = MapFile(Path, &Open.Size);
     FT_Face Face = nullptr;
@@ -46,13 +53,28 @@ public:
       Face = nullptr;
       if (Open.Map) munmap(Open.Map, Open.Size);
       Open.Map = nullptr;
+      Open.Size = 0;
     }
     if (Face && FT_Select_Charmap(Face, FT_ENCODING_UNICODE) != 0)
       FT_Select_Charmap(Face, FT_ENCODING_MS_SYMBOL);
     Open.Face = Face;
+    Open.Uses = Face ? 1 : 0;
     FFaces.emplace(Key, Open);
+    if (Face) FKeys.emplace(Face, Key);
     return Face;
   }
+
+  void ReleaseFace(FT_Face Face) {
+    auto Key = FKeys.find(Face);
+    if (Key == FKeys.end()) return;
+    TOpenFace& Open = FFaces.at(Key->second);
+    if (Open.Uses <= 0 || --Open.Uses > 0) return;
+    FIdle.push_front(Key->second);
+    Open.IdlePos = FIdle.begin();
+    while (static_cast<int>(FIdle.size()) > facestore::kIdleFaces) Close(FIdle.back());
+  }
+
+  int OpenFaceCount() const { return static_cast<int>(FKeys.size()); }
 
   void ReleaseResidentPages() {
     // Only our own mappings of files: dropping pages of anonymous memory
@@ -62,14 +84,29 @@ public:
   }
 
 private:
+  using TKey = std::pair<std::string, int>;
   struct TOpenFace {
-    FT_Face Face = nullptr;
-    void* Map = nullptr;  // the file, read-only, when it could be mapped
+    FT_Face Face = nullptr;  // nullptr: the file could not be read
+    void* Map = nullptr;     // the file, read-only, when it could be mapped
     std::size_t Size = 0;
+    int Uses = 0;
+    std::list<TKey>::iterator IdlePos;  // valid while Uses is 0
   };
 
+  // Closes an idle face. Its entry goes too, so the file is read anew when
+  // it is asked for again.
+  void Close(const TKey& Key) {
+    auto Found = FFaces.find(Key);
+    TOpenFace& Open = Found->second;
+    FIdle.erase(Open.IdlePos);
+    FKeys.erase(Open.Face);
+    FT_Done_Face(Open.Face);
+    if (Open.Map) munmap(Open.Map, Open.Size);
+    FFaces.erase(Found);
+  }
+
   // The whole file mapped read-only, or nullptr (FreeType then reads the file
-  // itself). Faces live as long as the process, and so do their mappings.
+  // itself). The mapping lives as long as the face.
   static void* MapFile(const std::string& Path, std::size_t* Size) {
     int Fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC);
     if (Fd < 0) return nullptr;
@@ -92,7 +129,9 @@ private:
 
   static inline TFaceStore* FInstance = nullptr;
   FT_Library FLibrary = nullptr;
-  std::map<std::pair<std::string, int>, TOpenFace> FFaces;
+  std::map<TKey, TOpenFace> FFaces;
+  std::unordered_map<FT_Face, TKey> FKeys;
+  std::list<TKey> FIdle;  // faces nobody uses, most recently released first
 };
 
 }  // namespace
@@ -101,6 +140,11 @@ namespace facestore {
 
 FT_Face OpenFace(const TFontFile& File) { return TFaceStore::Instance().OpenFace(File); }
 
+void ReleaseFace(FT_Face Face) {
+  if (Face)
+    if (TFaceStore* Store = TFaceStore::Existing()) Store->ReleaseFace(Face);
+}
+
 bool HasSymbolCharmap(FT_Face Face) {
   return Face && Face->charmap && Face->charmap->encoding == FT_ENCODING_MS_SYMBOL;
 }
@@ -108,6 +152,11 @@ bool HasSymbolCharmap(FT_Face Face) {
 }  // namespace facestore
 
 namespace fontfiles {
+
+int OpenFaceCount() {
+  TFaceStore* Store = TFaceStore::Existing();
+  return Store ? Store->OpenFaceCount() : 0;
+}
 
 void ReleaseResidentPages() {
   if (TFaceStore* Store = TFaceStore::Existing()) Store->ReleaseResidentPages();

@@ -1,8 +1,13 @@
 #pragma once
 // The FreeType library of the process and the faces opened from font files.
-// Each file is opened once and kept for the life of the process; the fonts
-// made from it differ only in their size objects, so opening a second size of
-// a face costs no file access. Only platform/fonts includes this header.
+// A face is opened once and shared by every font made from it; the fonts
+// differ only in their size objects, so a second size of a face costs no
+// file access. Each user takes a use of the face and gives it back. A face
+// nobody uses stays open among the most recently released ones, so fonts
+// made again for the next paint find it ready; beyond kIdleFaces of those
+// the oldest is closed and its file mapping goes, so a font list scrolled
+// through hundreds of faces keeps only the faces it shows. Only
+// platform/fonts includes this header.
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -11,9 +16,15 @@
 
 namespace facestore {
 
-// The face of File, opened on first use; nullptr when FreeType cannot read it.
-// Charmap: Unicode when the face has one, else its symbol map.
+// Faces kept open while nobody uses them.
+inline constexpr int kIdleFaces = 16;
+
+// The face of File, with one use taken; nullptr (and no use) when FreeType
+// cannot read it. A file that failed is not tried again. Charmap: Unicode
+// when the face has one, else its symbol map.
 FT_Face OpenFace(const TFontFile& File);
+// Gives back a use taken by OpenFace.
+void ReleaseFace(FT_Face Face);
 
 // True when the face's active charmap is a symbol map, whose codes are the
 // bytes of the text rather than Unicode characters.

@@ -1,6 +1,7 @@
 #include "platform/fonts/FontEnum.h"
 
 #include "platform/fonts/FontResolver.h"
+#include "platform/fonts/RealizedFont.h"
 
 bool EnumFonts(const std::function<bool(const TEnumFontEntry&)>& Callback) {
   bool Result = true;
@@ -12,3 +13,8 @@ bool EnumFonts(const std::function<bool(const TEnumFontEntry&)>& Callback) {
 }
 
 std::vector<TEnumFontEntry> ListFonts() { return fontresolver::ListFamilies(); }
+
+void ReloadFontConfiguration() {
+  fontresolver::ReloadConfiguration();
+  TRealizedFont::ForgetRecentFonts();
+}

@@ -18,3 +18,8 @@ bool EnumFonts(const std::function<bool(const TEnumFontEntry&)>& Callback);
 
 // The same list at once.
 std::vector<TEnumFontEntry> ListFonts();
+
+// Reads the font configuration anew (FONTCONFIG_FILE when set) and forgets
+// every realised font nobody holds, so later text and lists follow it. For
+// programs and tests that switch to a configuration of their own.
+void ReloadFontConfiguration();

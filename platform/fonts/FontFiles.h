@@ -13,4 +13,9 @@ namespace fontfiles {
 // changes. Meant for once start-up is over and its first frame is drawn.
 void ReleaseResidentPages();
 
+// Faces open now: those fonts use and the few most recently let go. A face
+// no font uses is closed, with its file's mapping, once kIdleFaces (16)
+// others have been let go after it.
+int OpenFaceCount();
+
 }  // namespace fontfiles

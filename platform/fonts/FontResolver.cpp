@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "platform/core/Exception.h"
+#include "platform/fonts/FaceCache.h"
 #include "platform/text/Cp932.h"
 
 namespace {
@@ -74,6 +75,12 @@ TFaceRequestKey KeyOf(const TLogFont& Request) {
   return {FaceKey(Request.Face), FcWeightOf(Request), Request.Italic, Request.Charset};
 }
 
+// The same key as one text, for the cache kept between runs.
+std::string CacheKeyOf(const TFaceRequestKey& Key) {
+  return std::get<0>(Key) + "\n" + std::to_string(std::get<1>(Key)) + "\n" +
+         (std::get<2>(Key) ? "i" : "r") + "\n" + std::to_string(std::get<3>(Key));
+}
+
 struct TFontSetDeleter {
   void operator()(FcFontSet* Set) const { FcFontSetDestroy(Set); }
 };
@@ -121,6 +128,12 @@ public:
     TFaceRequestKey Key = KeyOf(Request);
     auto Found = FResolved.find(Key);
     if (Found != FResolved.end()) return Found->second;
+    const std::string CacheKey = CacheKeyOf(Key);
+    if (std::optional<TFontFile> Cached = facecache::Find(CacheKey)) {
+      TResolvedFont Resolved{*Cached};
+      FResolved.emplace(Key, Resolved);
+      return Resolved;
+    }
 
     LoadConfig();
     TPatternPtr Pattern = MakePattern(Request);
@@ -131,6 +144,7 @@ public:
     Resolved.File = FileOf(Match.get());
     if (Resolved.File.Path.empty()) throw Exception("フォントが見つかりません");
     FResolved.emplace(Key, Resolved);
+    facecache::Remember(CacheKey, Resolved.File);
     return Resolved;
   }
 
@@ -148,6 +162,9 @@ public:
   }
 
   std::vector<TEnumFontEntry> ListFamilies() {
+    // Fonts installed or removed since the configuration was read show in
+    // the next list, as a Windows enumeration shows them.
+    if (FConfig && !FcConfigUptoDate(FConfig)) Reload();
     LoadConfig();
     TPatternPtr Empty(FcPatternCreate());
     std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> Objects(
@@ -191,9 +208,17 @@ public:
     return Unique;
   }
 
+  // Reads the configuration anew on the next request; what was resolved
+  // under the old one is forgotten.
+  void Reload() {
+    ReleaseConfig();
+    FResolved.clear();
+  }
+
 private:
+  // The configuration is loaded by the first request that needs it; one that
+  // the face cache answers does not.
   TResolver() {
-    LoadConfig();
     // The configuration itself is given back at exit: fontconfig keeps
     // memory that only its own destruction frees. The resolver object stays,
     // and a late request loads the configuration again.
@@ -295,5 +320,9 @@ std::optional<TFontFile> FindFallback(const TLogFont& Request, char32_t Code) {
 }
 
 std::vector<TEnumFontEntry> ListFamilies() { return TResolver::Instance().ListFamilies(); }
+
+std::string FaceCacheKey(const TLogFont& Request) { return CacheKeyOf(KeyOf(Request)); }
+
+void ReloadConfiguration() { TResolver::Instance().Reload(); }
 
 }  // namespace fontresolver

@@ -37,8 +37,16 @@ TResolvedFont Resolve(const TLogFont& Request);
 // fontconfig's order of closeness to the request.
 std::optional<TFontFile> FindFallback(const TLogFont& Request, char32_t Code);
 
+// The text under which the face cache (FaceCache.h) keeps the answer to
+// Request: what of a request decides the face, its size and line styles not.
+std::string FaceCacheKey(const TLogFont& Request);
+
 // Every installed family once, as code page 932 text, with its kind; sorted
 // ignoring case. Families whose name code page 932 cannot hold are left out.
 std::vector<TEnumFontEntry> ListFamilies();
+
+// Reads fontconfig's configuration anew (from FONTCONFIG_FILE when set) on
+// the next request, forgetting what the old one resolved.
+void ReloadConfiguration();
 
 }  // namespace fontresolver

@@ -26,8 +26,9 @@ constexpr int kDefaultEmHeight = 12;
 // already a megabyte of coverage.
 constexpr int kMaxEmHeight = 1024;
 // Realised fonts kept alive after their last user lets go, so fonts created
-// and dropped again for every paint keep their glyphs.
-constexpr std::size_t kRecentFonts = 16;
+// and dropped again for every paint keep their glyphs. A font list that
+// shows every name in its own face needs one per visible row.
+constexpr std::size_t kRecentFonts = 64;
 
 // FreeType's light hinting snaps only vertically; it keeps the shapes of the
 // design and is what fontconfig's default "hintslight" asks for. Outline faces
@@ -44,20 +45,29 @@ struct TSizedFace {
   TFontFile File;
   FT_Face Face = nullptr;
   FT_Size Size = nullptr;
+  bool Usable = false;  // a fallback face that opened at its size
 
   TSizedFace() = default;
   TSizedFace(const TSizedFace&) = delete;
   TSizedFace& operator=(const TSizedFace&) = delete;
   ~TSizedFace() {
     if (Size) FT_Done_Size(Size);
+    facestore::ReleaseFace(Face);
+  }
+
+  // Takes a use of the file's face; false when FreeType cannot read it.
+  bool Attach(const TFontFile& FontFile) {
+    File = FontFile;
+    Face = facestore::OpenFace(File);
+    return Face != nullptr;
   }
 
   // Opens the face at an em height of Ppem pixels; for a face made only of
   // bitmaps, at its strike nearest to that height. False when FreeType cannot
   // use the file.
-  bool Open(const TFontFile& FontFile, int Ppem) {
-    File = FontFile;
-    Face = facestore::OpenFace(File);
+  bool Open(const TFontFile& FontFile, int Ppem) { return Attach(FontFile) && SetPixelSize(Ppem); }
+
+  bool SetPixelSize(int Ppem) {
     if (!Face || FT_New_Size(Face, &Size) != 0) {
       Size = nullptr;
       return false;
@@ -85,6 +95,7 @@ struct TRealizedFont::TImpl {
   std::vector<std::unique_ptr<TSizedFace>> Fallbacks;
   int Ppem = kDefaultEmHeight;
   bool SynthesizeBold = false, SynthesizeItalic = false;
+  bool StandIn = false;
   TTextMetric Metric;
   int UnderlineTop = 0, UnderlineThickness = 1;
   int StrikeOutTop = 0, StrikeOutThickness = 1;
@@ -104,8 +115,16 @@ struct TRealizedFont::TImpl {
   void Realise(const TLogFont& ARequest) {
     Request = ARequest;
     Resolved = fontresolver::Resolve(Request);
-    FT_Face Face = facestore::OpenFace(Resolved.File);
-    if (!Face) throw Exception("フォントを開けません");
+    if (!Primary.Attach(Resolved.File)) {
+      // A font file that cannot be read or parsed: as GDI never fails to
+      // realise a font, the default face of the same style stands in.
+      StandIn = true;
+      TLogFont Default = Request;
+      Default.Face.clear();
+      Resolved = fontresolver::Resolve(Default);
+      if (!Primary.Attach(Resolved.File)) throw Exception("フォントを開けません");
+    }
+    FT_Face Face = Primary.Face;
     // Styles the chosen file lacks are drawn by hand, as Windows simulates
     // bold and italic for faces that have neither.
     SynthesizeBold = Request.Weight >= 600 && !(Face->style_flags & FT_STYLE_FLAG_BOLD);
@@ -114,7 +133,7 @@ struct TRealizedFont::TImpl {
       MeasureScalable(Face);
     else
       MeasureBitmapFace(Face);
-    if (!Primary.Open(Resolved.File, Ppem)) throw Exception("フォントを開けません");
+    if (!Primary.SetPixelSize(Ppem)) throw Exception("フォントを開けません");
     if (!FT_IS_SCALABLE(Face)) TakeStrikeMetrics();
     FinishMetrics(Face);
   }
@@ -241,10 +260,10 @@ struct TRealizedFont::TImpl {
   const TSizedFace* FallbackFace(const TFontFile& File) {
     if (File == Primary.File) return &Primary;
     for (const auto& Face : Fallbacks)
-      if (Face->File == File) return Face->Face ? Face.get() : nullptr;
+      if (Face->File == File) return Face->Usable ? Face.get() : nullptr;
     auto Face = std::make_unique<TSizedFace>();
     bool Opened = Face->Open(File, Ppem);
-    if (!Opened) Face->Face = nullptr;
+    Face->Usable = Opened;
     Fallbacks.push_back(std::move(Face));
     return Opened ? Fallbacks.back().get() : nullptr;
   }
@@ -377,9 +396,18 @@ struct TRealizedFont::TImpl {
 TRealizedFont::TRealizedFont(std::unique_ptr<TImpl> Impl) : FImpl(std::move(Impl)) {}
 TRealizedFont::~TRealizedFont() = default;
 
-std::shared_ptr<TRealizedFont> TRealizedFont::Create(const TLogFont& Request) {
-  // Most recent first. Never destroyed, like the faces the fonts point into.
+namespace {
+// Most recent first. Never destroyed, like the faces the fonts point into.
+std::list<std::shared_ptr<TRealizedFont>>& RecentFonts() {
   static auto* Recent = new std::list<std::shared_ptr<TRealizedFont>>;
+  return *Recent;
+}
+}  // namespace
+
+void TRealizedFont::ForgetRecentFonts() { RecentFonts().clear(); }
+
+std::shared_ptr<TRealizedFont> TRealizedFont::Create(const TLogFont& Request) {
+  auto* Recent = &RecentFonts();
   for (auto It = Recent->begin(); It != Recent->end(); ++It) {
     if ((*It)->LogFont() == Request) {
       Recent->splice(Recent->begin(), *Recent, It);
@@ -398,6 +426,7 @@ const TLogFont& TRealizedFont::LogFont() const { return FImpl->Request; }
 const TTextMetric& TRealizedFont::TextMetric() const { return FImpl->Metric; }
 const std::string& TRealizedFont::FamilyName() const { return FImpl->Resolved.File.Family; }
 int TRealizedFont::EmHeight() const { return FImpl->Ppem; }
+bool TRealizedFont::IsStandIn() const { return FImpl->StandIn; }
 int TRealizedFont::UnderlineTop() const { return FImpl->UnderlineTop; }
 int TRealizedFont::UnderlineThickness() const { return FImpl->UnderlineThickness; }
 int TRealizedFont::StrikeOutTop() const { return FImpl->StrikeOutTop; }

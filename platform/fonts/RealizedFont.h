@@ -37,6 +37,8 @@ public:
   // Never fails while any font is installed: an unknown face falls back to the
   // closest installed one.
   static std::shared_ptr<TRealizedFont> Create(const TLogFont& Request);
+  // Lets go of the recently used fonts; those still held elsewhere live on.
+  static void ForgetRecentFonts();
 
   ~TRealizedFont();
   TRealizedFont(const TRealizedFont&) = delete;
@@ -48,6 +50,9 @@ public:
   // height in pixels.
   const std::string& FamilyName() const;
   int EmHeight() const;
+  // True when the face the request leads to could not be read or parsed,
+  // and the default face of the same style stands in for it.
+  bool IsStandIn() const;
 
   // The underline and strikeout strokes: first row below the cell top, and
   // thickness in rows. Both lie inside the cell.

@@ -206,6 +206,9 @@ enum : UINT {
   WM_SYSKEYUP = 0x0105,
   WM_SYSCHAR = 0x0106,
   WM_KEYLAST = 0x0109,
+  WM_IME_STARTCOMPOSITION = 0x010D,
+  WM_IME_ENDCOMPOSITION = 0x010E,
+  WM_IME_COMPOSITION = 0x010F,
   WM_COMMAND = 0x0111,
   WM_SYSCOMMAND = 0x0112,
   WM_TIMER = 0x0113,
@@ -237,6 +240,12 @@ enum : UINT {
   WM_USER = 0x0400,
   WM_APP = 0x8000,
 };
+
+// WM_IME_COMPOSITION: what changed (LParam)
+enum : DWORD { GCS_COMPSTR = 0x0008, GCS_COMPATTR = 0x0010, GCS_CURSORPOS = 0x0080 };
+
+// ImmNotifyIME actions on the composition string
+enum : DWORD { CPS_COMPLETE = 0x0001, CPS_CANCEL = 0x0004 };
 
 // WM_ACTIVATE
 enum : UINT { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
@@ -616,7 +625,10 @@ enum : int {
   VK_LCONTROL = 0xA2,
   VK_RCONTROL = 0xA3,
   VK_LMENU = 0xA4,
-  VK_RMENU = 0xA5
+  VK_RMENU = 0xA5,
+  // A key the input method handles while it composes (Windows sends it in
+  // place of the key).
+  VK_PROCESSKEY = 0xE5
 };
 
 // ---------------------------------------------------------------------------

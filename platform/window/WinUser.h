@@ -25,8 +25,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/backends/Backend.h"
+#include "platform/gdi/LogFont.h"
 #include "platform/gdi/Region.h"
 #include "platform/window/WinDefs.h"
 
@@ -183,6 +185,27 @@ bool GetCaretPos(TPoint& Point);
 bool ShowCaret(HWND Window);
 bool HideCaret(HWND Window);
 UINT GetCaretBlinkTime();
+
+// ---- the input method's composition (the IMM of Windows, reduced to what
+// an edit needs). While the input method composes inside the program (on
+// the spot), the focus window gets WM_IME_STARTCOMPOSITION, then
+// WM_IME_COMPOSITION for every change and WM_IME_ENDCOMPOSITION; the text
+// it commits comes as WM_CHAR. The window draws the composition itself.
+struct TCompositionString {
+  std::string Text;              // code page 932
+  std::vector<BYTE> Attributes;  // TCompositionAttribute, one per byte of Text
+  int CursorPos = 0;             // byte offset in Text
+};
+// The composition now in progress in Window's top-level; false when none.
+bool ImmGetCompositionString(HWND Window, TCompositionString& Composition);
+// CPS_CANCEL drops the composition in Window's top-level; CPS_COMPLETE
+// commits it: its text is sent to Window as WM_CHAR messages before the
+// call returns. Neither sends WM_IME_ENDCOMPOSITION: the caller ends its
+// own display.
+bool ImmNotifyIME(HWND Window, DWORD Action);
+// The font the composition is shown in, for an input method that draws it
+// itself (over the spot).
+bool ImmSetCompositionFont(HWND Window, const TLogFont& Font);
 
 // ---- selections (clipboard); text in code page 932
 bool SetClipboardText(const std::string& Text, TSelection Selection = selClipboard);

@@ -189,6 +189,10 @@ public:
   void QueueMouseMessage(TWindow* Target, UINT Msg, int Hit, const TBackendEvent& Event);
   void RouteKey(const TBackendEvent& Event);
   void RouteText(const TBackendEvent& Event);
+  // Turns the input method's composition events into WM_IME_ messages for
+  // the focus window, keeping what the composition holds now.
+  void RouteComposition(const TBackendEvent& Event);
+  void PostToFocus(UINT Msg, WPARAM WParam, LPARAM LParam, std::uint32_t Time);
   TWindow* HitWindow(const TPoint& Screen, int& HitCode);
   HWND SetFocusImpl(TWindow* W);
   HWND SetCaptureImpl(TWindow* W);
@@ -314,6 +318,16 @@ public:
   std::uint32_t FCaretNextBlink = 0;
   void DrawCaret(bool On);
   void CaretTick();
+  // Tells the backend where the caret is, in its top-level's coordinates.
+  void UpdateTextInputSpot();
+
+  // The composition the input method shows inside the program (on the
+  // spot), in the top-level whose native window is FCompositionNative.
+  bool FComposing = false;
+  TNativeWindow FCompositionNative = 0;
+  std::string FCompositionText;
+  std::vector<BYTE> FCompositionAttributes;
+  int FCompositionCursor = 0;
 
   bool FInSizeMove = false;
   TWindowCore* FPreviousCore = nullptr;

@@ -128,6 +128,11 @@ void TWindowCore::CookEvent(const TBackendEvent& E) {
           SetWindowPosImpl(T, nullptr, E.Rect.Left, E.Rect.Top, E.Rect.Width(), E.Rect.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE);
       break;
+    case beCompositionStart:
+    case beComposition:
+    case beCompositionEnd:
+      RouteComposition(E);
+      break;
     case beNone:
       break;
   }
@@ -372,6 +377,11 @@ void TWindowCore::RouteKey(const TBackendEvent& E) {
   M.hwnd = Target->Handle;
   M.message = Down ? (Sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (Sys ? WM_SYSKEYUP : WM_KEYUP);
   M.wParam = WPARAM(VK);
+  // While the input method composes here, keys are its business: Enter,
+  // Escape or Alt+Down must not close a dialog or open a list under the
+  // composition. The window sees VK_PROCESSKEY, as on Windows; the key
+  // state above still follows the real key.
+  if (FComposing && TopLevelOf(Target)->Native == FCompositionNative) M.wParam = VK_PROCESSKEY;
   M.lParam = KeyLParam(Alt, Down ? WasDown || E.Repeat : true, !Down);
   M.time = E.Time;
   M.pt = FCursorPos;
@@ -394,6 +404,57 @@ void TWindowCore::RouteText(const TBackendEvent& E) {
     M.time = E.Time;
     M.pt = FCursorPos;
     FCooked.push_back(M);
+  }
+}
+
+void TWindowCore::PostToFocus(UINT Msg, WPARAM WParam, LPARAM LParam, std::uint32_t Time) {
+  TWindow* Target = Lookup(FFocus);
+  if (!Target) return;
+  MSG M;
+  M.hwnd = Target->Handle;
+  M.message = Msg;
+  M.wParam = WParam;
+  M.lParam = LParam;
+  M.time = Time;
+  M.pt = FCursorPos;
+  FCooked.push_back(M);
+}
+
+void TWindowCore::RouteComposition(const TBackendEvent& E) {
+  auto Clear = [this] {
+    FComposing = false;
+    FCompositionNative = 0;
+    FCompositionText.clear();
+    FCompositionAttributes.clear();
+    FCompositionCursor = 0;
+  };
+  switch (E.Kind) {
+    case beCompositionStart:
+      Clear();
+      FComposing = true;
+      FCompositionNative = E.Window;
+      PostToFocus(WM_IME_STARTCOMPOSITION, 0, 0, E.Time);
+      break;
+    case beComposition:
+      if (!FComposing) {
+        // An update after the program ended the composition itself (the
+        // input method's answer was already on its way) shows nothing.
+        if (E.Text.empty()) break;
+        FComposing = true;
+        PostToFocus(WM_IME_STARTCOMPOSITION, 0, 0, E.Time);
+      }
+      FCompositionNative = E.Window;
+      FCompositionText = E.Text;
+      FCompositionAttributes.assign(E.Attributes.begin(), E.Attributes.end());
+      FCompositionAttributes.resize(E.Text.size(), caInput);
+      FCompositionCursor = std::clamp(E.Caret, 0, int(E.Text.size()));
+      PostToFocus(WM_IME_COMPOSITION, 0, GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS, E.Time);
+      break;
+    default:
+      if (!FComposing) break;
+      Clear();
+      PostToFocus(WM_IME_ENDCOMPOSITION, 0, 0, E.Time);
+      break;
   }
 }
 
@@ -793,6 +854,53 @@ HWND WindowFromPoint(const TPoint& Screen) {
   int Hit = HTNOWHERE;
   TWindow* W = C->HitWindow(Screen, Hit);
   return W ? W->Handle : nullptr;
+}
+
+bool ImmGetCompositionString(HWND Window, TCompositionString& Composition) {
+  TWindowCore* C = TWindowCore::Current();
+  TWindow* W = C ? C->Lookup(Window) : nullptr;
+  if (!W || !C->FComposing || C->TopLevelOf(W)->Native != C->FCompositionNative) return false;
+  Composition.Text = C->FCompositionText;
+  Composition.Attributes = C->FCompositionAttributes;
+  Composition.CursorPos = C->FCompositionCursor;
+  return true;
+}
+
+bool ImmNotifyIME(HWND Window, DWORD Action) {
+  TWindowCore* C = TWindowCore::Current();
+  TWindow* W = C ? C->Lookup(Window) : nullptr;
+  if (!W || (Action != CPS_CANCEL && Action != CPS_COMPLETE)) return false;
+  const TNativeWindow Native = C->TopLevelOf(W)->Native;
+  // The input method is told even when no composition shows here: one
+  // that composes in a window of its own (over the spot) has its own.
+  std::string Text = C->Backend().ResetComposition(Native);
+  if (C->FComposing && C->FCompositionNative == Native) {
+    if (Text.empty()) Text = C->FCompositionText;
+    C->FComposing = false;
+    C->FCompositionNative = 0;
+    C->FCompositionText.clear();
+    C->FCompositionAttributes.clear();
+    C->FCompositionCursor = 0;
+  }
+  if (Action == CPS_COMPLETE) {
+    // As the text an input method commits: one WM_CHAR per byte.
+    for (unsigned char Byte : Text) {
+      if (!C->Lookup(Window)) break;
+      C->Send(Window, WM_CHAR, Byte, 1);
+    }
+  }
+  return true;
+}
+
+bool ImmSetCompositionFont(HWND Window, const TLogFont& Font) {
+  TWindowCore* C = TWindowCore::Current();
+  TWindow* W = C ? C->Lookup(Window) : nullptr;
+  if (!W) return false;
+  // A positive height is the cell; the character height is near enough
+  // for the input method's own drawing.
+  const int Height = Font.Height < 0 ? -Font.Height : Font.Height > 0 ? Font.Height : 12;
+  C->Backend().SetTextInputFont(C->TopLevelOf(W)->Native, Height);
+  return true;
 }
 
 bool SetClipboardText(const std::string& Text, TSelection Selection) {

@@ -270,13 +270,13 @@ void TWindowCore::CaretTick() {
   FCaretNextBlink = Now + kCaretBlinkTime;
 }
 
-static void UpdateTextInputSpot(TWindowCore& Core) {
-  TWindow* W = Core.Lookup(Core.FCaretWindow);
+void TWindowCore::UpdateTextInputSpot() {
+  TWindow* W = Lookup(FCaretWindow);
   if (!W) return;
-  TWindow* Top = Core.TopLevelOf(W);
-  const TPoint O = Core.SurfaceOrigin(W);
-  const TRect& R = Core.FCaretRect;
-  Core.Backend().SetTextInputSpot(
+  TWindow* Top = TopLevelOf(W);
+  const TPoint O = SurfaceOrigin(W);
+  const TRect& R = FCaretRect;
+  FBackend->SetTextInputSpot(
       Top->Native,
       Bounds(O.X + W->Client.Left + R.Left, O.Y + W->Client.Top + R.Top, R.Width(), R.Height()));
 }
@@ -370,7 +370,7 @@ bool CreateCaret(HWND Window, int Width, int Height) {
   C->FCaretRect = TRect{0, 0, Width > 0 ? Width : 1, Height > 0 ? Height : 1};
   C->FCaretHide = 1;  // created hidden, as in Win32
   C->FCaretOn = false;
-  UpdateTextInputSpot(*C);
+  C->UpdateTextInputSpot();
   return true;
 }
 
@@ -394,7 +394,7 @@ bool SetCaretPos(int X, int Y) {
     C->DrawCaret(true);
     C->FCaretNextBlink = C->Backend().Now() + kCaretBlinkTime;
   }
-  UpdateTextInputSpot(*C);
+  C->UpdateTextInputSpot();
   return true;
 }
 

@@ -493,6 +493,11 @@ bool TWindowCore::SetWindowPosImpl(TWindow* W, HWND InsertAfter, int X, int Y, i
     SetActiveImpl(W, WA_ACTIVE, false);
     if ((W = Lookup(Handle)) == nullptr) return true;
   }
+  // A window moved inside its top-level carries the caret with it: the
+  // input method's spot follows.
+  if (!TopLevel && (!(Flags & SWP_NOMOVE) || !(Flags & SWP_NOSIZE)))
+    if (TWindow* Caret = Lookup(FCaretWindow); Caret && IsDescendant(W, Caret))
+      UpdateTextInputSpot();
   Send(Handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&Pos));
   return true;
 }

@@ -18,6 +18,9 @@
 //                                          no key types a spare key of its own, so
 //                                          that xdotool types it without changing
 //                                          the keyboard map under the program's feet
+//   scoutlane_xprobe bells SECONDS         listens for bells (XBell by any client)
+//                                          for that long: prints "ready" once it
+//                                          listens and "bell" for every one
 //   scoutlane_xprobe launch CMD [ARG...]   starts CMD and reports, as key=value lines:
 //       mapped_ms      from the start to the first top-level window mapped
 //       frame_ms       to the program's "first-frame" line on standard error
@@ -27,7 +30,12 @@
 //       rssanon_kb     the part of it that is the program's own memory, not
 //                      pages of files (libraries, fonts) that others share
 //     and ends CMD with SIGTERM.
+//   scoutlane_xprobe launch --steps SCRIPT CMD [ARG...]
+//       the same, and before ending CMD runs `bash SCRIPT` with PROBE_CHILD_PID
+//       naming it; the script drives the program and prints key=value lines
+//       of its own (memory after a search, say)
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -100,6 +108,32 @@ int Delete(Display* D, Window W) {
   E.xclient.data.l[1] = CurrentTime;
   XSendEvent(D, W, False, NoEventMask, &E);
   XSync(D, False);
+  return 0;
+}
+
+// The X server tells XKB clients of every bell, sounded or not (Xvfb has no
+// speaker): a program's beep can be counted.
+int Bells(Display* D, int Seconds) {
+  int Opcode = 0, Event = 0, Error = 0, Major = XkbMajorVersion, Minor = XkbMinorVersion;
+  if (!XkbQueryExtension(D, &Opcode, &Event, &Error, &Major, &Minor)) return Fail("no XKB");
+  if (!XkbSelectEvents(D, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask))
+    return Fail("cannot listen for bells");
+  XSync(D, False);
+  std::printf("ready\n");
+  std::fflush(stdout);
+  const auto End = std::chrono::steady_clock::now() + std::chrono::seconds(Seconds);
+  while (std::chrono::steady_clock::now() < End) {
+    while (XPending(D) > 0) {
+      XEvent E;
+      XNextEvent(D, &E);
+      if (E.type == Event && reinterpret_cast<XkbAnyEvent&>(E).xkb_type == XkbBellNotify) {
+        std::printf("bell\n");
+        std::fflush(stdout);
+      }
+    }
+    pollfd P{ConnectionNumber(D), POLLIN, 0};
+    poll(&P, 1, 50);
+  }
   return 0;
 }
 
@@ -215,7 +249,26 @@ long StatusField(pid_t Pid, const char* Name) {
   return -1;
 }
 
+// Runs `bash Script` with PROBE_CHILD_PID=Child and waits for it.
+void RunSteps(const char* Script, pid_t Child) {
+  std::fflush(stdout);
+  const pid_t Steps = fork();
+  if (Steps < 0) return;
+  if (Steps == 0) {
+    setenv("PROBE_CHILD_PID", std::to_string(Child).c_str(), 1);
+    execlp("bash", "bash", Script, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int StepsExit = 0;
+  waitpid(Steps, &StepsExit, 0);
+}
+
 int Launch(Display* D, char** Command) {
+  const char* Steps = nullptr;
+  if (std::strcmp(Command[0], "--steps") == 0 && Command[1] && Command[2]) {
+    Steps = Command[1];
+    Command += 2;
+  }
   const Window Root = DefaultRootWindow(D);
   XSelectInput(D, Root, SubstructureNotifyMask);
   XSync(D, False);
@@ -265,6 +318,7 @@ int Launch(Display* D, char** Command) {
   std::printf("vmrss_kb=%ld\n", StatusField(Child, "VmRSS"));
   std::printf("vmhwm_kb=%ld\n", StatusField(Child, "VmHWM"));
   std::printf("rssanon_kb=%ld\n", StatusField(Child, "RssAnon"));
+  if (Steps && Mapped >= 0) RunSteps(Steps, Child);
   kill(Child, SIGTERM);
   int ExitStatus = 0;
   waitpid(Child, &ExitStatus, 0);
@@ -300,6 +354,8 @@ int main(int Argc, char** Argv) {
                          std::atoi(Argv[5]), std::atoi(Argv[6]));
   else if (Command == "map-keys" && Argc == 3)
     Result = MapKeys(D, Argv[2]);
+  else if (Command == "bells" && Argc == 3)
+    Result = Bells(D, std::atoi(Argv[2]));
   else if (Command == "launch" && Argc >= 3)
     Result = Launch(D, Argv + 2);
   else

@@ -93,4 +93,56 @@ TEST(X11KeysymText, KeysymsOfNoCharacterTypeNothing) {
   EXPECT_EQ(KeysymToUtf8(0x1110000), "");  // past Unicode
 }
 
+// ---- an input method's composition, as the edit draws it
+
+struct TComposedCase {
+  const char* Name;
+  std::u32string Chars;
+  std::vector<unsigned long> Feedback;
+  int Caret;
+  std::string Cp932;
+  std::vector<std::uint8_t> Attributes;
+  int CaretByte;
+};
+
+class X11Composition : public ::testing::TestWithParam<TComposedCase> {};
+
+TEST_P(X11Composition, BytesCarryTheirCharactersAttributeAndTheCaretLandsOnACharacterStart) {
+  const TComposedCase& C = GetParam();
+  const TComposedText Got = ComposedToCp932(C.Chars, C.Feedback, C.Caret);
+  EXPECT_EQ(Got.Cp932, C.Cp932) << C.Name;
+  EXPECT_EQ(Got.Attributes, C.Attributes) << C.Name;
+  EXPECT_EQ(Got.Caret, C.CaretByte) << C.Name;
+}
+
+// 0: typed, 1: the clause being converted, 2: a converted clause.
+INSTANTIATE_TEST_SUITE_P(
+    Compositions, X11Composition,
+    ::testing::Values(
+        TComposedCase{"typed kana, underlined, caret at the end",
+                      U"\u30bd\u30bd",
+                      {kFeedbackUnderline, kFeedbackUnderline},
+                      2,
+                      kSo + kSo,
+                      {0, 0, 0, 0},
+                      4},
+        TComposedCase{"the reversed clause is the target, highlighted ones are converted",
+                      U"\u691c\u7d22a",
+                      {kFeedbackReverse, kFeedbackHighlight, kFeedbackUnderline},
+                      1,
+                      kKen + kSaku + "a",
+                      {1, 1, 2, 2, 0},
+                      2},
+        TComposedCase{
+            "half-width katakana is one byte", U"\uff71x", {}, 1, kHalfA + "x", {0, 0}, 1},
+        TComposedCase{"an emoji shows as the geta mark, keeping the caret after it",
+                      U"\U0001F5FC\u30bd",
+                      {kFeedbackReverse, 0},
+                      1,
+                      "\x81\xAC" + kSo,
+                      {1, 1, 0, 0},
+                      2},
+        TComposedCase{"a caret past the end is the end", U"ab", {}, 9, "ab", {0, 0}, 2},
+        TComposedCase{"empty", U"", {}, 0, "", {}, 0}));
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "tools/resource_art/AppIcon.h"
 #include "tools/resource_art/CheckBoxStrip.h"
 #include "tools/resource_art/FontMarks.h"
+#include "tools/resource_art/ShineGlyphs.h"
 
 namespace art {
 
@@ -48,6 +49,9 @@ std::vector<TArtFile> GenerateResourceArt() {
   Files.push_back({"Scoutlane.bmp", image::EncodeBmp(DrawAppIcon(32))});
   Files.push_back({"Scoutlane16.bmp", image::EncodeBmp(DrawAppIcon(16))});
   Files.push_back({"Scoutlane48.bmp", image::EncodeBmp(DrawAppIcon(48))});
+  Files.push_back({"SHINESTAR.bmp", image::EncodeBmp(ToBmp32(DrawShineStar()))});
+  Files.push_back({"SHINEFIND.bmp", image::EncodeBmp(ToBmp32(DrawShineMagnifier()))});
+  Files.push_back({"SHINEHEART.bmp", image::EncodeBmp(ToBmp32(DrawShineHeart()))});
   return Files;
 }
 

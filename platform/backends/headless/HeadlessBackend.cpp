@@ -78,6 +78,22 @@ void THeadlessBackend::SetTextInputSpot(TNativeWindow Window, const TRect& Caret
   if (It != FWindows.end()) It->second.InputSpot = Caret;
 }
 
+void THeadlessBackend::SetTextInputFont(TNativeWindow Window, int PixelHeight) {
+  auto It = FWindows.find(Window);
+  if (It != FWindows.end()) It->second.InputFontHeight = PixelHeight;
+}
+
+std::string THeadlessBackend::ResetComposition(TNativeWindow Window) {
+  auto It = FWindows.find(Window);
+  if (It == FWindows.end()) return std::string();
+  ++It->second.CompositionResets;
+  std::string Text;
+  if (FComposing) Text.swap(FCompositionText);
+  FComposing = false;
+  FCompositionText.clear();
+  return Text;
+}
+
 void THeadlessBackend::SetSelectionText(TSelection Selection, const std::string& Text) {
   FSelections[Selection == selPrimary ? 1 : 0] = Text;
 }
@@ -189,6 +205,39 @@ void THeadlessBackend::TypeText(const std::string& Cp932) {
   TBackendEvent E;
   E.Kind = beText;
   E.Text = Cp932;
+  Queue(E);
+}
+
+void THeadlessBackend::StartComposition() {
+  FComposing = true;
+  FCompositionText.clear();
+  TBackendEvent E;
+  E.Kind = beCompositionStart;
+  E.Window = FFocused;
+  Queue(E);
+}
+
+void THeadlessBackend::Compose(const std::string& Cp932, std::vector<std::uint8_t> Attributes,
+                               int Caret) {
+  FComposing = true;
+  FCompositionText = Cp932;
+  TBackendEvent E;
+  E.Kind = beComposition;
+  E.Window = FFocused;
+  E.Text = Cp932;
+  Attributes.resize(Cp932.size(), caInput);
+  E.Attributes = std::move(Attributes);
+  E.Caret = Caret < 0 ? int(Cp932.size()) : Caret;
+  Queue(E);
+}
+
+void THeadlessBackend::EndComposition(const std::string& CommitText) {
+  TypeText(CommitText);
+  FComposing = false;
+  FCompositionText.clear();
+  TBackendEvent E;
+  E.Kind = beCompositionEnd;
+  E.Window = FFocused;
   Queue(E);
 }
 

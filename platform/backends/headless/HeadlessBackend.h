@@ -48,6 +48,8 @@ public:
   void SetCursorShape(TNativeWindow Window, TCursorShape Shape) override;
   void WarpPointer(const TPoint& ScreenPos) override;
   void SetTextInputSpot(TNativeWindow Window, const TRect& Caret) override;
+  void SetTextInputFont(TNativeWindow Window, int PixelHeight) override;
+  std::string ResetComposition(TNativeWindow Window) override;
   void SetSelectionText(TSelection Selection, const std::string& Text) override;
   std::string GetSelectionText(TSelection Selection) override;
   TWaitResult WaitEvent(TBackendEvent& Event, int TimeoutMs) override;
@@ -67,6 +69,14 @@ public:
   void KeyPress(int VirtualKey, unsigned Modifiers = 0);  // down and up
   // Text as an input method commits it, in code page 932.
   void TypeText(const std::string& Cp932);
+  // An input method composing on the spot in the focused window: the
+  // composition begins, shows Cp932 with one TCompositionAttribute per
+  // byte (all caInput when Attributes is empty) and the caret at byte
+  // Caret (-1: at the end), and ends (CommitText, when not empty, is
+  // committed first, as an input method commits before it ends).
+  void StartComposition();
+  void Compose(const std::string& Cp932, std::vector<std::uint8_t> Attributes = {}, int Caret = -1);
+  void EndComposition(const std::string& CommitText = std::string());
   // The window manager's side.
   void FocusIn(TNativeWindow Window);
   void FocusOut(TNativeWindow Window);
@@ -85,6 +95,8 @@ public:
     int PresentCount = 0;
     TCursorShape Cursor = crsArrow;
     TRect InputSpot;
+    int InputFontHeight = 0;  // 0: never told
+    int CompositionResets = 0;
   };
   bool Exists(TNativeWindow Window) const { return FWindows.count(Window) != 0; }
   const TNative* Native(TNativeWindow Window) const;
@@ -111,6 +123,9 @@ private:
   std::map<TNativeWindow, TNative> FWindows;
   std::vector<TNativeWindow> FStack;
   TNativeWindow FFocused = 0;
+  // The composition the input method is showing; dropped by a reset.
+  bool FComposing = false;
+  std::string FCompositionText;
   std::deque<TBackendEvent> FEvents;
   TPoint FPointer;
   bool FShift = false, FControl = false, FAlt = false;

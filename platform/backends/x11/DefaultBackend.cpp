@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/backends/x11/CreateX11Backend.h"
+#include "platform/fonts/FaceCache.h"
 
 std::unique_ptr<TBackend> CreateDefaultBackend(std::string& Problem) {
   const char* Display = std::getenv("DISPLAY");
@@ -11,6 +12,9 @@ std::unique_ptr<TBackend> CreateDefaultBackend(std::string& Problem) {
     return nullptr;
   }
   std::unique_ptr<TBackend> Backend = CreateX11Backend();
+  // A program on the desktop remembers where its faces were found, so that
+  // the next start needs no font configuration load.
+  if (Backend) facecache::EnableForUser();
   if (!Backend) Problem = std::string("cannot open the X display \"") + Display + "\"";
   return Backend;
 }

@@ -150,6 +150,7 @@ TX11Backend::~TX11Backend() {
   FBeeperGuard.reset();
   while (!FWindows.empty()) DestroyNativeWindow(FWindows.begin()->first);
   CloseInputMethod();
+  if (FFontSet) XFreeFontSet(FDpy, FFontSet);
   for (const auto& [Shape, C] : FCursors) XFreeCursor(FDpy, C);
   if (FHelper) XDestroyWindow(FDpy, FHelper);
   if (FImageTarget.Gc) XFreeGC(FDpy, FImageTarget.Gc);
@@ -473,10 +474,4 @@ void TX11Backend::ReportFirstFrame() {
 void TX11Backend::WarpPointer(const TPoint& ScreenPos) {
   XWarpPointer(FDpy, None, FRoot, 0, 0, 0, 0, ClampCoord(ScreenPos.X), ClampCoord(ScreenPos.Y));
   XFlush(FDpy);
-}
-
-void TX11Backend::SetTextInputSpot(TNativeWindow Window, const TRect& Caret) {
-  // The input style is the root-window one (no preedit, no status in our
-  // windows): the input method composes in a window of its own and takes
-  // no spot from the client, so there is nothing to tell it here.
 }

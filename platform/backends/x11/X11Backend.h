@@ -71,6 +71,8 @@ public:
   void SetCursorShape(TNativeWindow Window, TCursorShape Shape) override;
   void WarpPointer(const TPoint& ScreenPos) override;
   void SetTextInputSpot(TNativeWindow Window, const TRect& Caret) override;
+  void SetTextInputFont(TNativeWindow Window, int PixelHeight) override;
+  std::string ResetComposition(TNativeWindow Window) override;
   void SetSelectionText(TSelection Selection, const std::string& Text) override;
   std::string GetSelectionText(TSelection Selection) override;
   TWaitResult WaitEvent(TBackendEvent& Event, int TimeoutMs) override;
@@ -94,6 +96,20 @@ private:
     unsigned long ConfigureSerial = 0;
     x11::TXGeometry Requested;  // where we last put it (or the server reported it)
     XIC Ic = nullptr;
+    // The input context has the input method's focus while the window has
+    // the X focus and a caret in it (something there takes text).
+    bool XFocused = false;
+    bool WantsText = false;
+    bool IcFocused = false;
+    TRect Spot;             // the caret, window coordinates
+    bool SpotSent = false;  // Spot is what the input method knows
+    // The composition the input method draws through us (on the spot):
+    // its characters, their feedback, the caret as a character index.
+    bool Preediting = false;
+    std::u32string Preedit;
+    std::vector<unsigned long> Feedback;
+    int PreeditCaret = 0;
+    bool DroppingPreedit = false;  // a reset of ours is under way
     std::unique_ptr<x11::TX11BackBuffer> Buffer;
   };
 
@@ -148,14 +164,30 @@ private:
   void PointerGrabWindowMapped(Window Id);
   void PointerGrabWindowGone(Window Id, bool Destroyed);
 
-  // ---- keyboard text (X11InputMethod.cpp)
+  // ---- keyboard text and composition (X11InputMethod.cpp)
   void OpenInputMethod();
   void CloseInputMethod();
   void CreateInputContext(TNative& N);
   void DestroyInputContext(TNative& N);
   std::string LookupText(XKeyEvent& Key, TNative& N);
+  // The input method server still runs: asked of the X server before every
+  // call that waits for the input method's answer, since Xlib would wait
+  // for ever on a server that died. A dead one is forgotten here.
+  bool InputMethodAlive();
+  void ForgetInputMethod();
+  void SetFocusOfInputContext(TNative& N, bool XFocused);
+  void ApplyInputContextFocus(TNative& N);
+  void SendSpot(TNative& N);
+  void MakeFontSet();
+  void ReportPreedit(TNative& N);
+  void EndPreedit(TNative& N);
+  TNative* FindByInputContext(XIC Ic) const;
   static void InputMethodAvailable(Display* Dpy, XPointer Self, XPointer CallData);
   static void InputMethodGone(XIM Im, XPointer Self, XPointer CallData);
+  static int PreeditStart(XIC Ic, XPointer Self, XPointer CallData);
+  static void PreeditDone(XIC Ic, XPointer Self, XPointer CallData);
+  static void PreeditDraw(XIC Ic, XPointer Self, XPointer CallData);
+  static void PreeditCaret(XIC Ic, XPointer Self, XPointer CallData);
 
   // ---- selections (X11Selections.cpp)
   Atom SelectionAtom(TSelection Selection) const;
@@ -184,8 +216,14 @@ private:
   bool FDetectableRepeat = false;
 
   XIM FIm = nullptr;
+  XIMStyle FImStyle = 0;
+  // The selection its server holds (@server=NAME); None for Xlib's own.
+  Atom FImServer = 0;
+  bool FImIsUsers = false;  // the one $XMODIFIERS names, not Xlib's own stand-in
   bool FWaitingForIm = false;
-  bool FReopenIm = false;  // the input method went away; open another
+  bool FReopenIm = false;       // the input method went away; open another
+  XFontSet FFontSet = nullptr;  // for an input method that draws at our spot
+  int FFontHeight = 12;
 
   struct TOwnedSelection {
     bool Owned = false;

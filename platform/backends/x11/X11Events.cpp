@@ -244,12 +244,12 @@ void TX11Backend::TranslateFocus(const XFocusChangeEvent& F, TNative& N) {
   TBackendEvent B;
   B.Window = TNativeWindow(N.Id);
   if (F.type == FocusIn) {
-    if (N.Ic) XSetICFocus(N.Ic);
+    SetFocusOfInputContext(N, true);
     B.Kind = beFocusIn;
     Queue(B);
     return;
   }
-  if (N.Ic) XUnsetICFocus(N.Ic);
+  SetFocusOfInputContext(N, false);
   // Keys still held go up now: their releases will reach another window,
   // and a modifier must not stay pressed in our key state.
   for (int& Held : FHeldKeys) {

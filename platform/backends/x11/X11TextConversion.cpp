@@ -124,4 +124,28 @@ std::string KeysymToUtf8(unsigned long Keysym) {
   return Out;
 }
 
+TComposedText ComposedToCp932(const std::u32string& Chars,
+                              const std::vector<unsigned long>& Feedback, int Caret) {
+  // The attribute values of the window system (TCompositionAttribute).
+  constexpr std::uint8_t kInput = 0, kTarget = 1, kConverted = 2;
+  TComposedText Out;
+  for (std::size_t I = 0; I < Chars.size(); ++I) {
+    if (int(I) == Caret) Out.Caret = int(Out.Cp932.size());
+    std::string Utf8;
+    if (!(Chars[I] >= 0xD800 && Chars[I] <= 0xDFFF) && Chars[I] <= 0x10FFFF)
+      AppendUtf8(Utf8, Chars[I]);
+    TConvertedText Converted = Utf8ToCp932(Utf8, ccDrop);
+    if (Converted.Cp932.empty() || Converted.Refused > 0) Converted.Cp932 = "\x81\xAC";  // 〓
+    const unsigned long F = I < Feedback.size() ? Feedback[I] : 0;
+    const std::uint8_t Attribute = (F & kFeedbackReverse)     ? kTarget
+                                   : (F & kFeedbackHighlight) ? kConverted
+                                                              : kInput;
+    Out.Cp932 += Converted.Cp932;
+    Out.Attributes.insert(Out.Attributes.end(), Converted.Cp932.size(), Attribute);
+  }
+  if (Caret < 0) Out.Caret = 0;
+  if (Caret >= int(Chars.size())) Out.Caret = int(Out.Cp932.size());
+  return Out;
+}
+
 }  // namespace x11

@@ -5,9 +5,11 @@
 // counted, so the caller can beep, and never turned into '?'. Pure functions,
 // tested without a display.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace x11 {
 
@@ -41,5 +43,26 @@ std::optional<std::string> Utf8ToLatin1(std::string_view Utf8);
 // input method: Latin-1 keysyms and the Unicode keysyms (0x01000000 + code
 // point). Empty for any other keysym.
 std::string KeysymToUtf8(unsigned long Keysym);
+
+// An input method's composition (on the spot) as the window system wants
+// it: code page 932 text, one attribute per byte (TCompositionAttribute)
+// and the caret as a byte offset.
+struct TComposedText {
+  std::string Cp932;
+  std::vector<std::uint8_t> Attributes;
+  int Caret = 0;
+};
+
+// XIM's preedit feedback bits.
+constexpr unsigned long kFeedbackReverse = 1;    // XIMReverse: the clause being converted
+constexpr unsigned long kFeedbackUnderline = 2;  // XIMUnderline
+constexpr unsigned long kFeedbackHighlight = 4;  // XIMHighlight: a converted clause
+
+// Chars (code points) with their feedback (missing ones count as plain) and
+// the caret as a character index. A composed character that code page 932
+// cannot hold is shown as the geta mark, as Japanese systems show an
+// unmappable character; it is only shown, never committed from here.
+TComposedText ComposedToCp932(const std::u32string& Chars,
+                              const std::vector<unsigned long>& Feedback, int Caret);
 
 }  // namespace x11

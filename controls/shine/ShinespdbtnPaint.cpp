@@ -1,0 +1,291 @@
+// Painting a shine button: the face (flat or gradient), the glyph and
+// caption placed by CalcDrawPosition, and the frame.
+
+#include <algorithm>
+#include <cstdint>
+
+#include "controls/shine/Shinespdbtn.h"
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/TextLayout.h"
+
+namespace {
+
+// Paints the brush where the source is white and leaves the target where it
+// is black (destination ^ (source & (pattern ^ destination))).
+constexpr std::uint32_t kMaskPaintRop = 0x00E20746;
+constexpr TColor kNoColor = clNone;
+
+void Line(TCanvas& C, TColor Color, int X1, int Y1, int X2, int Y2) {
+  C.Pen()->SetColor(Color);
+  C.MoveTo(X1, Y1);
+  C.LineTo(X2, Y2);
+}
+
+void Offset(TRect& R, int DX, int DY) {
+  R.Left += DX;
+  R.Right += DX;
+  R.Top += DY;
+  R.Bottom += DY;
+}
+
+}  // namespace
+
+void TShineSpeedButton::Paint() {
+  if (!Enabled()) {
+    FDrawState = sdDisabled;
+    FPressing = false;
+  }
+  if (FTransparent) {
+    // The parent has painted behind the button: draw straight on it.
+    TCanvas& Target = *Canvas();
+    BackDraw(Target);
+    ImageDraw(Target);
+    FrameDraw(Target);
+    return;
+  }
+  // Opaque: the face is composed off-screen and reaches the screen in one
+  // copy, so a hover change never shows half-drawn.
+  TBitmap Buffer(Width(), Height());
+  TCanvas& Target = *Buffer.Canvas();
+  BackDraw(Target);
+  ImageDraw(Target);
+  FrameDraw(Target);
+  Canvas()->Draw(0, 0, &Buffer);
+}
+
+void TShineSpeedButton::BackDraw(TCanvas& Target) {
+  if (FTransparent) return;
+  const TShineBtnColors& Set = IsPressedLook() ? *FPressedColors : *FColors;
+  const TRect Client{0, 0, ClientWidth(), ClientHeight()};
+  if (!Set.Gradation()) {
+    Target.Brush()->SetStyle(bsSolid);
+    Target.Brush()->SetColor(Set.Color());
+    Target.FillRect(Client);
+    return;
+  }
+  // 256 steps from Color to GradColor, stretched without smoothing: rows or
+  // columns repeat or drop out, they never blend.
+  const std::uint32_t From = ColorToDIBPixel(Set.Color());
+  const std::uint32_t To = ColorToDIBPixel(Set.GradColor());
+  TBitmap Strip;
+  Strip.SetPixelFormat(pf32bit);
+  if (Set.GradVertical())
+    Strip.SetSize(1, 256);
+  else
+    Strip.SetSize(256, 1);
+  auto Channel = [](std::uint32_t P, int Shift) { return int((P >> Shift) & 0xFF); };
+  for (int I = 0; I < 256; ++I) {
+    std::uint32_t Pixel = 0;
+    for (int Shift : {16, 8, 0}) {
+      const int C0 = Channel(From, Shift);
+      const int C1 = Channel(To, Shift);
+      Pixel |= std::uint32_t(C0 + (C1 - C0) * I / 255) << Shift;
+    }
+    if (Set.GradVertical())
+      Strip.ScanLine(I)[0] = Pixel;
+    else
+      Strip.ScanLine(0)[I] = Pixel;
+  }
+  Target.StretchDraw(Client, &Strip);
+}
+
+void TShineSpeedButton::CalcDrawPosition(TCanvas& Target, TPoint& GlyphPos, TRect& TextRect) {
+  const bool HasGlyph = !FGlyph->Empty();
+  const int GW = FGlyph->Width();
+  const int GH = FGlyph->Height();
+  const std::string Text = Caption();
+  const bool HasText = !Text.empty();
+  const int CW = ClientWidth();
+  const int CH = ClientHeight();
+
+  // Several lines at line breaks, '&' prefixes, no word wrap.
+  TRect Measured{0, 0, CW, 0};
+  if (HasText) Target.DrawText(Text, Measured, DT_CALCRECT);
+  const int TW = Measured.Right - Measured.Left;
+  const int TH = Measured.Bottom - Measured.Top;
+
+  int BW = 0, BH = 0, GX = 0, GY = 0, TX = 0, TY = 0;
+  const bool Both = HasGlyph && HasText;
+  switch (FLayout) {
+    case blGlyphLeft:
+    case blGlyphRight:
+      if (FLayout == blGlyphLeft) {
+        GX = BW;
+        if (HasGlyph) BW += GW, BH = std::max(BH, GH);
+        if (Both) BW += FSpacing;
+        TX = BW;
+        if (HasText) BW += TW, BH = std::max(BH, TH);
+      } else {
+        TX = BW;
+        if (HasText) BW += TW, BH = std::max(BH, TH);
+        if (Both) BW += FSpacing;
+        GX = BW;
+        if (HasGlyph) BW += GW, BH = std::max(BH, GH);
+      }
+      if (HasGlyph) GY = (BH - GH) / 2;
+      if (HasText) TY = (BH - TH) / 2;
+      break;
+    case blGlyphTop:
+    case blGlyphBottom:
+      if (FLayout == blGlyphTop) {
+        GY = BH;
+        if (HasGlyph) BH += GH, BW = std::max(BW, GW);
+        if (Both) BH += FSpacing;
+        TY = BH;
+        if (HasText) BH += TH, BW = std::max(BW, TW);
+      } else {
+        TY = BH;
+        if (HasText) BH += TH, BW = std::max(BW, TW);
+        if (Both) BH += FSpacing;
+        GY = BH;
+        if (HasGlyph) BH += GH, BW = std::max(BW, GW);
+      }
+      if (HasGlyph) GX = (BW - GW) / 2;
+      if (HasText) TX = (BW - TW) / 2;
+      break;
+  }
+
+  // C++ division truncates toward zero, as the placement rules ask.
+  int OX = (CW - BW) / 2;
+  int OY = (CH - BH) / 2;
+  if (FMargin >= 0) {
+    switch (FLayout) {
+      case blGlyphLeft:
+        OX = FMargin;
+        break;
+      case blGlyphRight:
+        OX = CW - BW - FMargin;
+        break;
+      case blGlyphTop:
+        OY = FMargin;
+        break;
+      case blGlyphBottom:
+        OY = CH - BH - FMargin;
+        break;
+    }
+  }
+  GlyphPos = TPoint{GX + OX, GY + OY};
+  TextRect = TRect{TX + OX, TY + OY, TX + OX + TW, TY + OY + TH};
+}
+
+void TShineSpeedButton::ImageDraw(TCanvas& Target) {
+  Target.SetFont(IsActiveLook() ? FActiveFont.get() : FFont.get());
+  std::unique_ptr<TBitmap> Image = CreateStateGlyph();
+  TPoint GlyphPos;
+  TRect TextRect;
+  CalcDrawPosition(Target, GlyphPos, TextRect);
+  const bool Pressed = IsPressedLook();
+
+  if (Image) {
+    if (Pressed) GlyphPos = TPoint{GlyphPos.X + 1, GlyphPos.Y + 1};
+    if (FDrawState == sdDisabled && FDisabledImage == diDefault) {
+      // Embossed: the mask's white pixels in the highlight one pixel
+      // down-right, then in the shadow on top.
+      TDeviceContext& Mask = *Image->Canvas()->Handle();
+      auto PaintMask = [&](TColor Color, int X, int Y) {
+        Target.Brush()->SetStyle(bsSolid);
+        Target.Brush()->SetColor(Color);
+        TDeviceContext& DC = *Target.Handle();
+        DC.SetTextColor(clBlack);
+        DC.SetBkColor(clWhite);
+        BitBlt(DC, X, Y, Image->Width(), Image->Height(), Mask, 0, 0, kMaskPaintRop);
+      };
+      PaintMask(FDisabledHighlight, GlyphPos.X + 1, GlyphPos.Y + 1);
+      PaintMask(FDisabledShadow, GlyphPos.X, GlyphPos.Y);
+    } else {
+      Target.Brush()->SetStyle(bsClear);
+      Target.Draw(GlyphPos.X, GlyphPos.Y, Image.get());
+    }
+  }
+
+  const std::string Text = Caption();
+  if (Text.empty()) return;
+  if (Pressed) Offset(TextRect, 1, 1);
+  Target.Brush()->SetStyle(bsClear);
+  const unsigned Format = DT_CENTER | DT_VCENTER;
+  auto DrawAt = [&](TColor Color, int DX, int DY) {
+    TRect R = TextRect;
+    Offset(R, DX, DY);
+    Target.Font()->SetColor(Color);
+    Target.DrawText(Text, R, Format);
+  };
+  if (FDrawState == sdDisabled) {
+    DrawAt(FDisabledHighlight, 1, 1);
+    DrawAt(FDisabledShadow, 0, 0);
+    return;
+  }
+  const TColor Main = Target.Font()->Color();
+  if (FFontShadow != kNoColor) DrawAt(FFontShadow, 1, 1);
+  if (FFontHighlight != kNoColor) DrawAt(FFontHighlight, -1, -1);
+  DrawAt(Main, 0, 0);
+}
+
+void TShineSpeedButton::FrameDraw(TCanvas& Target) {
+  Target.Pen()->SetStyle(psSolid);
+  Target.Pen()->SetWidth(1);
+  Target.Pen()->SetMode(pmCopy);
+
+  const bool Pressed = IsPressedLook();
+  bool Draw;
+  if (Pressed)
+    Draw = (FDownFrame && FDrawState == sdDown) || (FActiveFrame && FDrawState == sdDownActive);
+  else
+    Draw = (FUpFrame && FDrawState != sdUpActive) || (FActiveFrame && FDrawState == sdUpActive);
+  if (!Draw) return;
+
+  const int W = Width();
+  const int H = Height();
+  const TShineBtnColors& P = *FPressedColors;
+  const TShineBtnColors& C = *FColors;
+  // LineTo never paints its end point: the flat and normal frames leave the
+  // top-right and bottom-left corner pixels unpainted.
+  switch (FFrameType) {
+    case ftFlatFrame:
+      if (Pressed) {
+        Line(Target, P.Shadow(), 0, 0, W - 1, 0);
+        Line(Target, P.Shadow(), 0, 0, 0, H - 1);
+        Line(Target, P.Highlight(), W - 1, H - 1, 0, H - 1);
+        Line(Target, P.Highlight(), W - 1, H - 1, W - 1, 0);
+      } else {
+        Line(Target, C.Highlight(), 0, 0, W - 1, 0);
+        Line(Target, C.Highlight(), 0, 0, 0, H - 1);
+        Line(Target, C.Shadow(), W - 1, H - 1, 0, H - 1);
+        Line(Target, C.Shadow(), W - 1, H - 1, W - 1, 0);
+      }
+      break;
+    case ftNormalFrame:
+      if (Pressed) {
+        Line(Target, P.Shadow(), 1, 1, W - 1, 1);
+        Line(Target, P.Shadow(), 1, 1, 1, H - 1);
+        Line(Target, P.DarkShadow(), 0, 0, W - 1, 0);
+        Line(Target, P.DarkShadow(), 0, 0, 0, H - 1);
+        Line(Target, P.Highlight(), W - 1, H - 1, 0, H - 1);
+        Line(Target, P.Highlight(), W - 1, H - 1, W - 1, 0);
+      } else {
+        Line(Target, C.Shadow(), W - 2, H - 2, 0, H - 2);
+        Line(Target, C.Shadow(), W - 2, H - 2, W - 2, 0);
+        Line(Target, C.DarkShadow(), W - 1, H - 1, 0, H - 1);
+        Line(Target, C.DarkShadow(), W - 1, H - 1, W - 1, 0);
+        Line(Target, C.Highlight(), 0, 0, W - 1, 0);
+        Line(Target, C.Highlight(), 0, 0, 0, H - 1);
+      }
+      break;
+    case ftEnclosedFrame:
+      if (Pressed) {
+        Line(Target, P.Shadow(), 1, 1, W - 2, 1);
+        Line(Target, P.Shadow(), 1, 1, 1, H - 2);
+        Line(Target, P.Highlight(), W - 2, H - 2, 1, H - 2);
+        Line(Target, P.Highlight(), W - 2, H - 2, W - 2, 1);
+      } else {
+        Line(Target, C.Highlight(), 1, 1, W - 2, 1);
+        Line(Target, C.Highlight(), 1, 1, 1, H - 2);
+        Line(Target, C.Shadow(), W - 2, H - 2, 1, H - 2);
+        Line(Target, C.Shadow(), W - 2, H - 2, W - 2, 1);
+      }
+      // The outline round the whole button, in the up colours in every look.
+      Target.Pen()->SetColor(C.DarkShadow());
+      Target.Brush()->SetStyle(bsClear);
+      Target.Rectangle(0, 0, W, H);
+      break;
+  }
+}

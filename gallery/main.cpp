@@ -1,0 +1,47 @@
+// Entry point of the control gallery: the application object on the
+// desktop's backend, the gallery window from its layout, the message loop.
+// An error is shown in the error box, as in the search bar.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "controls/picker/Dxfres.h"
+#include "framework/Dialogs.h"
+#include "framework/HintWindow.h"
+#include "gallery/GalleryForm1.h"
+#include "platform/backends/x11/DefaultBackend.h"
+
+namespace {
+
+constexpr const char* kTitle = "Scoutlane コントロールギャラリー";
+
+void RunGallery(std::unique_ptr<TBackend> Backend) {
+  TApplication App(std::move(Backend));
+  InstallErrorBox(App);
+  try {
+    InstallHintWindow(App);
+    App.SetTitle(kTitle);
+    InitializeDxfres();
+    RegisterGalleryClasses();
+    TGalleryForm1* GalleryForm1 = nullptr;
+    App.CreateForm(GalleryForm1);
+    App.Run();
+  } catch (...) {
+    App.HandleException(nullptr);
+  }
+}
+
+}  // namespace
+
+int main() {
+  std::string Problem;
+  std::unique_ptr<TBackend> Backend = CreateDefaultBackend(Problem);
+  if (!Backend) {
+    std::fprintf(stderr, "Gallery: %s\n", Problem.c_str());
+    return 1;
+  }
+  RunGallery(std::move(Backend));
+  FinalizeDxfres();
+  return 0;
+}
