@@ -1,6 +1,6 @@
 #include "app/MainSettings.h"
 
-#include "framework/IniFiles.h"
+#include "framework/core/IniFiles.h"
 #include "platform/files/Path.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "app/Mainwindow1.h"
 
 #include "controls/gradient/Gradbox.h"
-#include "framework/Buttons.h"
-#include "framework/Dialogs.h"
-#include "framework/Menus.h"
-#include "framework/StdCtrls.h"
-#include "framework/StreamingRegistry.h"
+#include "framework/dialogs/Dialogs.h"
+#include "framework/menus/Menus.h"
+#include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/StdCtrls.h"
+#include "framework/streaming/StreamingRegistry.h"
 #include "platform/files/Path.h"
 #include "platform/shell/Beep.h"
 

@@ -16,7 +16,7 @@
 
 #include "app/MainSettings.h"
 #include "app/SearchCommand.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 
 class TGradBox;
 class TLabel;

@@ -5,8 +5,8 @@
 #include "app/Mainwindow1.h"
 
 #include "controls/gradient/Gradbox.h"
-#include "framework/StdCtrls.h"
-#include "framework/StreamingRegistry.h"
+#include "framework/stdctrls/StdCtrls.h"
+#include "framework/streaming/StreamingRegistry.h"
 
 #include "controls/history/Historycombobox.h"
 #include "controls/picker/Dxfcombobox.h"

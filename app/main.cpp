@@ -11,8 +11,8 @@
 
 #include "app/Mainwindow1.h"
 #include "controls/picker/Dxfres.h"
-#include "framework/Dialogs.h"
-#include "framework/HintWindow.h"
+#include "framework/dialogs/Dialogs.h"
+#include "framework/forms/HintWindow.h"
 #include "platform/backends/x11/DefaultBackend.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Edit.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
+#include "framework/stdctrls/Edit.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WinUser.h"
 #include "platform/window/WindowSystem.h"

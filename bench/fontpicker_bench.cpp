@@ -21,7 +21,7 @@
 #include "controls/picker/Dxffontnamecombobox.h"
 #include "controls/picker/Dxfpopup.h"
 #include "controls/picker/Dxfres.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/fonts/FontEnum.h"
 #include "platform/fonts/FontFiles.h"

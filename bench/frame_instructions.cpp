@@ -12,9 +12,9 @@
 #include <cstdlib>
 
 #include "controls/gradient/Gradboxpaint.h"
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Graphics.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Graphics.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "controls/gradient/Gradbox.h"
 #include "controls/gradient/Gradboxpaint.h"
-#include "framework/Canvas.h"
+#include "framework/graphics/Canvas.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Surface.h"
 

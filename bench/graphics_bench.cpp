@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/Bitmap.h"
-#include "framework/ImageList.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
 #include "platform/gdi/Blit.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "controls/history/Historystore.h"
-#include "framework/IniFiles.h"
-#include "framework/StringList.h"
+#include "framework/core/IniFiles.h"
+#include "framework/core/StringList.h"
 #include "platform/profile/ProfileDocument.h"
 #include "platform/profile/ProfileValues.h"
 

@@ -7,12 +7,12 @@
 #include "controls/picker/Dxfcombobox.h"
 #include "controls/picker/Dxffontnamecombobox.h"
 #include "controls/shine/Shinespdbtn.h"
-#include "framework/Bitmap.h"
-#include "framework/Buttons.h"
-#include "framework/Dialogs.h"
-#include "framework/ImageList.h"
-#include "framework/StdCtrls.h"
-#include "framework/StreamingRegistry.h"
+#include "framework/dialogs/Dialogs.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/StdCtrls.h"
+#include "framework/streaming/StreamingRegistry.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 
 class TGradBox;
 class TLabel;

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "controls/picker/Dxfres.h"
-#include "framework/Dialogs.h"
-#include "framework/HintWindow.h"
+#include "framework/dialogs/Dialogs.h"
+#include "framework/forms/HintWindow.h"
 #include "gallery/GalleryForm1.h"
 #include "platform/backends/x11/DefaultBackend.h"
 

@@ -1,6 +1,6 @@
 #include "controls/gradient/Gradbox.h"
 
-#include "framework/StreamingRegistry.h"
+#include "framework/streaming/StreamingRegistry.h"
 
 TGradBox::TGradBox(TComponent* AOwner) : TGraphicControl(AOwner) {
   // Not csOpaque: what the panel leaves unpainted shows the parent.

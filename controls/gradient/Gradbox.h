@@ -13,7 +13,7 @@
 #include <cstdint>
 
 #include "controls/gradient/Gradboxpaint.h"
-#include "framework/Controls.h"
+#include "framework/forms/Controls.h"
 
 class TGradBox : public TGraphicControl {
 public:

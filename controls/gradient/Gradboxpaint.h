@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/Canvas.h"
-#include "framework/Graphics.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Graphics.h"
 #include "platform/core/Types.h"
 
 // Direction of the gradient. The bottom-to-top and right-to-left styles only

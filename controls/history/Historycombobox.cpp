@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "framework/Forms.h"
-#include "framework/StreamingProperties.h"
-#include "framework/StreamingRegistry.h"
+#include "framework/forms/Forms.h"
+#include "framework/streaming/StreamingProperties.h"
+#include "framework/streaming/StreamingRegistry.h"
 
 THistoryComboBox::THistoryComboBox(TComponent* AOwner)
     : TComboBox(AOwner), FItemSnapshot(std::make_unique<TStringList>()) {}

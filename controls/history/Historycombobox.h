@@ -26,7 +26,7 @@
 #include <string>
 
 #include "controls/history/Historystore.h"
-#include "framework/ComboBox.h"
+#include "framework/stdctrls/ComboBox.h"
 
 class THistoryComboBox : public TComboBox {
 public:

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/IniFiles.h"
-#include "framework/Registry.h"
-#include "framework/SysUtils.h"
+#include "framework/core/IniFiles.h"
+#include "framework/core/Registry.h"
+#include "framework/core/SysUtils.h"
 #include "platform/core/ScopeGuard.h"
 #include "platform/text/Cp932.h"
 

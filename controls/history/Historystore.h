@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/StringList.h"
+#include "framework/core/StringList.h"
 
 // When the box loads and saves by itself. Stored as one byte in layouts.
 enum THistoryMode : unsigned char {

@@ -19,14 +19,14 @@
 #include <string>
 #include <vector>
 
-#include "framework/Canvas.h"
-#include "framework/Classes.h"
-#include "framework/Controls.h"
-#include "framework/Edit.h"
-#include "framework/Graphics.h"
-#include "framework/ImageList.h"
-#include "framework/ListBox.h"
-#include "framework/StringList.h"
+#include "framework/core/Classes.h"
+#include "framework/core/StringList.h"
+#include "framework/forms/Controls.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/stdctrls/Edit.h"
+#include "framework/stdctrls/ListBox.h"
 
 class TPopupWindow;  // Dxfpopup.h
 class TReader;

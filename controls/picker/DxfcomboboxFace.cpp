@@ -4,8 +4,8 @@
 
 #include "controls/picker/Dxfcombobox.h"
 #include "controls/picker/Dxfpopup.h"
-#include "framework/Bitmap.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
+#include "framework/graphics/Bitmap.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/Text.h"

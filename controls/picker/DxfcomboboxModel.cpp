@@ -4,9 +4,9 @@
 
 #include "controls/picker/Dxfcombobox.h"
 #include "controls/picker/Dxfres.h"
-#include "framework/StreamingReader.h"
-#include "framework/StreamingRegistry.h"
-#include "framework/StreamingWriter.h"
+#include "framework/streaming/StreamingReader.h"
+#include "framework/streaming/StreamingRegistry.h"
+#include "framework/streaming/StreamingWriter.h"
 #include "platform/gdi/SysColors.h"
 
 // ---- TdxfRectsList ------------------------------------------------------------

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "controls/picker/Dxfres.h"
-#include "framework/StreamingReader.h"
-#include "framework/StreamingRegistry.h"
-#include "framework/StreamingWriter.h"
+#include "framework/streaming/StreamingReader.h"
+#include "framework/streaming/StreamingRegistry.h"
+#include "framework/streaming/StreamingWriter.h"
 #include "platform/fonts/FontEnum.h"
 #include "platform/fonts/RealizedFont.h"
 #include "platform/text/Cp932.h"

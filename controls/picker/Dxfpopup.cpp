@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "framework/Messages.h"
+#include "framework/core/Messages.h"
 #include "platform/gdi/Primitives.h"
 #include "platform/gdi/SysColors.h"
 

@@ -19,8 +19,8 @@
 // rows (measuring, drawing, mouse and keys) in DxfpopupRows.cpp.
 
 #include "controls/picker/Dxfcombobox.h"
-#include "framework/ListBox.h"
-#include "framework/OutsidePress.h"
+#include "framework/forms/OutsidePress.h"
+#include "framework/stdctrls/ListBox.h"
 #include "platform/window/WinUser.h"
 
 // The strip: an 18-pixel body and a 1-pixel line between it and the list.

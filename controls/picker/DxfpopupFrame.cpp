@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "controls/picker/Dxfpopup.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Primitives.h"

@@ -24,10 +24,10 @@
 #include <memory>
 #include <string>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Graphics.h"
-#include "framework/ImageList.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/ImageList.h"
 
 // The resource names the start-up loads; tests name missing ones to take the
 // paths a damaged executable would.

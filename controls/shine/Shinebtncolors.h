@@ -10,9 +10,9 @@
 
 #include <cstdint>
 
-#include "framework/Classes.h"
-#include "framework/Graphics.h"
-#include "framework/StreamingProperties.h"
+#include "framework/core/Classes.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/streaming/StreamingProperties.h"
 
 class TShineBtnColors : public TPersistent {
 public:

@@ -3,10 +3,10 @@
 
 #include "controls/shine/Shinespdbtn.h"
 
-#include "framework/StreamingFiler.h"
-#include "framework/StreamingReader.h"
-#include "framework/StreamingRegistry.h"
-#include "framework/StreamingWriter.h"
+#include "framework/streaming/StreamingFiler.h"
+#include "framework/streaming/StreamingReader.h"
+#include "framework/streaming/StreamingRegistry.h"
+#include "framework/streaming/StreamingWriter.h"
 
 namespace {
 

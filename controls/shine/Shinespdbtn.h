@@ -25,10 +25,10 @@
 
 #include "controls/shine/Shinebtncolors.h"
 #include "controls/shine/Shinestateglyph.h"
-#include "framework/Bitmap.h"
-#include "framework/Buttons.h"
-#include "framework/Controls.h"
-#include "framework/ExtCtrls.h"
+#include "framework/forms/Controls.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/ExtCtrls.h"
 
 enum TFrameType { ftFlatFrame, ftNormalFrame, ftEnclosedFrame };
 

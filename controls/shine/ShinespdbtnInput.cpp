@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "controls/shine/Shinespdbtn.h"
-#include "framework/StdCtrls.h"
+#include "framework/stdctrls/StdCtrls.h"
 #include "platform/core/ScopeGuard.h"
 
 TShiftState CurrentShiftState() {

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 
 enum TActiveImageType {
   aiNormal,

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 #include "MainWindowTestSupport.h"
-#include "framework/HintWindow.h"
+#include "framework/forms/HintWindow.h"
 #include "platform/files/Path.h"
 #include "platform/gdi/SysColors.h"
 

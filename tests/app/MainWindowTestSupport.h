@@ -8,12 +8,12 @@
 #include "AppTestSupport.h"
 #include "app/Mainwindow1.h"
 #include "controls/gradient/Gradbox.h"
-#include "framework/Buttons.h"
-#include "framework/Dialogs.h"
 #include "framework/HeadlessFixture.h"
-#include "framework/Menus.h"
-#include "framework/ModalLoop.h"
-#include "framework/StdCtrls.h"
+#include "framework/dialogs/Dialogs.h"
+#include "framework/forms/ModalLoop.h"
+#include "framework/menus/Menus.h"
+#include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/StdCtrls.h"
 #include "platform/resources/Resources.h"
 
 namespace apptest {

@@ -11,8 +11,8 @@
 
 #include "controls/picker/Dxfcombobox.h"
 #include "controls/picker/Dxfpopup.h"
-#include "framework/Bitmap.h"
 #include "framework/HeadlessFixture.h"
+#include "framework/graphics/Bitmap.h"
 #include "platform/PixelAssert.h"
 #include "platform/gdi/FrameControls.h"
 

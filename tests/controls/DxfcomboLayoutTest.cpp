@@ -9,10 +9,10 @@
 
 #include "controls/picker/Dxfcombobox.h"
 #include "framework/HeadlessFixture.h"
-#include "framework/Streaming.h"
-#include "framework/StreamingReader.h"
-#include "framework/StreamingRegistry.h"
-#include "framework/StreamingWriter.h"
+#include "framework/streaming/Streaming.h"
+#include "framework/streaming/StreamingReader.h"
+#include "framework/streaming/StreamingRegistry.h"
+#include "framework/streaming/StreamingWriter.h"
 
 namespace {
 

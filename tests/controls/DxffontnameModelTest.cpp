@@ -12,9 +12,9 @@
 #include "controls/picker/Dxfpopup.h"
 #include "controls/picker/Dxfres.h"
 #include "framework/HeadlessFixture.h"
-#include "framework/StreamingReader.h"
-#include "framework/StreamingRegistry.h"
-#include "framework/StreamingWriter.h"
+#include "framework/streaming/StreamingReader.h"
+#include "framework/streaming/StreamingRegistry.h"
+#include "framework/streaming/StreamingWriter.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "controls/picker/Dxfres.h"
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "platform/core/Exception.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/SysColors.h"

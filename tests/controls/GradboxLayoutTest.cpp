@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "controls/gradient/Gradbox.h"
-#include "framework/Streaming.h"
-#include "framework/StreamingReader.h"
-#include "framework/StreamingRegistry.h"
-#include "framework/StreamingWriter.h"
+#include "framework/streaming/Streaming.h"
+#include "framework/streaming/StreamingReader.h"
+#include "framework/streaming/StreamingRegistry.h"
+#include "framework/streaming/StreamingWriter.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "controls/gradient/Gradboxpaint.h"
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "platform/PixelAssert.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/Text.h"

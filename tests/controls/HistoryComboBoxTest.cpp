@@ -14,10 +14,10 @@
 #include "HistoryTestFixture.h"
 #include "controls/history/Historycombobox.h"
 #include "framework/HeadlessFixture.h"
-#include "framework/Registry.h"
-#include "framework/StreamingRegistry.h"
-#include "framework/StreamingWriter.h"
-#include "framework/SysUtils.h"
+#include "framework/core/Registry.h"
+#include "framework/core/SysUtils.h"
+#include "framework/streaming/StreamingRegistry.h"
+#include "framework/streaming/StreamingWriter.h"
 
 namespace {
 

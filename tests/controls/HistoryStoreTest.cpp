@@ -12,9 +12,9 @@
 
 #include "HistoryTestFixture.h"
 #include "controls/history/Historystore.h"
-#include "framework/IniFiles.h"
-#include "framework/Registry.h"
-#include "framework/SysUtils.h"
+#include "framework/core/IniFiles.h"
+#include "framework/core/Registry.h"
+#include "framework/core/SysUtils.h"
 #include "platform/core/Exception.h"
 
 namespace {

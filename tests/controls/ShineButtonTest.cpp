@@ -9,11 +9,11 @@
 #include <string>
 
 #include "controls/shine/Shinespdbtn.h"
-#include "framework/Streaming.h"
-#include "framework/StreamingReader.h"
-#include "framework/StreamingRegistry.h"
-#include "framework/StreamingWriter.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
+#include "framework/streaming/Streaming.h"
+#include "framework/streaming/StreamingReader.h"
+#include "framework/streaming/StreamingRegistry.h"
+#include "framework/streaming/StreamingWriter.h"
 
 namespace {
 

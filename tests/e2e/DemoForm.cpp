@@ -24,13 +24,13 @@
 #include <string>
 
 #include "controls/gradient/Gradbox.h"
-#include "framework/Buttons.h"
-#include "framework/Dialogs.h"
-#include "framework/Forms.h"
-#include "framework/HintWindow.h"
-#include "framework/Menus.h"
-#include "framework/StdCtrls.h"
-#include "framework/StreamingRegistry.h"
+#include "framework/dialogs/Dialogs.h"
+#include "framework/forms/Forms.h"
+#include "framework/forms/HintWindow.h"
+#include "framework/menus/Menus.h"
+#include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/StdCtrls.h"
+#include "framework/streaming/StreamingRegistry.h"
 #include "platform/backends/x11/DefaultBackend.h"
 
 namespace {

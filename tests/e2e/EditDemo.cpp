@@ -16,9 +16,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/Dialogs.h"
-#include "framework/Edit.h"
-#include "framework/Forms.h"
+#include "framework/dialogs/Dialogs.h"
+#include "framework/forms/Forms.h"
+#include "framework/stdctrls/Edit.h"
 #include "platform/backends/x11/DefaultBackend.h"
 #include "platform/text/Cp932.h"
 

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Controls.h"
-#include "framework/Forms.h"
+#include "framework/forms/Controls.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/window/WinUser.h"

@@ -16,10 +16,10 @@
 #include "controls/history/Historycombobox.h"
 #include "controls/picker/Dxfcombobox.h"
 #include "controls/picker/Dxffontnamecombobox.h"
-#include "framework/Buttons.h"
 #include "framework/HeadlessFixture.h"
-#include "framework/ImageList.h"
-#include "framework/StdCtrls.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/StdCtrls.h"
 #include "gallery/GalleryForm1.h"
 
 namespace {
