@@ -159,6 +159,19 @@ public:
   // Retrieves the next message. Blocking waits for the backend; Ended is
   // set when the backend has no more input and nothing else is due.
   bool Retrieve(MSG& Out, HWND Filter, UINT Min, UINT Max, bool Remove, bool Block, bool& Ended);
+  // The steps of Retrieve, one a kind of message.
+  struct TMessageRange {
+    UINT Min, Max;  // 0 and 0: every message
+    bool Contains(UINT Msg) const { return (Min == 0 && Max == 0) || (Msg >= Min && Msg <= Max); }
+    // Whether the range holds any key or mouse message.
+    bool WantsInput() const;
+  };
+  enum TInputTake { itNone, itTaken, itCooked };
+  bool TakePosted(MSG& Out, HWND Filter, const TMessageRange& Range, bool Remove);
+  bool TakeQuit(MSG& Out, bool Remove);
+  TInputTake TakeInput(MSG& Out, const TMessageRange& Range, bool Remove);
+  bool TakeTimer(MSG& Out, HWND Filter, bool Remove);
+  bool TakePaint(MSG& Out, HWND Filter);
   LRESULT Dispatch(const MSG& Msg);
   bool Translate(const MSG& Msg);
   void PostQuit(int Code);
@@ -280,8 +293,6 @@ public:
   BYTE FKeyState[256] = {};       // as of the last retrieved message
   BYTE FAsyncKeyState[256] = {};  // as the backend reports it
   TPoint FCursorPos;              // latest pointer position
-  TPoint FMessagePos;
-  std::uint32_t FMessageTime = 0;
   HCURSOR FCursor = nullptr;
   TNativeWindow FCursorNative = 0;
   TCursorShape FShownShape = crsNone;

@@ -109,110 +109,21 @@ void TWindowCore::PullBackendEvents(int TimeoutMs, bool& Ended) {
 bool TWindowCore::Retrieve(MSG& Out, HWND Filter, UINT Min, UINT Max, bool Remove, bool Block,
                            bool& Ended) {
   Ended = false;
-  const bool NoRange = Min == 0 && Max == 0;
-  auto InRange = [&](UINT M) { return NoRange || (M >= Min && M <= Max); };
-  auto InputWanted = [&]() {
-    if (Filter) return false;
-    if (NoRange) return true;
-    return !(Max < WM_NCMOUSEMOVE || (Min > WM_NCMBUTTONDBLCLK && Max < WM_KEYFIRST) ||
-             (Min > WM_SYSCOMMAND && Max < WM_MOUSEFIRST) || Min > WM_MOUSELAST);
-  };
+  const TMessageRange Range{Min, Max};
   for (;;) {
     bool NoMoreInput = false;
     PullBackendEvents(0, NoMoreInput);
-
-    for (auto It = FPosted.begin(); It != FPosted.end();) {
-      if (It->hwnd && !Lookup(It->hwnd)) {
-        It = FPosted.erase(It);
-        continue;
-      }
-      if ((!Filter || It->hwnd == Filter) && InRange(It->message)) {
-        Out = *It;
-        if (Remove) FPosted.erase(It);
-        FMessageTime = Out.time;
-        FMessagePos = Out.pt;
-        return true;
-      }
-      ++It;
+    // In Windows' order: posted messages, the quit request, input, timers,
+    // then paints.
+    if (TakePosted(Out, Filter, Range, Remove) || TakeQuit(Out, Remove)) return true;
+    if (!Filter && Range.WantsInput()) {
+      const TInputTake Input = TakeInput(Out, Range, Remove);
+      if (Input == itTaken) return true;
+      if (Input == itCooked) continue;
     }
-
-    if (FQuitPosted) {
-      Out = MSG{};
-      Out.message = WM_QUIT;
-      Out.wParam = WPARAM(FQuitCode);
-      Out.time = FBackend->Now();
-      Out.pt = FCursorPos;
-      if (Remove) {
-        FQuitPosted = false;
-        FQuitRetrieved = true;
-      }
-      return true;
-    }
-
-    if (InputWanted()) {
-      while (!FCooked.empty() && FCooked.front().hwnd && !Lookup(FCooked.front().hwnd))
-        FCooked.pop_front();
-      if (!FCooked.empty() && InRange(FCooked.front().message)) {
-        Out = FCooked.front();
-        if (Remove) FCooked.pop_front();
-        FMessageTime = Out.time;
-        FMessagePos = Out.pt;
-        return true;
-      }
-      if (FCooked.empty() && !FRawInput.empty()) {
-        const TBackendEvent E = std::move(FRawInput.front());
-        FRawInput.pop_front();
-        CookEvent(E);
-        continue;
-      }
-    }
-
-    if (InRange(WM_TIMER)) {
-      const std::uint32_t Now = FBackend->Now();
-      TWindowTimer* Due = nullptr;
-      for (TWindowTimer& T : FTimers) {
-        if (Filter && T.Window != Filter) continue;
-        if (T.Window && !Lookup(T.Window)) continue;
-        if (TimeDiff(T.Due, Now) > 0) continue;
-        if (!Due || TimeDiff(T.Due, Due->Due) < 0) Due = &T;
-      }
-      if (Due) {
-        Out = MSG{};
-        Out.hwnd = Due->Window;
-        Out.message = WM_TIMER;
-        Out.wParam = Due->Id;
-        Out.lParam = Due->Proc ? 1 : 0;
-        Out.time = Now;
-        Out.pt = FCursorPos;
-        if (Remove) Due->Due = Now + Due->Elapse;
-        FMessageTime = Out.time;
-        FMessagePos = Out.pt;
-        return true;
-      }
-    }
-
+    if (Range.Contains(WM_TIMER) && TakeTimer(Out, Filter, Remove)) return true;
     CaretTick();
-
-    if (InRange(WM_PAINT)) {
-      bool Painted = false;
-      while (TWindow* P = NextWindowToPaint(Filter)) {
-        if (P->Update.IsEmpty() && !P->InternalPaint) {
-          // Only the frame is invalid: no WM_PAINT for that.
-          P->NeedNcPaint = false;
-          P->NeedErase = false;
-          Send(P, WM_NCPAINT, 1, 0);
-          continue;
-        }
-        Out = MSG{};
-        Out.hwnd = P->Handle;
-        Out.message = WM_PAINT;
-        Out.time = FBackend->Now();
-        Out.pt = FCursorPos;
-        Painted = true;
-        break;
-      }
-      if (Painted) return true;
-    }
+    if (Range.Contains(WM_PAINT) && TakePaint(Out, Filter)) return true;
 
     PresentAll();
     if (!Block || NoMoreInput) {
@@ -228,6 +139,102 @@ bool TWindowCore::Retrieve(MSG& Out, HWND Filter, UINT Min, UINT Max, bool Remov
     }
     if (R == wrEvent) AcceptEvent(*this, std::move(E));
   }
+}
+
+bool TWindowCore::TMessageRange::WantsInput() const {
+  if (Min == 0 && Max == 0) return true;
+  return !(Max < WM_NCMOUSEMOVE || (Min > WM_NCMBUTTONDBLCLK && Max < WM_KEYFIRST) ||
+           (Min > WM_SYSCOMMAND && Max < WM_MOUSEFIRST) || Min > WM_MOUSELAST);
+}
+
+bool TWindowCore::TakePosted(MSG& Out, HWND Filter, const TMessageRange& Range, bool Remove) {
+  for (auto It = FPosted.begin(); It != FPosted.end();) {
+    if (It->hwnd && !Lookup(It->hwnd)) {
+      It = FPosted.erase(It);
+      continue;
+    }
+    if ((!Filter || It->hwnd == Filter) && Range.Contains(It->message)) {
+      Out = *It;
+      if (Remove) FPosted.erase(It);
+      return true;
+    }
+    ++It;
+  }
+  return false;
+}
+
+bool TWindowCore::TakeQuit(MSG& Out, bool Remove) {
+  if (!FQuitPosted) return false;
+  Out = MSG{};
+  Out.message = WM_QUIT;
+  Out.wParam = WPARAM(FQuitCode);
+  Out.time = FBackend->Now();
+  Out.pt = FCursorPos;
+  if (Remove) {
+    FQuitPosted = false;
+    FQuitRetrieved = true;
+  }
+  return true;
+}
+
+// The next cooked input message; raw backend input is cooked one event at a
+// time, after which the caller looks again from the start.
+TWindowCore::TInputTake TWindowCore::TakeInput(MSG& Out, const TMessageRange& Range, bool Remove) {
+  while (!FCooked.empty() && FCooked.front().hwnd && !Lookup(FCooked.front().hwnd))
+    FCooked.pop_front();
+  if (!FCooked.empty() && Range.Contains(FCooked.front().message)) {
+    Out = FCooked.front();
+    if (Remove) FCooked.pop_front();
+    return itTaken;
+  }
+  if (FCooked.empty() && !FRawInput.empty()) {
+    const TBackendEvent E = std::move(FRawInput.front());
+    FRawInput.pop_front();
+    CookEvent(E);
+    return itCooked;
+  }
+  return itNone;
+}
+
+// The timer due first; taking it sets it going again.
+bool TWindowCore::TakeTimer(MSG& Out, HWND Filter, bool Remove) {
+  const std::uint32_t Now = FBackend->Now();
+  TWindowTimer* Due = nullptr;
+  for (TWindowTimer& T : FTimers) {
+    if (Filter && T.Window != Filter) continue;
+    if (T.Window && !Lookup(T.Window)) continue;
+    if (TimeDiff(T.Due, Now) > 0) continue;
+    if (!Due || TimeDiff(T.Due, Due->Due) < 0) Due = &T;
+  }
+  if (!Due) return false;
+  Out = MSG{};
+  Out.hwnd = Due->Window;
+  Out.message = WM_TIMER;
+  Out.wParam = Due->Id;
+  Out.lParam = Due->Proc ? 1 : 0;
+  Out.time = Now;
+  Out.pt = FCursorPos;
+  if (Remove) Due->Due = Now + Due->Elapse;
+  return true;
+}
+
+bool TWindowCore::TakePaint(MSG& Out, HWND Filter) {
+  while (TWindow* P = NextWindowToPaint(Filter)) {
+    if (P->Update.IsEmpty() && !P->InternalPaint) {
+      // Only the frame is invalid: no WM_PAINT for that.
+      P->NeedNcPaint = false;
+      P->NeedErase = false;
+      Send(P, WM_NCPAINT, 1, 0);
+      continue;
+    }
+    Out = MSG{};
+    Out.hwnd = P->Handle;
+    Out.message = WM_PAINT;
+    Out.time = FBackend->Now();
+    Out.pt = FCursorPos;
+    return true;
+  }
+  return false;
 }
 
 // WM_PAINT, with the safety net for handlers that never call BeginPaint.
