@@ -32,7 +32,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "platform/core/Exception.h"
 #include "platform/gdi/Text.h"
 #include "platform/image/PngWriter.h"
@@ -105,13 +105,9 @@ std::optional<int> ParseInt(const char* Text, int Base = 10) {
   return static_cast<int>(Value);
 }
 
-}  // namespace
-
-int main(int Argc, char** Argv) {
+// What the command line asks for.
+struct TOptions {
   TLogFont Font;
-  Font.Face = "ＭＳ Ｐゴシック";
-  Font.Height = -12;
-  Font.Charset = SHIFTJIS_CHARSET;
   std::optional<std::string> FaceArgument;
   int WrapWidth = 0, Scale = 1;
   std::optional<unsigned> Format;
@@ -119,116 +115,142 @@ int main(int Argc, char** Argv) {
   std::string Resource, BmpFile;
   std::optional<int> Background;
   std::vector<std::string> Positional;
+};
 
+// Reads the options; nothing when they make no sense (the caller shows the
+// usage).
+std::optional<TOptions> ParseOptions(int Argc, char** Argv) {
+  TOptions O;
+  O.Font.Face = "ＭＳ Ｐゴシック";
+  O.Font.Height = -12;
+  O.Font.Charset = SHIFTJIS_CHARSET;
   for (int I = 1; I < Argc; ++I) {
     std::string Arg = Argv[I];
     auto Value = [&]() -> const char* { return I + 1 < Argc ? Argv[++I] : nullptr; };
     if (Arg == "--face") {
       const char* V = Value();
-      if (!V) return Usage();
-      FaceArgument = V;
+      if (!V) return std::nullopt;
+      O.FaceArgument = V;
     } else if (Arg == "--height" || Arg == "--width" || Arg == "--scale" || Arg == "--format") {
       const char* V = Value();
       std::optional<int> N = V ? ParseInt(V, Arg == "--format" ? 16 : 10) : std::nullopt;
-      if (!N) return Usage();
-      if (Arg == "--height") Font.Height = *N;
-      if (Arg == "--width") WrapWidth = *N;
-      if (Arg == "--scale") Scale = *N;
-      if (Arg == "--format") Format = static_cast<unsigned>(*N);
+      if (!N) return std::nullopt;
+      if (Arg == "--height") O.Font.Height = *N;
+      if (Arg == "--width") O.WrapWidth = *N;
+      if (Arg == "--scale") O.Scale = *N;
+      if (Arg == "--format") O.Format = static_cast<unsigned>(*N);
     } else if (Arg == "--resource" || Arg == "--bmp") {
       const char* V = Value();
-      if (!V) return Usage();
-      (Arg == "--resource" ? Resource : BmpFile) = V;
+      if (!V) return std::nullopt;
+      (Arg == "--resource" ? O.Resource : O.BmpFile) = V;
     } else if (Arg == "--background") {
       const char* V = Value();
       std::optional<int> N = V ? ParseInt(V, 16) : std::nullopt;
-      if (!N || *N < 0 || *N > 0xFFFFFF) return Usage();
-      Background = *N;
+      if (!N || *N < 0 || *N > 0xFFFFFF) return std::nullopt;
+      O.Background = *N;
     } else if (Arg == "--bold") {
-      Font.Weight = FW_BOLD;
+      O.Font.Weight = FW_BOLD;
     } else if (Arg == "--italic") {
-      Font.Italic = true;
+      O.Font.Italic = true;
     } else if (Arg == "--underline") {
-      Font.Underline = true;
+      O.Font.Underline = true;
     } else if (Arg == "--strikeout") {
-      Font.StrikeOut = true;
+      O.Font.StrikeOut = true;
     } else if (Arg == "--cp932") {
-      Cp932Input = true;
+      O.Cp932Input = true;
     } else if (Arg == "--metrics") {
-      PrintMetrics = true;
+      O.PrintMetrics = true;
     } else if (Arg.size() > 1 && Arg[0] == '-' && Arg[1] == '-') {
-      return Usage();
+      return std::nullopt;
     } else {
-      Positional.push_back(Arg);
+      O.Positional.push_back(Arg);
     }
   }
-  if (Scale < 1 || Scale > 32) return Usage();
-  if (!Resource.empty() || !BmpFile.empty()) {
-    if (Positional.size() != 1 || (!Resource.empty() && !BmpFile.empty())) return Usage();
+  if (O.Scale < 1 || O.Scale > 32) return std::nullopt;
+  return O;
+}
+
+// Draws Text in the font on white, 4 pixels of margin around it, and writes
+// the PNG.
+void RenderText(const TOptions& O, const std::string& Text) {
+  const TLogFont& Font = O.Font;
+  const int WrapWidth = O.WrapWidth;
+  TSurface Measure(1, 1);
+  TDeviceContext MeasureDC(Measure);
+  MeasureDC.SetFont(Font);
+  unsigned Flags = O.Format        ? *O.Format
+                   : WrapWidth > 0 ? DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX
+                                   : DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX;
+  TRect Bounds{0, 0, WrapWidth > 0 ? WrapWidth : 1, 1};
+  DrawText(MeasureDC, Text, Bounds, Flags | DT_CALCRECT);
+  const int Width = std::max(Bounds.Right, WrapWidth) + 8;
+  const int Height = std::max(Bounds.Bottom, 1) + 8;
+
+  TSurface Surface(Width, Height, 0xFFFFFF);
+  TDeviceContext DC(Surface);
+  DC.SetFont(Font);
+  DC.SetBkMode(TRANSPARENT);
+  DC.SetTextColor(RGB(0, 0, 0));
+  TRect R{4, 4, 4 + (WrapWidth > 0 ? WrapWidth : Bounds.Right), Height - 4};
+  DrawText(DC, Text, R, Flags | DT_NOCLIP);
+
+  if (O.PrintMetrics) {
+    std::shared_ptr<TRealizedFont> Realised = GetCurrentFont(DC);
+    const TTextMetric& M = Realised->TextMetric();
+    const TTextExtent Extent = GetTextExtentPoint(DC, Text);
+    std::printf(
+        "family %s em %d\ntmHeight %d tmAscent %d tmDescent %d tmInternalLeading %d "
+        "tmExternalLeading %d tmAveCharWidth %d tmMaxCharWidth %d\nextent %d x %d\n",
+        Realised->FamilyName().c_str(), Realised->EmHeight(), M.tmHeight, M.tmAscent, M.tmDescent,
+        M.tmInternalLeading, M.tmExternalLeading, M.tmAveCharWidth, M.tmMaxCharWidth, Extent.cx,
+        Extent.cy);
+  }
+  WritePng(O.Positional[1], Enlarge(Surface, O.Scale));
+}
+
+int Fail(const Exception& E) {
+  std::string Message = cp932::ToUtf8Lossy(E.Message());
+  std::fprintf(stderr, "render_text: %s\n", Message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int Argc, char** Argv) {
+  std::optional<TOptions> Parsed = ParseOptions(Argc, Argv);
+  if (!Parsed) return Usage();
+  TOptions& O = *Parsed;
+  if (!O.Resource.empty() || !O.BmpFile.empty()) {
+    if (O.Positional.size() != 1 || (!O.Resource.empty() && !O.BmpFile.empty())) return Usage();
     try {
-      return RenderBitmap(Resource, BmpFile, Background, Scale, PrintMetrics, Positional[0]);
+      return RenderBitmap(O.Resource, O.BmpFile, O.Background, O.Scale, O.PrintMetrics,
+                          O.Positional[0]);
     } catch (const Exception& E) {
-      std::string Message = cp932::ToUtf8Lossy(E.Message());
-      std::fprintf(stderr, "render_text: %s\n", Message.c_str());
-      return 1;
+      return Fail(E);
     }
   }
-  if (Positional.size() != 2 || Background) return Usage();
+  if (O.Positional.size() != 2 || O.Background) return Usage();
 
   auto ToSystemText = [&](const std::string& Text) -> std::optional<std::string> {
-    return Cp932Input ? std::optional<std::string>(Text) : cp932::FromUtf8(Text);
+    return O.Cp932Input ? std::optional<std::string>(Text) : cp932::FromUtf8(Text);
   };
-  std::optional<std::string> Text = ToSystemText(Positional[0]);
+  std::optional<std::string> Text = ToSystemText(O.Positional[0]);
   if (!Text) {
     std::fprintf(stderr, "render_text: the text has characters code page 932 cannot hold\n");
     return 1;
   }
-  if (FaceArgument) {
-    std::optional<std::string> Face = ToSystemText(*FaceArgument);
+  if (O.FaceArgument) {
+    std::optional<std::string> Face = ToSystemText(*O.FaceArgument);
     if (!Face) {
       std::fprintf(stderr, "render_text: the face name has characters code page 932 cannot hold\n");
       return 1;
     }
-    Font.Face = *Face;
+    O.Font.Face = *Face;
   }
-
   try {
-    TSurface Measure(1, 1);
-    TDeviceContext MeasureDC(Measure);
-    MeasureDC.SetFont(Font);
-    unsigned Flags = Format          ? *Format
-                     : WrapWidth > 0 ? DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX
-                                     : DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX;
-    TRect Bounds{0, 0, WrapWidth > 0 ? WrapWidth : 1, 1};
-    DrawText(MeasureDC, *Text, Bounds, Flags | DT_CALCRECT);
-    const int Width = std::max(Bounds.Right, WrapWidth) + 8;
-    const int Height = std::max(Bounds.Bottom, 1) + 8;
-
-    TSurface Surface(Width, Height, 0xFFFFFF);
-    TDeviceContext DC(Surface);
-    DC.SetFont(Font);
-    DC.SetBkMode(TRANSPARENT);
-    DC.SetTextColor(RGB(0, 0, 0));
-    TRect R{4, 4, 4 + (WrapWidth > 0 ? WrapWidth : Bounds.Right), Height - 4};
-    DrawText(DC, *Text, R, Flags | DT_NOCLIP);
-
-    if (PrintMetrics) {
-      std::shared_ptr<TRealizedFont> Realised = GetCurrentFont(DC);
-      const TTextMetric& M = Realised->TextMetric();
-      const TTextExtent Extent = GetTextExtentPoint(DC, *Text);
-      std::printf(
-          "family %s em %d\ntmHeight %d tmAscent %d tmDescent %d tmInternalLeading %d "
-          "tmExternalLeading %d tmAveCharWidth %d tmMaxCharWidth %d\nextent %d x %d\n",
-          Realised->FamilyName().c_str(), Realised->EmHeight(), M.tmHeight, M.tmAscent, M.tmDescent,
-          M.tmInternalLeading, M.tmExternalLeading, M.tmAveCharWidth, M.tmMaxCharWidth, Extent.cx,
-          Extent.cy);
-    }
-
-    WritePng(Positional[1], Enlarge(Surface, Scale));
+    RenderText(O, *Text);
   } catch (const Exception& E) {
-    std::string Message = cp932::ToUtf8Lossy(E.Message());
-    std::fprintf(stderr, "render_text: %s\n", Message.c_str());
-    return 1;
+    return Fail(E);
   }
   return 0;
 }
