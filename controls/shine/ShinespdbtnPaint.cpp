@@ -106,43 +106,43 @@ void TShineSpeedButton::CalcDrawPosition(TCanvas& Target, TPoint& GlyphPos, TRec
 
   int BW = 0, BH = 0, GX = 0, GY = 0, TX = 0, TY = 0;
   const bool Both = HasGlyph && HasText;
+  // Glyph and text one after the other along the layout's axis, the
+  // spacing between them, each centred across it.
+  struct TPart {
+    bool Present;
+    int Along, Across;
+    int *Pos, *Cross;
+  };
+  auto Stack = [&](const TPart& First, const TPart& Second, int& Length, int& Breadth) {
+    for (const TPart* P : {&First, &Second}) {
+      if (P == &Second && Both) Length += FSpacing;
+      *P->Pos = Length;
+      if (!P->Present) continue;
+      Length += P->Along;
+      Breadth = std::max(Breadth, P->Across);
+    }
+    for (const TPart* P : {&First, &Second})
+      if (P->Present) *P->Cross = (Breadth - P->Across) / 2;
+  };
   switch (FLayout) {
     case blGlyphLeft:
-    case blGlyphRight:
-      if (FLayout == blGlyphLeft) {
-        GX = BW;
-        if (HasGlyph) BW += GW, BH = std::max(BH, GH);
-        if (Both) BW += FSpacing;
-        TX = BW;
-        if (HasText) BW += TW, BH = std::max(BH, TH);
-      } else {
-        TX = BW;
-        if (HasText) BW += TW, BH = std::max(BH, TH);
-        if (Both) BW += FSpacing;
-        GX = BW;
-        if (HasGlyph) BW += GW, BH = std::max(BH, GH);
-      }
-      if (HasGlyph) GY = (BH - GH) / 2;
-      if (HasText) TY = (BH - TH) / 2;
+    case blGlyphRight: {
+      const TPart GlyphPart{HasGlyph, GW, GH, &GX, &GY}, TextPart{HasText, TW, TH, &TX, &TY};
+      if (FLayout == blGlyphLeft)
+        Stack(GlyphPart, TextPart, BW, BH);
+      else
+        Stack(TextPart, GlyphPart, BW, BH);
       break;
+    }
     case blGlyphTop:
-    case blGlyphBottom:
-      if (FLayout == blGlyphTop) {
-        GY = BH;
-        if (HasGlyph) BH += GH, BW = std::max(BW, GW);
-        if (Both) BH += FSpacing;
-        TY = BH;
-        if (HasText) BH += TH, BW = std::max(BW, TW);
-      } else {
-        TY = BH;
-        if (HasText) BH += TH, BW = std::max(BW, TW);
-        if (Both) BH += FSpacing;
-        GY = BH;
-        if (HasGlyph) BH += GH, BW = std::max(BW, GW);
-      }
-      if (HasGlyph) GX = (BW - GW) / 2;
-      if (HasText) TX = (BW - TW) / 2;
+    case blGlyphBottom: {
+      const TPart GlyphPart{HasGlyph, GH, GW, &GY, &GX}, TextPart{HasText, TH, TW, &TY, &TX};
+      if (FLayout == blGlyphTop)
+        Stack(GlyphPart, TextPart, BH, BW);
+      else
+        Stack(TextPart, GlyphPart, BH, BW);
       break;
+    }
   }
 
   // C++ division truncates toward zero, as the placement rules ask.
