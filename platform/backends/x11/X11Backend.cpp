@@ -137,8 +137,12 @@ TX11Backend::TX11Backend(Display* Dpy)
   RefreshModifierMasks();
   XAddConnectionWatch(FDpy, WatchConnection, reinterpret_cast<XPointer>(this));
 
+  // The input method is opened once the first frame is on the screen
+  // (Present): Xlib's own parses the locale's whole Compose table, which
+  // took four fifths of the start-up's work, and nothing can be typed into a
+  // window that is not shown yet. Keys that come before it wait in the queue
+  // and reach the input method, which sees every event before we do.
   ChooseInputLocale();
-  OpenInputMethod();
 
   FIconData = NetWmIconData(LoadIconImages(ProgramIconNames()));
   const char* Report = std::getenv("SCOUTLANE_REPORT_FIRST_FRAME");
@@ -445,14 +449,19 @@ void TX11Backend::Present(TNativeWindow Window, const TSurface& Surface,
   if (!N || !N->Mapped) return;
   N->Buffer->Present(N->Id, Surface, Dirty);
   if (FReportFirstFrame) ReportFirstFrame();
-  if (!FStartupMemoryReleased) ReleaseStartupMemory();
+  if (!FStartupMemoryReleased) {
+    // The frame goes to the server before the input method is opened.
+    XFlush(FDpy);
+    OpenInputMethod();
+    ReleaseStartupMemory();
+  }
 }
 
 void TX11Backend::ReleaseStartupMemory() {
   FStartupMemoryReleased = true;
   // Starting read much that is not needed again: most of the font file
   // (hinting measures reference glyphs once per face) and the heap that the
-  // font configuration and the layouts were parsed in. With the first frame
+  // font configuration, the layouts and the Compose table were parsed in. With the first frame
   // sent, give those pages back; a font page read again later returns from
   // the file cache unchanged.
   XFlush(FDpy);
