@@ -16,10 +16,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "platform/backends/x11/X11Icon.h"
+#include "platform/files/FileBytes.h"
 #include "platform/fonts/FontFiles.h"
 
 using namespace x11;
@@ -49,18 +48,20 @@ const char* ProgramShortName() {
 // Milliseconds since this process started, as the kernel counts them (to
 // the kernel's clock tick, 10 ms on most systems).
 long MillisecondsSinceProcessStart() {
-  std::ifstream Stat("/proc/self/stat");
-  std::string Line;
-  if (!std::getline(Stat, Line)) return -1;
+  const std::optional<std::string> Line = files::ReadFileBytes("/proc/self/stat");
+  if (!Line) return -1;
   // The command name may hold spaces; fields are counted after its ')'.
-  const std::size_t Close = Line.rfind(')');
+  const std::size_t Close = Line->rfind(')');
   if (Close == std::string::npos) return -1;
-  std::istringstream Fields(Line.substr(Close + 2));
-  std::string Field;
+  const char* Field = Line->c_str() + Close + 1;
   unsigned long long StartTicks = 0;
   // Field 3 (state) is the first after the name; start time is field 22.
-  for (int Index = 3; Index <= 22 && (Fields >> Field); ++Index)
-    if (Index == 22) StartTicks = std::strtoull(Field.c_str(), nullptr, 10);
+  for (int Index = 3; Index <= 22; ++Index) {
+    while (*Field == ' ') ++Field;
+    if (!*Field) return -1;
+    if (Index == 22) StartTicks = std::strtoull(Field, nullptr, 10);
+    while (*Field && *Field != ' ') ++Field;
+  }
   timespec Boot{};
   clock_gettime(CLOCK_BOOTTIME, &Boot);
   const long Ticks = sysconf(_SC_CLK_TCK);
