@@ -287,6 +287,7 @@ void TX11Backend::DestroyNativeWindow(TNativeWindow Window) {
   if (FPointerWindow == N->Id) FPointerWindow = 0;
   FWindows.erase(N->Id);
   XFlush(FDpy);
+  FHeapToTrim = true;
 }
 
 void TX11Backend::UpdateNativeWindow(TNativeWindow Window, const TNativeWindowParams& Params) {
@@ -450,6 +451,7 @@ void TX11Backend::Present(TNativeWindow Window, const TSurface& Surface,
   if (!N || !N->Mapped) return;
   N->Buffer->Present(N->Id, Surface, Dirty);
   if (FReportFirstFrame) ReportFirstFrame();
+  FFontPagesRead = true;
   if (!FStartupMemoryReleased) {
     // The frame goes to the server before the input method is opened.
     XFlush(FDpy);
@@ -468,6 +470,22 @@ void TX11Backend::ReleaseStartupMemory() {
   XFlush(FDpy);
   fontfiles::ReleaseResidentPages();
   malloc_trim(0);
+}
+
+void TX11Backend::ReleaseIdleMemory() {
+  // Drawing new text reads glyphs and, the first time a script is hinted, a
+  // set of reference glyphs from all over the font file: a search or a list
+  // opened once left some 600 KB of font pages in the process. Going idle,
+  // they are let go again (a page read later comes back unchanged from the
+  // file cache); after a window went, so does the free heap it left.
+  if (FFontPagesRead) {
+    FFontPagesRead = false;
+    fontfiles::ReleaseResidentPages();
+  }
+  if (FHeapToTrim) {
+    FHeapToTrim = false;
+    malloc_trim(0);
+  }
 }
 
 void TX11Backend::ReportFirstFrame() {
