@@ -1,7 +1,7 @@
 #include "framework/graphics/Bitmap.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 #include <string>
 
 #include "platform/files/Path.h"
@@ -278,8 +278,8 @@ std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
 
 void TBitmap::SaveToFile(const std::string& Path) const {
   const std::vector<std::uint8_t> Bytes = SaveToBytes();
-  std::ofstream File(files::ToFileSystem(Path), std::ios::binary | std::ios::trunc);
-  if (File) File.write(reinterpret_cast<const char*>(Bytes.data()), std::streamsize(Bytes.size()));
-  if (File) File.close();
-  if (!File) throw Exception(FormatMessage(messages::kCannotWrite, {Path}));
+  std::FILE* File = std::fopen(files::ToFileSystem(Path).c_str(), "wb");
+  bool Written = File && std::fwrite(Bytes.data(), 1, Bytes.size(), File) == Bytes.size();
+  if (File) Written = std::fclose(File) == 0 && Written;
+  if (!Written) throw Exception(FormatMessage(messages::kCannotWrite, {Path}));
 }

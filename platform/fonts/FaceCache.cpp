@@ -6,10 +6,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
+
+#include "platform/files/FileBytes.h"
 
 namespace {
 
@@ -20,10 +20,12 @@ constexpr const char* kMagic = "scoutlane-faces 1";
 std::string StateOf(const std::string& Path) {
   struct stat Info {};
   if (stat(Path.c_str(), &Info) != 0) return "-";
-  std::ostringstream Out;
-  Out << Info.st_dev << '.' << Info.st_ino << '.' << Info.st_size << '.' << Info.st_mtim.tv_sec
-      << '.' << Info.st_mtim.tv_nsec << '.' << Info.st_ctim.tv_sec << '.' << Info.st_ctim.tv_nsec;
-  return Out.str();
+  std::string State;
+  for (long long Part : {(long long)Info.st_dev, (long long)Info.st_ino, (long long)Info.st_size,
+                         (long long)Info.st_mtim.tv_sec, (long long)Info.st_mtim.tv_nsec,
+                         (long long)Info.st_ctim.tv_sec, (long long)Info.st_ctim.tv_nsec})
+    State += (State.empty() ? "" : ".") + std::to_string(Part);
+  return State;
 }
 
 // Names and paths may hold any byte; written as hexadecimal, every field of
@@ -74,6 +76,26 @@ std::string XdgDirectory(const char* Name, const char* Fallback) {
   if (!Value.empty()) return Value;
   std::string Home = EnvOrEmpty("HOME");
   return Home.empty() ? std::string() : Home + "/" + Fallback;
+}
+
+// The lines of Text; a last line without its end is damage, and dropped.
+std::vector<std::string> SplitLines(const std::string& Text) {
+  std::vector<std::string> Lines;
+  for (std::size_t Start = 0, End; (End = Text.find('\n', Start)) != std::string::npos;
+       Start = End + 1)
+    Lines.push_back(Text.substr(Start, End - Start));
+  return Lines;
+}
+
+std::vector<std::string> SplitWords(const std::string& Line) {
+  std::vector<std::string> Words;
+  for (std::size_t Start = 0; Start < Line.size();) {
+    std::size_t End = Line.find(' ', Start);
+    if (End == std::string::npos) End = Line.size();
+    Words.push_back(Line.substr(Start, End - Start));
+    Start = End + 1;
+  }
+  return Words;
 }
 
 struct TEntry {
@@ -139,21 +161,22 @@ private:
     FLoaded = true;
     FStamp = Stamp();
     FEntries.clear();
-    std::ifstream In(FFile, std::ios::binary);
-    std::string Line;
-    if (!std::getline(In, Line) || Line != kMagic) return;
+    const std::optional<std::string> Text = files::ReadFileBytes(FFile);
+    if (!Text) return;
+    std::vector<std::string> Lines = SplitLines(*Text);
+    if (Lines.size() < 2 || Lines[0] != kMagic) return;
     // Another configuration (or none read): every entry is suspect.
-    if (!std::getline(In, Line) || Line != "stamp " + FStamp) return;
+    if (Lines[1] != "stamp " + FStamp) return;
     std::map<std::string, TEntry> Entries;
-    while (std::getline(In, Line)) {
-      std::istringstream Fields(Line);
-      std::string Tag, Key, Path, Family, State;
-      int Index = -1;
-      if (!(Fields >> Tag >> Key >> Path >> Index >> Family >> State) || Tag != "face" || Index < 0)
-        return;  // damaged: start afresh
-      std::optional<std::string> K = Unhex(Key), P = Unhex(Path), F = Unhex(Family);
-      if (!K || !P || !F || P->empty()) return;
-      Entries[*K] = TEntry{TFontFile{*P, Index, *F}, State};
+    for (std::size_t I = 2; I < Lines.size(); ++I) {
+      // face KEY PATH INDEX FAMILY STATE
+      std::vector<std::string> Fields = SplitWords(Lines[I]);
+      if (Fields.size() != 6 || Fields[0] != "face") return;  // damaged: start afresh
+      std::optional<std::string> K = Unhex(Fields[1]), P = Unhex(Fields[2]), F = Unhex(Fields[4]);
+      char* End = nullptr;
+      const long Index = std::strtol(Fields[3].c_str(), &End, 10);
+      if (!K || !P || !F || P->empty() || *End || Fields[3].empty() || Index < 0) return;
+      Entries[*K] = TEntry{TFontFile{*P, static_cast<int>(Index), *F}, Fields[5]};
     }
     FEntries = std::move(Entries);
   }

@@ -1,9 +1,9 @@
 #include "platform/image/Bmp.h"
 
-#include <fstream>
 #include <iterator>
 #include <limits>
 
+#include "platform/files/FileBytes.h"
 #include "platform/files/Path.h"
 
 namespace image {
@@ -292,12 +292,9 @@ TBmpImage DecodeDib(const std::uint8_t* Data, std::size_t Size) {
 }
 
 TBmpImage LoadBmpFile(const std::string& Path) {
-  std::ifstream File(files::ToFileSystem(Path), std::ios::binary);
-  if (!File) Fail("cannot open the file");
-  std::vector<std::uint8_t> Bytes((std::istreambuf_iterator<char>(File)),
-                                  std::istreambuf_iterator<char>());
-  if (File.bad()) Fail("cannot read the file");
-  return DecodeBmp(Bytes);
+  const std::optional<std::string> Bytes = files::ReadFileBytes(files::ToFileSystem(Path));
+  if (!Bytes) Fail("cannot read the file");
+  return DecodeBmp(reinterpret_cast<const std::uint8_t*>(Bytes->data()), Bytes->size());
 }
 
 std::vector<std::uint8_t> EncodeBmp(const TBmpImage& Image) {

@@ -16,10 +16,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "platform/backends/x11/X11Icon.h"
+#include "platform/files/FileBytes.h"
 #include "platform/fonts/FontFiles.h"
 
 using namespace x11;
@@ -49,18 +48,20 @@ const char* ProgramShortName() {
 // Milliseconds since this process started, as the kernel counts them (to
 // the kernel's clock tick, 10 ms on most systems).
 long MillisecondsSinceProcessStart() {
-  std::ifstream Stat("/proc/self/stat");
-  std::string Line;
-  if (!std::getline(Stat, Line)) return -1;
+  const std::optional<std::string> Line = files::ReadFileBytes("/proc/self/stat");
+  if (!Line) return -1;
   // The command name may hold spaces; fields are counted after its ')'.
-  const std::size_t Close = Line.rfind(')');
+  const std::size_t Close = Line->rfind(')');
   if (Close == std::string::npos) return -1;
-  std::istringstream Fields(Line.substr(Close + 2));
-  std::string Field;
+  const char* Field = Line->c_str() + Close + 1;
   unsigned long long StartTicks = 0;
   // Field 3 (state) is the first after the name; start time is field 22.
-  for (int Index = 3; Index <= 22 && (Fields >> Field); ++Index)
-    if (Index == 22) StartTicks = std::strtoull(Field.c_str(), nullptr, 10);
+  for (int Index = 3; Index <= 22; ++Index) {
+    while (*Field == ' ') ++Field;
+    if (!*Field) return -1;
+    if (Index == 22) StartTicks = std::strtoull(Field, nullptr, 10);
+    while (*Field && *Field != ' ') ++Field;
+  }
   timespec Boot{};
   clock_gettime(CLOCK_BOOTTIME, &Boot);
   const long Ticks = sysconf(_SC_CLK_TCK);
@@ -137,8 +138,12 @@ TX11Backend::TX11Backend(Display* Dpy)
   RefreshModifierMasks();
   XAddConnectionWatch(FDpy, WatchConnection, reinterpret_cast<XPointer>(this));
 
+  // The input method is opened once the first frame is on the screen
+  // (Present): Xlib's own parses the locale's whole Compose table, which
+  // took four fifths of the start-up's work, and nothing can be typed into a
+  // window that is not shown yet. Keys that come before it wait in the queue
+  // and reach the input method, which sees every event before we do.
   ChooseInputLocale();
-  OpenInputMethod();
 
   FIconData = NetWmIconData(LoadIconImages(ProgramIconNames()));
   const char* Report = std::getenv("SCOUTLANE_REPORT_FIRST_FRAME");
@@ -282,6 +287,7 @@ void TX11Backend::DestroyNativeWindow(TNativeWindow Window) {
   if (FPointerWindow == N->Id) FPointerWindow = 0;
   FWindows.erase(N->Id);
   XFlush(FDpy);
+  FHeapToTrim = true;
 }
 
 void TX11Backend::UpdateNativeWindow(TNativeWindow Window, const TNativeWindowParams& Params) {
@@ -445,19 +451,41 @@ void TX11Backend::Present(TNativeWindow Window, const TSurface& Surface,
   if (!N || !N->Mapped) return;
   N->Buffer->Present(N->Id, Surface, Dirty);
   if (FReportFirstFrame) ReportFirstFrame();
-  if (!FStartupMemoryReleased) ReleaseStartupMemory();
+  FFontPagesRead = true;
+  if (!FStartupMemoryReleased) {
+    // The frame goes to the server before the input method is opened.
+    XFlush(FDpy);
+    OpenInputMethod();
+    ReleaseStartupMemory();
+  }
 }
 
 void TX11Backend::ReleaseStartupMemory() {
   FStartupMemoryReleased = true;
   // Starting read much that is not needed again: most of the font file
   // (hinting measures reference glyphs once per face) and the heap that the
-  // font configuration and the layouts were parsed in. With the first frame
+  // font configuration, the layouts and the Compose table were parsed in. With the first frame
   // sent, give those pages back; a font page read again later returns from
   // the file cache unchanged.
   XFlush(FDpy);
   fontfiles::ReleaseResidentPages();
   malloc_trim(0);
+}
+
+void TX11Backend::ReleaseIdleMemory() {
+  // Drawing new text reads glyphs and, the first time a script is hinted, a
+  // set of reference glyphs from all over the font file: a search or a list
+  // opened once left some 600 KB of font pages in the process. Going idle,
+  // they are let go again (a page read later comes back unchanged from the
+  // file cache); after a window went, so does the free heap it left.
+  if (FFontPagesRead) {
+    FFontPagesRead = false;
+    fontfiles::ReleaseResidentPages();
+  }
+  if (FHeapToTrim) {
+    FHeapToTrim = false;
+    malloc_trim(0);
+  }
 }
 
 void TX11Backend::ReportFirstFrame() {

@@ -138,6 +138,7 @@ private:
   Cursor CursorFor(TCursorShape Shape);
   void ReportFirstFrame();
   void ReleaseStartupMemory();
+  void ReleaseIdleMemory();
 
   // ---- events (X11Events.cpp)
   void Translate(XEvent& Event);
@@ -240,6 +241,8 @@ private:
 
   bool FReportFirstFrame = false;
   bool FStartupMemoryReleased = false;
+  bool FFontPagesRead = false;  // a frame was drawn since the font pages were let go
+  bool FHeapToTrim = false;     // a window went since the heap was trimmed
   TBellBeeper FBeeper;
   std::unique_ptr<TBeeperGuard> FBeeperGuard;
 };

@@ -78,6 +78,8 @@ TWaitResult TX11Backend::WaitEvent(TBackendEvent& Event, int TimeoutMs) {
     // Another client's grab is asked for again soon.
     if (PointerGrabPending() && (Wait < 0 || Wait > kGrabRetryPollMs)) Wait = kGrabRetryPollMs;
     XFlush(FDpy);
+    // About to sleep: nothing is drawing now.
+    if (Wait != 0) ReleaseIdleMemory();
     std::vector<pollfd> Fds;
     Fds.push_back(pollfd{ConnectionNumber(FDpy), POLLIN, 0});
     for (int Fd : FInternalFds) Fds.push_back(pollfd{Fd, POLLIN, 0});
