@@ -1,7 +1,5 @@
 #include "platform/fonts/FontResolver.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -10,6 +8,7 @@
 
 #include "platform/core/Exception.h"
 #include "platform/fonts/FaceCache.h"
+#include "platform/fonts/FontconfigLibrary.h"
 #include "platform/text/Cp932.h"
 
 namespace {
@@ -63,16 +62,16 @@ const TFaceAlias* FindAlias(const std::string& Face) {
   return nullptr;
 }
 
-int FcWeightOf(const TLogFont& Request) {
-  int Weight = Request.Weight == FW_DONTCARE ? FW_NORMAL : std::clamp(Request.Weight, 1, 1000);
-  return FcWeightFromOpenType(Weight);
+// The weight a request asks for, 1 to 1000 (the Windows and OpenType scale).
+int WeightOf(const TLogFont& Request) {
+  return Request.Weight == FW_DONTCARE ? FW_NORMAL : std::clamp(Request.Weight, 1, 1000);
 }
 
 // What of a request decides the face: the size and the line styles do not.
 using TFaceRequestKey = std::tuple<std::string, int, bool, int>;
 
 TFaceRequestKey KeyOf(const TLogFont& Request) {
-  return {FaceKey(Request.Face), FcWeightOf(Request), Request.Italic, Request.Charset};
+  return {FaceKey(Request.Face), WeightOf(Request), Request.Italic, Request.Charset};
 }
 
 // The same key as one text, for the cache kept between runs.
@@ -82,29 +81,33 @@ std::string CacheKeyOf(const TFaceRequestKey& Key) {
 }
 
 struct TFontSetDeleter {
-  void operator()(FcFontSet* Set) const { FcFontSetDestroy(Set); }
+  void operator()(FcFontSet* Set) const { fclib::Fc().FontSetDestroy(Set); }
+};
+struct TObjectSetDeleter {
+  void operator()(FcObjectSet* Set) const { fclib::Fc().ObjectSetDestroy(Set); }
 };
 struct TPatternDeleter {
-  void operator()(FcPattern* Pattern) const { FcPatternDestroy(Pattern); }
+  void operator()(FcPattern* Pattern) const { fclib::Fc().PatternDestroy(Pattern); }
 };
 using TFontSetPtr = std::unique_ptr<FcFontSet, TFontSetDeleter>;
 using TPatternPtr = std::unique_ptr<FcPattern, TPatternDeleter>;
 
 std::string StringOf(FcPattern* Pattern, const char* Object, int N = 0) {
   FcChar8* Value = nullptr;
-  if (FcPatternGetString(Pattern, Object, N, &Value) != FcResultMatch || !Value) return {};
+  if (fclib::Fc().PatternGetString(Pattern, Object, N, &Value) != FcResultMatch || !Value)
+    return {};
   return reinterpret_cast<const char*>(Value);
 }
 
 int IntOf(FcPattern* Pattern, const char* Object, int Default) {
   int Value = Default;
-  if (FcPatternGetInteger(Pattern, Object, 0, &Value) != FcResultMatch) return Default;
+  if (fclib::Fc().PatternGetInteger(Pattern, Object, 0, &Value) != FcResultMatch) return Default;
   return Value;
 }
 
 bool BoolOf(FcPattern* Pattern, const char* Object, bool Default) {
   FcBool Value = Default;
-  if (FcPatternGetBool(Pattern, Object, 0, &Value) != FcResultMatch) return Default;
+  if (fclib::Fc().PatternGetBool(Pattern, Object, 0, &Value) != FcResultMatch) return Default;
   return Value != FcFalse;
 }
 
@@ -138,7 +141,7 @@ public:
     LoadConfig();
     TPatternPtr Pattern = MakePattern(Request);
     FcResult Result = FcResultNoMatch;
-    TPatternPtr Match(FcFontMatch(FConfig, Pattern.get(), &Result));
+    TPatternPtr Match(fclib::Fc().FontMatch(FConfig, Pattern.get(), &Result));
     if (!Match) throw Exception("フォントが見つかりません");
     TResolvedFont Resolved;
     Resolved.File = FileOf(Match.get());
@@ -153,8 +156,9 @@ public:
     if (!Set) return std::nullopt;
     for (int I = 0; I < Set->nfont; ++I) {
       FcCharSet* Chars = nullptr;
-      if (FcPatternGetCharSet(Set->fonts[I], FC_CHARSET, 0, &Chars) != FcResultMatch) continue;
-      if (!FcCharSetHasChar(Chars, Code)) continue;
+      if (fclib::Fc().PatternGetCharSet(Set->fonts[I], FC_CHARSET, 0, &Chars) != FcResultMatch)
+        continue;
+      if (!fclib::Fc().CharSetHasChar(Chars, Code)) continue;
       TFontFile File = FileOf(Set->fonts[I]);
       if (!File.Path.empty()) return File;
     }
@@ -164,13 +168,12 @@ public:
   std::vector<TEnumFontEntry> ListFamilies() {
     // Fonts installed or removed since the configuration was read show in
     // the next list, as a Windows enumeration shows them.
-    if (FConfig && !FcConfigUptoDate(FConfig)) Reload();
+    if (FConfig && !fclib::Fc().ConfigUptoDate(FConfig)) Reload();
     LoadConfig();
-    TPatternPtr Empty(FcPatternCreate());
-    std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> Objects(
-        FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_OUTLINE, FC_SCALABLE, nullptr),
-        &FcObjectSetDestroy);
-    TFontSetPtr Fonts(FcFontList(FConfig, Empty.get(), Objects.get()));
+    TPatternPtr Empty(fclib::Fc().PatternCreate());
+    std::unique_ptr<FcObjectSet, TObjectSetDeleter> Objects(
+        fclib::Fc().ObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_OUTLINE, FC_SCALABLE, nullptr));
+    TFontSetPtr Fonts(fclib::Fc().FontList(FConfig, Empty.get(), Objects.get()));
     std::vector<TEnumFontEntry> Entries;
     std::vector<std::string> Installed;  // every family name, UTF-8
     if (Fonts) {
@@ -227,40 +230,43 @@ private:
 
   void LoadConfig() {
     if (FConfig) return;
-    FConfig = FcInitLoadConfigAndFonts();
+    FConfig = fclib::Fc().InitLoadConfigAndFonts();
     if (!FConfig) throw Exception("フォントの設定を読み込めません");
   }
 
   void ReleaseConfig() {
     FFallbacks.clear();
-    if (FConfig) FcConfigDestroy(FConfig);
+    if (FConfig) fclib::Fc().ConfigDestroy(FConfig);
     FConfig = nullptr;
   }
 
   // ForFallback asks for Japanese whatever the character set: the characters
   // a face lacks are mostly kanji and kana, which should take Japanese forms.
   TPatternPtr MakePattern(const TLogFont& Request, bool ForFallback = false) {
-    TPatternPtr Pattern(FcPatternCreate());
+    TPatternPtr Pattern(fclib::Fc().PatternCreate());
     auto AddFamily = [&](const std::string& Family) {
-      FcPatternAddString(Pattern.get(), FC_FAMILY,
-                         reinterpret_cast<const FcChar8*>(Family.c_str()));
+      fclib::Fc().PatternAddString(Pattern.get(), FC_FAMILY,
+                                   reinterpret_cast<const FcChar8*>(Family.c_str()));
     };
     if (const TFaceAlias* Alias = FindAlias(Request.Face)) {
       for (const char* Family : Alias->Families) AddFamily(Family);
       AddFamily(Alias->Generic);
-      FcPatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+      fclib::Fc().PatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
     } else {
       AddFamily(cp932::ToUtf8Lossy(Request.Face));
       // The system's text is Japanese: unless a request names another
       // character set, a face that is not installed is replaced by one that
       // can show Japanese, as on a Japanese Windows.
       if (ForFallback || Request.Charset == SHIFTJIS_CHARSET || Request.Charset == DEFAULT_CHARSET)
-        FcPatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+        fclib::Fc().PatternAddString(Pattern.get(), FC_LANG,
+                                     reinterpret_cast<const FcChar8*>("ja"));
     }
-    FcPatternAddInteger(Pattern.get(), FC_WEIGHT, FcWeightOf(Request));
-    FcPatternAddInteger(Pattern.get(), FC_SLANT, Request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(FConfig, Pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(Pattern.get());
+    fclib::Fc().PatternAddInteger(Pattern.get(), FC_WEIGHT,
+                                  fclib::Fc().WeightFromOpenType(WeightOf(Request)));
+    fclib::Fc().PatternAddInteger(Pattern.get(), FC_SLANT,
+                                  Request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    fclib::Fc().ConfigSubstitute(FConfig, Pattern.get(), FcMatchPattern);
+    fclib::Fc().DefaultSubstitute(Pattern.get());
     return Pattern;
   }
 
@@ -273,7 +279,7 @@ private:
     FcResult Result = FcResultNoMatch;
     // Trimmed: a font that adds no characters to those before it is left out,
     // which keeps the walk for a missing character short.
-    FcFontSet* Set = FcFontSort(FConfig, Pattern.get(), FcTrue, nullptr, &Result);
+    FcFontSet* Set = fclib::Fc().FontSort(FConfig, Pattern.get(), FcTrue, nullptr, &Result);
     return FFallbacks.emplace(Key, TFontSetPtr(Set)).first->second.get();
   }
 
