@@ -9,7 +9,9 @@ cd "$(dirname "$0")/.."
 SECONDS_TO_RUN=${1:-20}
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 
-CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DSCOUTLANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# shellcheck disable=SC2086 # the launcher options are words of their own
+CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DSCOUTLANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  ${SCOUTLANE_CMAKE_LAUNCHER:-} >/dev/null
 cmake --build "$BUILD" --target profile_fuzz -j"$(nproc)" >/dev/null
 
 SCRATCH=$(mktemp -d)

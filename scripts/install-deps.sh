@@ -34,6 +34,8 @@ TESTS=(
   git
   # the include-rule check (scripts/check-includes.py)
   python3
+  # the test command's builds share compiled objects between runs and clones
+  ccache
 )
 
 PACKAGES=("${RUNTIME[@]}")
