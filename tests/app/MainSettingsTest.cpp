@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "AppTestSupport.h"
 #include "app/MainSettings.h"
 #include "platform/ScratchFiles.h"
@@ -130,12 +132,11 @@ TEST_F(MainSettingsTest, ARefusedWriteNamesTheFileAndChangesNothing) {
 
 TEST(SettingsFilePath, LiesBesideTheExecutableWhateverTheWorkingDirectory) {
   const std::string Expected = files::ExecutableDirectory() + "Scoutlane.ini";
-  char Old[4096];
-  ASSERT_NE(getcwd(Old, sizeof(Old)), nullptr);
-  ASSERT_EQ(chdir("/"), 0);
+  const std::filesystem::path Old = std::filesystem::current_path();
+  std::filesystem::current_path(std::filesystem::current_path().root_path());
   EXPECT_EQ(SettingsFilePath(), Expected);
-  ASSERT_EQ(chdir(Old), 0);
-  EXPECT_EQ(Expected.front(), '/');
+  std::filesystem::current_path(Old);
+  EXPECT_TRUE(std::filesystem::path(Expected).is_absolute()) << Expected;
 }
 
 }  // namespace

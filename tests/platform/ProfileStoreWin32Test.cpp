@@ -185,6 +185,12 @@ TEST_F(ProfileStoreWin32, NamesAreCodePage932EvenWithABackslashTrailByte) {
   EXPECT_EQ(ReadFile(fs::path(FDir) / fs::path(u"\u8868\u30BD") / fs::path(u"\u8868\u30BD.ini")),
             "[SET]\r\n");
   EXPECT_EQ(profile::ReadProfileFile(File).Bytes, "[SET]\r\n");
+  // A current folder that ends in 0x5C still gets its separator.
+  const fs::path Old = fs::current_path();
+  fs::current_path(fs::path(FDir) / fs::path(u"\u8868\u30BD"));
+  const std::string Absolute = profile::AbsoluteProfilePath("x.ini");
+  fs::current_path(Old);
+  EXPECT_EQ(Absolute, FDir + "\\" + Folder + "\\x.ini");
 }
 
 TEST_F(ProfileStoreWin32, RelativePathsAreMadeAbsoluteForMessages) {

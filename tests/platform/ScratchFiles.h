@@ -18,6 +18,14 @@
 
 namespace testfiles {
 
+// What ends the folder part of the paths the system gives (the executable's
+// folder, full paths).
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
 // A new, empty folder in the system's temporary folder, its name starting
 // with Prefix; its full path without a separator at the end.
 inline std::string MakeScratchDirectory(const std::string& Prefix) {
