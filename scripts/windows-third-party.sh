@@ -6,7 +6,7 @@
 #
 # - FreeType (fonts; no zlib, PNG, bzip2, brotli or HarfBuzz: the program
 #   renders plain outlines and bitmaps),
-# - pixman (the software GDI's region arithmetic),
+# - pixman's region arithmetic (the software GDI's clipping),
 # - GoogleTest, from /usr/src/googletest (Debian's libgtest-dev), for the
 #   unit suites under Wine.
 #
@@ -108,12 +108,15 @@ fi
 
 # --- pixman -----------------------------------------------------------------
 
+# Only the region arithmetic, which is all the software GDI uses of pixman
+# (tools/windows/pixman_region_only.c says why). meson configures the source
+# (config.h, pixman-version.h); the region code is compiled on its own.
 if [ ! -f "$PREFIX/lib/libpixman-1.a" ]; then
   source_dir=$(debian_source pixman)
-  echo "third-party: building pixman"
+  echo "third-party: building pixman's regions"
   cross=$THIRD/build/meson-mingw.txt
   mkdir -p "$THIRD/build"
-  cat >"$cross" <<'EOF'
+  cat >"$cross" <<'EOF2'
 [binaries]
 c = 'x86_64-w64-mingw32-gcc-posix'
 cpp = 'x86_64-w64-mingw32-g++-posix'
@@ -127,17 +130,30 @@ system = 'windows'
 cpu_family = 'x86_64'
 cpu = 'x86_64'
 endian = 'little'
-EOF
-  rm -rf "$THIRD/build/pixman"
-  # Only the library: no tests, GTK or libpng; the SIMD paths stay on
-  # (chosen at run time by the CPU), OpenMP is not wanted in a static exe.
-  meson setup "$THIRD/build/pixman" "$source_dir" --cross-file "$cross" \
-    --prefix "$PREFIX" --libdir lib --buildtype release --default-library static \
-    -Dc_args="$SECTIONS" \
-    -Dtests=disabled -Dgtk=disabled -Dlibpng=disabled \
+EOF2
+  build=$THIRD/build/pixman
+  rm -rf "$build"
+  meson setup "$build" "$source_dir" --cross-file "$cross" --buildtype release \
+    --default-library static -Dtests=disabled -Dgtk=disabled -Dlibpng=disabled \
     -Dopenmp=disabled -Dtimers=false >/dev/null
-  ninja -C "$THIRD/build/pixman" -j"$JOBS" >/dev/null
-  meson install -C "$THIRD/build/pixman" >/dev/null
+  CC=x86_64-w64-mingw32-gcc-posix
+  FLAGS=(-O2 $SECTIONS -DHAVE_CONFIG_H -I"$build/pixman" -I"$source_dir/pixman")
+  $CC "${FLAGS[@]}" -c "$source_dir/pixman/pixman-region32.c" -o "$build/pixman-region32.o"
+  $CC "${FLAGS[@]}" -Wall -c "$ROOT/tools/windows/pixman_region_only.c" -o "$build/pixman-region-only.o"
+  mkdir -p "$PREFIX/lib/pkgconfig" "$PREFIX/include/pixman-1"
+  rm -f "$build/libpixman-1.a"
+  x86_64-w64-mingw32-ar rcs "$build/libpixman-1.a" "$build/pixman-region32.o" "$build/pixman-region-only.o"
+  cp "$source_dir/pixman/pixman.h" "$build/pixman/pixman-version.h" "$PREFIX/include/pixman-1/"
+  version=$(sed -n 's/^#define PIXMAN_VERSION_STRING "\(.*\)"/\1/p' "$build/pixman/pixman-version.h")
+  cat >"$PREFIX/lib/pkgconfig/pixman-1.pc" <<EOF2
+prefix=$PREFIX
+Name: Pixman
+Description: pixman's region arithmetic, static
+Version: $version
+Cflags: -I\${prefix}/include/pixman-1
+Libs: -L\${prefix}/lib -lpixman-1
+EOF2
+  cp "$build/libpixman-1.a" "$PREFIX/lib/libpixman-1.a"
 fi
 
 # --- GoogleTest -------------------------------------------------------------
