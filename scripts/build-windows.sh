@@ -38,7 +38,12 @@ TARGETS=(Scoutlane Gallery)
 if [ "$TESTS" = ON ]; then
   TARGETS+=(platform_tests framework_tests controls_tests app_tests gallery_tests)
 fi
-cmake --build "$BUILD" -j"$JOBS" --target "${TARGETS[@]}" >/dev/null
+# The compiler's output only when something fails.
+if ! cmake --build "$BUILD" -j"$JOBS" --target "${TARGETS[@]}" >"$BUILD/build.log" 2>&1; then
+  grep -E "error|FAILED|undefined reference" "$BUILD/build.log" | head -n 40 >&2
+  echo "The Windows build failed; the whole output is in $BUILD/build.log" >&2
+  exit 1
+fi
 # Release builds carry no debug information; the symbols go too.
 x86_64-w64-mingw32-strip "$BUILD/Scoutlane.exe" "$BUILD/Gallery.exe"
-echo "Built $BUILD/Scoutlane.exe ($(stat -c %s "$BUILD/Scoutlane.exe") bytes)"
+echo "Built $BUILD/Scoutlane.exe ($(stat -c %s "$BUILD/Scoutlane.exe") bytes) and $BUILD/Gallery.exe"
