@@ -20,6 +20,8 @@ RUNTIME=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   # the program opens web addresses through xdg-open
   xdg-utils
+  # the build writes the code page 932 table (tools/cp932/cp932_table.py)
+  python3
 )
 # Everything else the test command runs.
 TESTS=(
