@@ -153,8 +153,9 @@ std::wstring RealisedFile() {
   auto GetFileInfo = reinterpret_cast<TGetFileInfo>(
       reinterpret_cast<TAnyFunction>(GetProcAddress(Gdi, "GetFontFileInfo")));
   if (!GetRealizationInfo || !GetFileInfo) return {};
+  // The longer form of the structure is the one that counts the files.
   TRealizationInfo Info{};
-  Info.Size = 16;
+  Info.Size = sizeof Info;
   if (!GetRealizationInfo(Context(), &Info) || Info.FileCount == 0) return {};
   TFileInfo File{};
   SIZE_T Needed = 0;
