@@ -88,6 +88,37 @@ TEST(GdiFaces, OneFaceForEveryNameOfIt) {
   for (const auto& Font : Fonts) EXPECT_FALSE(Font->IsStandIn());
 }
 
+// GDI weighs the character set above the name; a face the system has is
+// still the one asked for, and one it lacks is replaced by a face that shows
+// Japanese unless another character set is asked for, as on a Japanese
+// Windows.
+struct TResolutionCase {
+  const char* Name;
+  const char* Face;
+  int Charset;
+  const char* FamilyStart;
+};
+
+class GdiResolution : public testing::TestWithParam<TResolutionCase> {};
+
+TEST_P(GdiResolution, LeadsToTheFamily) {
+  const TFontFile File =
+      fontresolver::Resolve(Request(GetParam().Face, -12, GetParam().Charset)).File;
+  EXPECT_EQ(File.Family.rfind(GetParam().FamilyStart, 0), 0u) << File.Family;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faces, GdiResolution,
+    testing::Values(
+        TResolutionCase{"LatinFaceAskedInShiftJis", "DejaVu Serif", SHIFTJIS_CHARSET,
+                        "DejaVu Serif"},
+        TResolutionCase{"JapaneseName", "IPA明朝", SHIFTJIS_CHARSET, "IPAMincho"},
+        TResolutionCase{"MinchoAlias", "ＭＳ 明朝", DEFAULT_CHARSET, "IPAMincho"},
+        TResolutionCase{"GothicAlias", "ＭＳ ゴシック", ANSI_CHARSET, "IPAGothic"},
+        TResolutionCase{"UnknownFaceDefaultSet", "No Such Face", DEFAULT_CHARSET, "IPA"},
+        TResolutionCase{"UnknownFaceShiftJis", "No Such Face", SHIFTJIS_CHARSET, "IPA"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
 // A character the face lacks comes from a Japanese face, as on Linux.
 TEST(GdiFaces, MissingCharactersComeFromAJapaneseFace) {
   std::optional<TFontFile> Fallback = fontresolver::FindFallback(Request("DejaVu Sans"), U'検');
