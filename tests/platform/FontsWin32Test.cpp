@@ -394,6 +394,33 @@ TEST_F(RasterFonts, DrawTheirOwnBitmapsFromTheirFile) {
                {{'#', RGB(0, 0, 0)}, {'.', RGB(255, 255, 255)}});
 }
 
+// Faces read from GDI or from files follow the store's rules: shared while
+// fonts use them, and of those nobody uses only the sixteen most recently
+// let go stay open.
+TEST_F(RasterFonts, FacesNobodyUsesAreClosedBeyondSixteen) {
+  constexpr int kFonts = 24, kIdleFaces = 16;
+  for (int I = 0; I < kFonts; ++I)
+    Install("idle" + std::to_string(I) + ".fnt", "Scoutlane Idle " + std::to_string(I),
+            ANSI_CHARSET);
+  auto First = TRealizedFont::Create(Request("Scoutlane Idle 0", -8, DEFAULT_CHARSET));
+  const int Open = fontfiles::OpenFaceCount();
+  auto Again = TRealizedFont::Create(Request("Scoutlane Idle 0", -8, DEFAULT_CHARSET));
+  Again->TextWidth("AB");
+  EXPECT_EQ(fontfiles::OpenFaceCount(), Open) << "one face for both fonts";
+  First.reset();
+  Again.reset();
+  for (int I = 0; I < kFonts; ++I) {
+    auto Font =
+        TRealizedFont::Create(Request("Scoutlane Idle " + std::to_string(I), -8, DEFAULT_CHARSET));
+    EXPECT_FALSE(Font->IsStandIn()) << I;
+    EXPECT_EQ(Font->TextWidth("AB"), 10) << I;
+    Font.reset();
+    TRealizedFont::ForgetRecentFonts();
+  }
+  EXPECT_LE(fontfiles::OpenFaceCount(), kIdleFaces);
+  EXPECT_GE(fontfiles::OpenFaceCount(), kIdleFaces) << "the recently let go stay open";
+}
+
 // A family whose name code page 932 cannot hold ("é" is no character of
 // it) is left out of the list, while GDI has it.
 TEST_F(RasterFonts, NamesCodePage932CannotHoldAreLeftOut) {
