@@ -1,6 +1,8 @@
 #pragma once
-// The one place where the program chooses its backend: the X11 display the
-// environment names. There is no silent fallback: the headless backend
+// The one place where the program chooses its backend, chosen when it is
+// built: on Linux the X11 display the environment names
+// (backends/x11/DefaultBackend.cpp), on Windows the Windows desktop
+// (backends/win32/Win32DefaultBackend.cpp). There is no silent fallback: the headless backend
 // shows nothing to a user and is for tests only.
 //
 //   std::string Problem;
