@@ -1,9 +1,10 @@
 #pragma once
-// The one place where the program chooses its backend, chosen when it is
-// built: on Linux the X11 display the environment names
-// (backends/x11/DefaultBackend.cpp), on Windows the Windows desktop
-// (backends/win32/Win32DefaultBackend.cpp). There is no silent fallback: the headless backend
-// shows nothing to a user and is for tests only.
+// The one place where the program chooses its backend: on Linux the X11
+// display the environment names (backends/x11), on Windows the desktop
+// itself (backends/win32). Each desktop backend defines this function; the
+// build links the one of its system (CMake target platform_desktop). There
+// is no silent fallback: the headless backend shows nothing to a user and is
+// for tests only.
 //
 //   std::string Problem;
 //   auto Backend = CreateDefaultBackend(Problem);
@@ -15,5 +16,5 @@
 #include "platform/backends/Backend.h"
 
 // The backend to run on, or nullptr with Problem set to a one-line
-// explanation for the user (plain ASCII, for the terminal).
+// explanation for the user (plain ASCII, for the terminal or a message box).
 std::unique_ptr<TBackend> CreateDefaultBackend(std::string& Problem);
