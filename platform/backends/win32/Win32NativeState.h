@@ -3,8 +3,12 @@
 // window class, the event sink, and each window's own data. Includes
 // <windows.h>: only Win32Native*.cpp may include this header.
 
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 // After <windows.h>, whose types it uses.
