@@ -88,6 +88,7 @@ std::unique_ptr<TWin32Backend> TWin32Backend::Open() {
   TWin32Backend* Self = Backend.get();
   if (!Start([Self](TRawEvent&& Raw) { Self->Translate(std::move(Raw)); })) return nullptr;
   Backend->FBeeperGuard = std::make_unique<TBeeperGuard>(Backend->FBeeper);
+  Backend->FReportFirstFrame = WantsFirstFrameReport();
   return Backend;
 }
 
@@ -152,7 +153,12 @@ void TWin32Backend::Present(TNativeWindow Window, const TSurface& Surface,
   std::vector<TBox> Boxes;
   Boxes.reserve(Dirty.size());
   for (const TRect& R : Dirty) Boxes.push_back(BoxOf(R));
-  win32native::Present(HandleOf(Window), Surface.Data(), Surface.Width(), Surface.Height(), Boxes);
+  const bool Shown = win32native::Present(HandleOf(Window), Surface.Data(), Surface.Width(),
+                                          Surface.Height(), Boxes);
+  if (Shown && FReportFirstFrame) {
+    FReportFirstFrame = false;
+    win32native::ReportFirstFrame();
+  }
 }
 
 void TWin32Backend::SetCursorShape(TNativeWindow Window, TCursorShape Shape) {

@@ -82,6 +82,7 @@ private:
   std::vector<int> FHeldKeys;
   // Windows has one clipboard; the primary selection stays in the program.
   std::string FPrimary;
+  bool FReportFirstFrame = false;
   TMessageBeeper FBeeper;
   std::unique_ptr<TBeeperGuard> FBeeperGuard;
 };

@@ -108,7 +108,8 @@ void Restack(const std::vector<THandle>& TopToBottom);
 // Copies the rectangles (window coordinates) of a 32-bit top-down frame into
 // the window's last frame and onto the screen. The last frame repaints the
 // window when Windows asks without a round through the window system.
-void Present(THandle Window, const std::uint32_t* Pixels, int Width, int Height,
+// True when the pixels went to the screen (the window is shown).
+bool Present(THandle Window, const std::uint32_t* Pixels, int Width, int Height,
              const std::vector<TBox>& Dirty);
 
 // A standard cursor by its resource number (IDC_ARROW...); 0 hides it.
@@ -127,6 +128,13 @@ bool SetClipboardText(const std::u16string& Text);
 bool GetClipboardText(std::u16string& Text);
 
 void Beep(unsigned Type);
+
+// When SCOUTLANE_REPORT_FIRST_FRAME=1, prints once to standard error
+// "first-frame ms=<since the process started> monotonic_ns=<clock>", as the
+// X11 backend does, for the start-up measurements. Under Wine the clock is
+// the performance counter, which Wine takes from the host's monotonic clock.
+bool WantsFirstFrameReport();
+void ReportFirstFrame();
 
 // Waits up to TimeoutMs (negative: without limit) for a message and
 // dispatches every message waiting. True when something was dispatched.

@@ -1,6 +1,7 @@
 // The Windows backend's calls that are not about one window's look: the
 // input method, the clipboard, the beep and the message loop.
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/backends/win32/Win32NativeState.h"
@@ -130,6 +131,37 @@ bool GetClipboardText(std::u16string& Text) {
   }
   CloseClipboard();
   return Done;
+}
+
+// ---- the start-up report
+
+bool WantsFirstFrameReport() {
+  wchar_t Value[4] = {};
+  const DWORD Length = GetEnvironmentVariableW(L"SCOUTLANE_REPORT_FIRST_FRAME", Value, 4);
+  return Length == 1 && Value[0] == L'1';
+}
+
+void ReportFirstFrame() {
+  // The pixels are on the screen once GDI has handed them on.
+  GdiFlush();
+  FILETIME Creation, Exit, Kernel, User, Now;
+  long long SinceStartMs = -1;
+  if (GetProcessTimes(GetCurrentProcess(), &Creation, &Exit, &Kernel, &User)) {
+    GetSystemTimePreciseAsFileTime(&Now);
+    auto Ticks = [](const FILETIME& T) {
+      return (static_cast<long long>(T.dwHighDateTime) << 32) | T.dwLowDateTime;
+    };
+    SinceStartMs = (Ticks(Now) - Ticks(Creation)) / 10000;  // 100 ns units
+  }
+  LARGE_INTEGER Counter{}, Frequency{};
+  QueryPerformanceCounter(&Counter);
+  QueryPerformanceFrequency(&Frequency);
+  long long Nanoseconds = 0;
+  if (Frequency.QuadPart > 0)
+    Nanoseconds = Counter.QuadPart / Frequency.QuadPart * 1000000000ll +
+                  Counter.QuadPart % Frequency.QuadPart * 1000000000ll / Frequency.QuadPart;
+  std::fprintf(stderr, "first-frame ms=%lld monotonic_ns=%lld\n", SinceStartMs, Nanoseconds);
+  std::fflush(stderr);
 }
 
 // ---- the beep and the message loop

@@ -232,11 +232,11 @@ void Restack(const std::vector<THandle>& TopToBottom) {
     if (InTopBand[I] == InTopBand[I - 1]) SetWindowPos(Shown[I], Shown[I - 1], 0, 0, 0, 0, Flags);
 }
 
-void Present(THandle Handle, const std::uint32_t* Pixels, int Width, int Height,
+bool Present(THandle Handle, const std::uint32_t* Pixels, int Width, int Height,
              const std::vector<TBox>& Dirty) {
   HWND Window = AsHwnd(Handle);
   TWindowData* D = DataOf(Window);
-  if (!D || Width <= 0 || Height <= 0) return;
+  if (!D || Width <= 0 || Height <= 0) return false;
   std::vector<TBox> Boxes = Dirty;
   if (D->FrameWidth != Width || D->FrameHeight != Height) {
     // A new size: the whole frame is new.
@@ -253,9 +253,9 @@ void Present(THandle Handle, const std::uint32_t* Pixels, int Width, int Height,
                   D->Frame.begin() + std::ptrdiff_t(std::size_t(Y) * Width + Left));
     }
   }
-  if (!IsWindowVisible(Window)) return;
+  if (!IsWindowVisible(Window)) return false;
   HDC Dc = GetDC(Window);
-  if (!Dc) return;
+  if (!Dc) return false;
   for (const TBox& B : Boxes) DrawFromFrame(Dc, *D, B);
   ReleaseDC(Window, Dc);
   // What was just drawn needs no WM_PAINT any more.
@@ -263,6 +263,7 @@ void Present(THandle Handle, const std::uint32_t* Pixels, int Width, int Height,
     RECT R{B.Left, B.Top, B.Right, B.Bottom};
     ValidateRect(Window, &R);
   }
+  return true;
 }
 
 // Paints from the last frame; what it does not cover is asked of the
