@@ -156,6 +156,7 @@ LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPa
     case WM_NCDESTROY:
       SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
       if (D->ImeDetached) ImmAssociateContext(Window, D->SavedContext);
+      if (State().Creating == D) State().Creating = nullptr;
       delete D;
       return DefWindowProcW(Window, Message, WParam, LParam);
     case WM_ERASEBKGND:

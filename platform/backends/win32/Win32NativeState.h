@@ -42,6 +42,10 @@ struct TState {
   HINSTANCE Instance = nullptr;
   ATOM WindowClass = 0;
   HWND Helper = nullptr;  // message-only: owns the clipboard
+  // The data of a window being created, until the creation answers: a
+  // creation that fails after WM_NCCREATE destroys the window, and with it
+  // the data (WM_NCDESTROY), before CreateWindowExW returns.
+  TWindowData* Creating = nullptr;
 };
 
 TState& State();

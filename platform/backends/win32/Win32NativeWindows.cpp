@@ -132,13 +132,13 @@ THandle CreateTopLevel(const TWindowLook& Look) {
   D->Look = Look;
   D->Cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   const RECT R = WindowRectFor(Look, Look.Client);
+  State().Creating = D;
   HWND Window = CreateWindowExW(ExStyleOf(Look), kClassName, Wide(Look.Title), StyleOf(Look),
                                 R.left, R.top, R.right - R.left, R.bottom - R.top,
                                 AsHwnd(Look.Owner), nullptr, State().Instance, D);
-  if (!Window) {
-    delete D;
-    return nullptr;
-  }
+  // Still set when the window procedure never destroyed the data.
+  if (!Window) delete State().Creating;
+  State().Creating = nullptr;
   return Window;
 }
 
