@@ -134,10 +134,12 @@ TValuedText FromUtf16WithValues(std::u16string_view Text, const std::vector<std:
   TValuedText Out;
   Out.Caret = -1;
   for (std::size_t I = 0; I < Text.size();) {
-    // A caret inside a surrogate pair belongs before the pair.
-    if (Out.Caret < 0 && Caret >= 0 && std::size_t(Caret) <= I) Out.Caret = int(Out.Text.size());
     std::size_t Units;
     const char32_t C = DecodeUnit(Text, I, Units);
+    // A caret before this character or inside it (between the units of a
+    // pair) stands before it.
+    if (Out.Caret < 0 && Caret >= 0 && std::size_t(Caret) < I + Units)
+      Out.Caret = int(Out.Text.size());
     const std::uint8_t Value = I < Values.size() ? Values[I] : 0;
     I += Units;
     std::optional<std::string> Bytes = IsControl(C) ? std::nullopt : OneToCp932(C);
