@@ -157,6 +157,7 @@ LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPa
       SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
       if (D->ImeDetached) ImmAssociateContext(Window, D->SavedContext);
       if (State().Creating == D) State().Creating = nullptr;
+      if (State().CaptureWindow == Window) SetCapture(nullptr);
       delete D;
       return DefWindowProcW(Window, Message, WParam, LParam);
     case WM_ERASEBKGND:

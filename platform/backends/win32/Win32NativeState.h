@@ -46,6 +46,11 @@ struct TState {
   // creation that fails after WM_NCCREATE destroys the window, and with it
   // the data (WM_NCDESTROY), before CreateWindowExW returns.
   TWindowData* Creating = nullptr;
+  // While the window system holds the capture: the capture's window, and a
+  // low-level mouse hook that hands it the presses made outside every
+  // window of ours.
+  HWND CaptureWindow = nullptr;
+  HHOOK OutsideHook = nullptr;
 };
 
 TState& State();
