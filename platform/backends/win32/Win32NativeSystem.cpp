@@ -168,6 +168,11 @@ void ReportFirstFrame() {
 
 void Beep(unsigned Type) { ::MessageBeep(Type); }
 
+std::intptr_t SendNativeMessage(THandle Window, unsigned Message, std::uintptr_t WParam,
+                                std::intptr_t LParam) {
+  return SendMessageW(AsHwnd(Window), Message, WParam, LParam);
+}
+
 bool PumpMessages(int TimeoutMs) {
   bool Dispatched = false;
   auto Drain = [&Dispatched] {
