@@ -212,6 +212,11 @@ LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPa
       return 0;
     case WM_KILLFOCUS:
       D->HighSurrogate = 0;
+      // The system caret belongs to the focus; the next spot makes it again.
+      if (D->SystemCaretHeight) {
+        DestroyCaret();
+        D->SystemCaretHeight = 0;
+      }
       Emit(EventOf(rkFocusOut, Window));
       return 0;
     case WM_MOUSEMOVE:

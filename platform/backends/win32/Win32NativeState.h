@@ -34,6 +34,7 @@ struct TWindowData {
   HIMC SavedContext = nullptr;
   bool Composing = false;
   bool DroppingComposition = false;
+  int SystemCaretHeight = 0;   // the hidden system caret's, 0: none
   char16_t HighSurrogate = 0;  // the first half of a character typed as a pair
 };
 
