@@ -3,10 +3,10 @@
 // for byte, and a refused write.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "AppTestSupport.h"
 #include "app/MainSettings.h"
+#include "platform/ScratchFiles.h"
 #include "platform/core/Exception.h"
 #include "platform/files/Path.h"
 
@@ -115,7 +115,7 @@ TEST_F(MainSettingsTest, OtherSectionsAndKeysSurviveByteForByte) {
 
 TEST_F(MainSettingsTest, ARefusedWriteNamesTheFileAndChangesNothing) {
   WriteFileBytes(Path, "[SET]\r\nFRON=0\r\n");
-  ASSERT_EQ(chmod(Path.c_str(), 0444), 0);  // refuses even root: the mode bits are honoured
+  ASSERT_TRUE(testfiles::SetReadOnly(Path, true));  // refuses even root: the mode bits are honoured
   try {
     WriteMainSettings(Path, TMainSettings{});
     FAIL() << "the write was not refused";
@@ -123,7 +123,7 @@ TEST_F(MainSettingsTest, ARefusedWriteNamesTheFileAndChangesNothing) {
     EXPECT_EQ(E.Message(), Path + " に書き込めません");
   }
   EXPECT_EQ(ReadFileBytes(Path), "[SET]\r\nFRON=0\r\n");
-  ASSERT_EQ(chmod(Path.c_str(), 0644), 0);
+  ASSERT_TRUE(testfiles::SetReadOnly(Path, false));
   WriteMainSettings(Path, TMainSettings{});
   EXPECT_NE(ReadFileBytes(Path).find("FRON=1"), std::string::npos);
 }
