@@ -13,7 +13,7 @@
 #include "controls/picker/Dxfres.h"
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/HintWindow.h"
-#include "platform/backends/x11/DefaultBackend.h"
+#include "platform/backends/DefaultBackend.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/HintWindow.h"
 #include "gallery/GalleryForm1.h"
-#include "platform/backends/x11/DefaultBackend.h"
+#include "platform/backends/DefaultBackend.h"
 
 namespace {
 

@@ -5,6 +5,9 @@
 #
 #   install-deps.sh                 everything: build, program, tests, benchmarks
 #   install-deps.sh --runtime-only  what building and running the program needs
+#   install-deps.sh --windows       what building the Windows program needs
+#                                   (scripts/build-windows.sh)
+#   install-deps.sh --windows-tests the same and Wine, to run it and its tests
 set -euo pipefail
 
 # Building and running the search bar.
@@ -36,8 +39,26 @@ TESTS=(
   python3
 )
 
-PACKAGES=("${RUNTIME[@]}")
-[ "${1:-}" = "--runtime-only" ] || PACKAGES+=("${TESTS[@]}")
+# Building the Windows program (scripts/build-windows.sh).
+WINDOWS=(
+  cmake ninja-build
+  # the cross compiler, with the POSIX thread model for std::thread
+  g++-mingw-w64-x86-64-posix
+  # FreeType and pixman are built from Debian's source packages
+  # (apt-get source unpacks them with dpkg-source); pixman builds with meson
+  dpkg-dev meson
+  # the icon resource is made from the icon bitmaps
+  python3
+)
+# Running the Windows unit suites and the Windows program under Wine.
+WINDOWS_TESTS=(wine wine64)
+
+case "${1:-}" in
+  --runtime-only) PACKAGES=("${RUNTIME[@]}") ;;
+  --windows) PACKAGES=("${WINDOWS[@]}") ;;
+  --windows-tests) PACKAGES=("${WINDOWS[@]}" "${WINDOWS_TESTS[@]}") ;;
+  *) PACKAGES=("${RUNTIME[@]}" "${TESTS[@]}" "${WINDOWS[@]}" "${WINDOWS_TESTS[@]}") ;;
+esac
 
 missing=()
 for package in "${PACKAGES[@]}"; do

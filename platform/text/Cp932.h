@@ -60,6 +60,14 @@ std::optional<std::string> ToUtf8(std::string_view Text);
 // UTF-8 (nullopt). Input is refused, never turned into '?'.
 std::optional<std::string> FromUtf8(std::string_view Utf8);
 
+// CP932 <-> UTF-16, for the wide-character calls of Windows (file names, the
+// shell, the clipboard, window text). Same rules as the UTF-8 conversions:
+// ToUtf16 refuses invalid bytes, ToUtf16Lossy shows them as U+FFFD, and
+// FromUtf16 refuses what CP932 cannot hold and unpaired surrogates.
+std::optional<std::u16string> ToUtf16(std::string_view Text);
+std::u16string ToUtf16Lossy(std::string_view Text);
+std::optional<std::string> FromUtf16(std::u16string_view Utf16);
+
 // The Unicode code point of the character at Pos (U+FFFD when invalid), and the
 // number of bytes it takes. Used by glyph lookup.
 char32_t DecodeChar(std::string_view Text, std::size_t Pos, std::size_t* Length);

@@ -31,7 +31,7 @@
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/StdCtrls.h"
 #include "framework/streaming/StreamingRegistry.h"
-#include "platform/backends/x11/DefaultBackend.h"
+#include "platform/backends/DefaultBackend.h"
 
 namespace {
 

@@ -29,7 +29,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/backends/x11/DefaultBackend.h"
+#include "platform/backends/DefaultBackend.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Primitives.h"
 #include "platform/shell/Beep.h"

@@ -19,7 +19,7 @@
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Forms.h"
 #include "framework/stdctrls/Edit.h"
-#include "platform/backends/x11/DefaultBackend.h"
+#include "platform/backends/DefaultBackend.h"
 #include "platform/text/Cp932.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/backends/x11/DefaultBackend.h"
+#include "platform/backends/DefaultBackend.h"
 
 #include <cstdlib>
 

@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Builds the third-party libraries of the Windows build as static mingw-w64
+# libraries, from Debian's own source packages:
+#
+#   scripts/windows-third-party.sh BUILD_DIR
+#
+# - FreeType (fonts; no zlib, PNG, bzip2, brotli or HarfBuzz: the program
+#   renders plain outlines and bitmaps),
+# - pixman (the software GDI's region arithmetic),
+# - GoogleTest, from /usr/src/googletest (Debian's libgtest-dev), for the
+#   unit suites under Wine.
+#
+# The sources come from `apt-get source` with an apt configuration of their
+# own under BUILD_DIR/third-party/apt (a sources.list with the bookworm deb-src
+# entries, its own package lists and cache): the system's apt configuration is
+# never read nor changed. Everything lands in BUILD_DIR/third-party; a library
+# already installed in its prefix is not built again, a source package already
+# unpacked is not fetched again. The prefix is what the toolchain file
+# (cmake/mingw-w64-x86_64.cmake) searches.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=$(mkdir -p "${1:?usage: windows-third-party.sh BUILD_DIR}" && cd "$1" && pwd)
+THIRD=$BUILD/third-party
+PREFIX=$THIRD/prefix
+SOURCES=$THIRD/sources
+JOBS=${JOBS:-2}
+TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
+mkdir -p "$PREFIX" "$SOURCES"
+
+# --- apt, privately ---------------------------------------------------------
+
+APT_DIR=$THIRD/apt
+APT_OPTIONS=(
+  -o "Dir::Etc::SourceList=$APT_DIR/sources.list"
+  -o "Dir::Etc::SourceParts=/dev/null"
+  -o "Dir::State::Lists=$APT_DIR/lists"
+  -o "Dir::State::Status=$APT_DIR/status"
+  -o "Dir::Cache=$APT_DIR/cache"
+  -o "APT::Sandbox::User=root"
+  -o "Debug::NoLocking=1"
+)
+
+apt_update_once() {
+  [ -f "$APT_DIR/updated" ] && return
+  mkdir -p "$APT_DIR/lists/partial" "$APT_DIR/cache/archives/partial"
+  : >"$APT_DIR/status"
+  # Source entries only, signed by the Debian archive keys the system trusts.
+  cat >"$APT_DIR/sources.list" <<'EOF'
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian-security bookworm-security main
+EOF
+  echo "third-party: reading Debian's source package lists" >&2
+  apt-get "${APT_OPTIONS[@]}" -qq update >&2
+  touch "$APT_DIR/updated"
+}
+
+# Unpacks Debian's source of PACKAGE into $SOURCES/PACKAGE (once) and prints
+# that directory.
+debian_source() {
+  local package=$1 unpacked=$SOURCES/$1
+  if [ ! -f "$unpacked/.unpacked" ]; then
+    apt_update_once
+    local download=$SOURCES/$package.download
+    rm -rf "$download" "$unpacked"
+    mkdir -p "$download"
+    echo "third-party: fetching the source of $package" >&2
+    if (cd "$download" && apt-get "${APT_OPTIONS[@]}" -qq source --download-only "$package" >&2); then
+      (cd "$download" && dpkg-source -x ./*.dsc "$unpacked" >/dev/null)
+    else
+      # Some mirrors lack a package's Debian diff while they still serve its
+      # upstream tarball, which apt has checked against the signed source
+      # index all the same: build from that, without Debian's packaging.
+      local orig
+      orig=$(find "$download" -maxdepth 1 -name "${package}_*.orig.tar.*" ! -name '*.orig-*' | head -n 1)
+      [ -n "$orig" ] || { echo "third-party: cannot fetch the source of $package" >&2; exit 1; }
+      echo "third-party: $package: building the upstream tarball without Debian's diff" >&2
+      mkdir -p "$unpacked"
+      tar -xf "$orig" -C "$unpacked" --strip-components=1
+    fi
+    touch "$unpacked/.unpacked"
+  fi
+  echo "$unpacked"
+}
+
+# --- FreeType ---------------------------------------------------------------
+
+if [ ! -f "$PREFIX/lib/libfreetype.a" ]; then
+  source_dir=$(debian_source freetype)
+  echo "third-party: building FreeType"
+  rm -rf "$THIRD/build/freetype"
+  cmake -S "$source_dir" -B "$THIRD/build/freetype" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF \
+    -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+    -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON >/dev/null
+  cmake --build "$THIRD/build/freetype" -j"$JOBS" >/dev/null
+  cmake --install "$THIRD/build/freetype" >/dev/null
+fi
+
+# --- pixman -----------------------------------------------------------------
+
+if [ ! -f "$PREFIX/lib/libpixman-1.a" ]; then
+  source_dir=$(debian_source pixman)
+  echo "third-party: building pixman"
+  cross=$THIRD/build/meson-mingw.txt
+  mkdir -p "$THIRD/build"
+  cat >"$cross" <<'EOF'
+[binaries]
+c = 'x86_64-w64-mingw32-gcc-posix'
+cpp = 'x86_64-w64-mingw32-g++-posix'
+ar = 'x86_64-w64-mingw32-ar'
+strip = 'x86_64-w64-mingw32-strip'
+windres = 'x86_64-w64-mingw32-windres'
+pkg-config = 'false'
+
+[host_machine]
+system = 'windows'
+cpu_family = 'x86_64'
+cpu = 'x86_64'
+endian = 'little'
+EOF
+  rm -rf "$THIRD/build/pixman"
+  # Only the library: no tests, GTK or libpng; the SIMD paths stay on
+  # (chosen at run time by the CPU), OpenMP is not wanted in a static exe.
+  meson setup "$THIRD/build/pixman" "$source_dir" --cross-file "$cross" \
+    --prefix "$PREFIX" --libdir lib --buildtype release --default-library static \
+    -Dtests=disabled -Dgtk=disabled -Dlibpng=disabled \
+    -Dopenmp=disabled -Dtimers=false >/dev/null
+  ninja -C "$THIRD/build/pixman" -j"$JOBS" >/dev/null
+  meson install -C "$THIRD/build/pixman" >/dev/null
+fi
+
+# --- GoogleTest -------------------------------------------------------------
+
+if [ ! -f "$PREFIX/lib/libgtest.a" ]; then
+  echo "third-party: building GoogleTest"
+  rm -rf "$THIRD/build/googletest"
+  cmake -S /usr/src/googletest -B "$THIRD/build/googletest" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF \
+    -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=ON >/dev/null
+  cmake --build "$THIRD/build/googletest" -j"$JOBS" >/dev/null
+  cmake --install "$THIRD/build/googletest" >/dev/null
+fi
