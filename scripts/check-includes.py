@@ -27,6 +27,9 @@ FRAMEWORK_FOLDERS = ["core", "streaming", "graphics", "forms", "menus", "dialogs
 SYSTEM_HEADERS = [
     (re.compile(r"X11/"), "platform/backends/x11/"),
     (re.compile(r"(ft2build\.h|freetype/|fontconfig/)"), "platform/fonts/"),
+    # Windows' own headers: only the platform's Windows files (the backend's
+    # native files and the *Win32.cpp twins) call the system.
+    (re.compile(r"(windows\.h|imm\.h)$", re.IGNORECASE), "platform/"),
 ]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 SOURCE_ENDINGS = (".h", ".hpp", ".cpp", ".cc", ".c")

@@ -61,7 +61,7 @@ void TRegistryIniFile::AddChange(TChange Change) {
 
 const TRegistryTree& TRegistryIniFile::Current() const {
   if (!FCurrent) {
-    TRegistryTree Tree = FStore.Load();
+    TRegistryTree Tree = FStore.Load(FKeyPath);
     for (const TChange& Change : FPending) Apply(Change, Tree);
     FCurrent = std::move(Tree);
   }
@@ -118,11 +118,13 @@ void TRegistryIniFile::ReadSection(const std::string& Section,
 
 void TRegistryIniFile::UpdateFile() {
   if (FPending.empty()) return;
-  TRegistryTree Saved = FStore.Update([this](TRegistryTree& Tree) {
-    bool Changed = false;
-    for (const TChange& Change : FPending) Changed = Apply(Change, Tree) || Changed;
-    return Changed;
-  });
+  TRegistryTree Saved = FStore.Update(
+      [this](TRegistryTree& Tree) {
+        bool Changed = false;
+        for (const TChange& Change : FPending) Changed = Apply(Change, Tree) || Changed;
+        return Changed;
+      },
+      FKeyPath);
   FPending.clear();
   FCurrent = std::move(Saved);
 }

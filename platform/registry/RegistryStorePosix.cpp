@@ -100,7 +100,9 @@ std::string TRegistryStore::FilePath() const {
   return FDirectory + "/" + kFileName;
 }
 
-TRegistryTree TRegistryStore::Load() const {
+// The file holds the whole store: the scope only matters to the registry
+// of Windows.
+TRegistryTree TRegistryStore::Load(const TKeyPath&) const {
   if (FDirectory.empty()) return TRegistryTree();
   std::string Path = FilePath();
   TDescriptor File(open(Path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -123,7 +125,8 @@ TRegistryTree TRegistryStore::Load() const {
   return ParseRegistry(Text, files::FromFileSystem(Path));
 }
 
-TRegistryTree TRegistryStore::Update(const std::function<bool(TRegistryTree&)>& Change) {
+TRegistryTree TRegistryStore::Update(const std::function<bool(TRegistryTree&)>& Change,
+                                     const TKeyPath&) {
   if (FDirectory.empty()) {
     TRegistryTree Tree;
     if (Change(Tree)) FailWrite(FilePath());
