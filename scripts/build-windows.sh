@@ -37,6 +37,8 @@ cmake -S . -B "$BUILD" "${GENERATOR[@]}" "${LAUNCHER[@]}" \
 TARGETS=(Scoutlane Gallery)
 if [ "$TESTS" = ON ]; then
   TARGETS+=(platform_tests framework_tests controls_tests app_tests gallery_tests)
+  # The end-to-end tests under Wine: their Windows probe and the X probe.
+  TARGETS+=(scoutlane_winprobe scoutlane_host_xprobe)
 fi
 cmake --build "$BUILD" -j"$JOBS" --target "${TARGETS[@]}" >/dev/null
 # Release builds carry no debug information; the symbols go too.

@@ -10,10 +10,15 @@
 // It runs in the test's own Wine prefix (the same wineserver as the
 // program), and exits 1 when no such window is visible.
 
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
-#include <shellapi.h>
+#endif
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
