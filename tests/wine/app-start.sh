@@ -41,8 +41,9 @@ if [ "$differing" != 0 ]; then
 fi
 
 # ---- a keyword and Enter
+# (Without a window manager the X focus stays with the pointer's window:
+# Wine leaves the focus to a manager, so only the typed text tells.)
 xdotool mousemove 386 38 click 1
-wait_for 5 focus_is "$DEMO_WIN" || fail "a click in the keyword box did not give the window the focus"
 sleep 0.3
 xdotool type --delay 50 "abc"
 xdotool key Return
