@@ -4,7 +4,8 @@
 #   2. the whole suite (unit, pixel, interaction and end-to-end tests)
 #   3. the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer
 #   4. the settings-file fuzzer for a bounded time
-#   5. the benchmarks, once, for their figures (they never fail the run on a time)
+#   5. the Windows build (mingw-w64) and its unit suites under Wine
+#   6. the benchmarks, once, for their figures (they never fail the run on a time)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 JOBS=$(nproc)
@@ -46,10 +47,18 @@ if [ -f scripts/fuzz.sh ]; then
   bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 fi
 
+echo "== Windows build and its unit suites under Wine"
+# Scoutlane.exe and the layers' unit suites cross-built in build-win (the
+# third-party libraries are built there once); each suite runs as one Wine
+# process in the tree's own Wine prefix.
+bash scripts/build-windows.sh --tests
+(cd build-win && ctest -j"$JOBS" --output-on-failure --timeout 900 -R '^wine\.') | tee build-win/ctest.log
+
 echo "== benchmarks (figures only)"
 for bench in build/bench/*_bench; do
   [ -x "$bench" ] || continue
   "$bench" --benchmark_min_time=0.05 2>&1 | grep -v '^\*\*\*'
 done
-plain=$(grep -ho 'tests failed out of [0-9]*' build/ctest.log build-asan/ctest.log | awk '{s+=$5} END {print s+0}')
+plain=$(grep -ho 'tests failed out of [0-9]*' build/ctest.log build-asan/ctest.log build-win/ctest.log |
+  awk '{s+=$5} END {print s+0}')
 echo "Tests: $plain passed, 0 failed"

@@ -1,18 +1,20 @@
 #pragma once
 // Paths are the system's text (code page 932). The file system sees UTF-8:
-// convert at the edge with ToFileSystem / FromFileSystem. "/" and "." are
-// never the trail byte of a double-byte character, so searching for them
-// byte by byte is safe.
+// convert at the edge with ToFileSystem / FromFileSystem (on Windows the W
+// calls take it as UTF-16, files/WideString.h). "/" and "." are never the
+// trail byte of a double-byte character, so on Linux searching for them byte
+// by byte is safe; on Windows "\" separates folders too and can be a trail
+// byte, so PathWin32.cpp looks for separators character by character.
 
 #include <string>
 #include <string_view>
 
 namespace files {
 
-// The running executable's full path, from /proc/self/exe.
+// The running executable's full path (/proc/self/exe, GetModuleFileNameW).
 std::string ExecutablePath();
 
-// The directory of the running executable, ending with "/".
+// The directory of the running executable, ending with its separator.
 std::string ExecutableDirectory();
 
 // "dir/name.ext" -> "dir/" (empty when there is no directory part).

@@ -1,6 +1,6 @@
 #include "platform/shell/Beep.h"
 
-#include <unistd.h>
+#include "platform/shell/SystemShell.h"
 
 namespace {
 
@@ -9,23 +9,13 @@ TBeeper* GInstalledBeeper = nullptr;
 
 }  // namespace
 
-TBeeper& CurrentBeeper() {
-  static TTerminalBeeper DefaultBeeper;
-  return GInstalledBeeper ? *GInstalledBeeper : DefaultBeeper;
-}
+TBeeper& CurrentBeeper() { return GInstalledBeeper ? *GInstalledBeeper : SystemBeeper(); }
 
 TBeeperGuard::TBeeperGuard(TBeeper& Beeper) : FPrevious(GInstalledBeeper) {
   GInstalledBeeper = &Beeper;
 }
 
 TBeeperGuard::~TBeeperGuard() { GInstalledBeeper = FPrevious; }
-
-void TTerminalBeeper::Beep(unsigned Type) {
-  if (isatty(STDERR_FILENO)) {
-    // Nothing to do about a bell that cannot be written.
-    [[maybe_unused]] ssize_t Written = write(STDERR_FILENO, "\a", 1);
-  }
-}
 
 bool MessageBeep(unsigned Type) {
   CurrentBeeper().Beep(Type);

@@ -2,7 +2,9 @@
 // The message beep. MessageBeep asks the current beeper to sound; the window
 // system's backend installs its own (the X11 one rings the display's bell)
 // with a TBeeperGuard held for its lifetime, and tests install a
-// TRecordingBeeper. Without either, TTerminalBeeper rings the terminal.
+// TRecordingBeeper. Without either, the system's beeper sounds: on Linux
+// TTerminalBeeper, which rings the terminal, on Windows the system's own
+// message sound.
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "platform/shell/Shell.h"
 
-#include "platform/shell/XdgShellOpener.h"
+#include "platform/shell/SystemShell.h"
 #include "platform/text/Cp932.h"
 
 namespace {
@@ -11,8 +11,7 @@ TShellOpener* GInstalledOpener = nullptr;
 }  // namespace
 
 TShellOpener& CurrentShellOpener() {
-  static TXdgShellOpener DefaultOpener;
-  return GInstalledOpener ? *GInstalledOpener : DefaultOpener;
+  return GInstalledOpener ? *GInstalledOpener : SystemShellOpener();
 }
 
 TShellOpenerGuard::TShellOpenerGuard(TShellOpener& Opener) : FPrevious(GInstalledOpener) {

@@ -2,10 +2,11 @@
 // The desktop shell's open request, with the Windows call's shape.
 //
 // ShellExecute hands the request to the current opener. By default that is
-// TXdgShellOpener (XdgShellOpener.h), which starts xdg-open and returns at
-// once; tests install a TRecordingShellOpener with a TShellOpenerGuard and
-// read back what the program asked for. The caller never examines the result
-// beyond "handed over or not", and nothing here waits for a browser.
+// the system's: on Linux TXdgShellOpener (XdgShellOpener.h), which starts
+// xdg-open and returns at once, on Windows ShellExecuteW (SystemShellWin32); tests install a
+// TRecordingShellOpener with a TShellOpenerGuard and read back what the program asked for. The
+// caller never examines the result beyond "handed over or not", and nothing here waits for a
+// browser.
 
 #include <string>
 #include <string_view>
@@ -28,7 +29,7 @@ public:
 };
 
 // The opener ShellExecute uses now: the innermost installed one, else the
-// process's xdg-open opener.
+// system's own.
 TShellOpener& CurrentShellOpener();
 
 // Installs Opener for the guard's lifetime and restores the previous opener

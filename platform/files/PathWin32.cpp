@@ -1,0 +1,77 @@
+#include "platform/files/Path.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/files/WideString.h"
+#include "platform/text/Cp932.h"
+
+// Windows paths: "\" or "/" between folders, and a drive ("C:") before them.
+// A double-byte character's trail byte can be 0x5C, the backslash (ソ, 表,
+// 能 ...), so separators are looked for character by character, never by
+// searching the bytes.
+
+namespace files {
+namespace {
+
+bool IsSeparator(char Byte) { return Byte == '\\' || Byte == '/'; }
+
+// Position just after the last separator or drive colon (0 when none).
+std::size_t FileNameStart(std::string_view Path) {
+  std::size_t Start = 0;
+  for (std::size_t Pos = 0; Pos < Path.size(); Pos = cp932::NextCharPos(Path, Pos)) {
+    if (cp932::CharLength(Path, Pos) == 1 && (IsSeparator(Path[Pos]) || Path[Pos] == ':'))
+      Start = Pos + 1;
+  }
+  return Start;
+}
+
+}  // namespace
+
+std::string ExecutablePath() {
+  std::vector<wchar_t> Buffer(MAX_PATH);
+  for (;;) {
+    const DWORD Length =
+        GetModuleFileNameW(nullptr, Buffer.data(), static_cast<DWORD>(Buffer.size()));
+    if (Length == 0) return std::string();
+    if (Length < Buffer.size())
+      return PathFromWide(
+          std::u16string_view(reinterpret_cast<const char16_t*>(Buffer.data()), Length));
+    Buffer.resize(Buffer.size() * 2);  // cut short: ask again with more room
+  }
+}
+
+std::string ExecutableDirectory() { return ExtractFilePath(ExecutablePath()); }
+
+std::string ExtractFilePath(std::string_view Path) {
+  return std::string(Path.substr(0, FileNameStart(Path)));
+}
+
+std::string ExtractFileName(std::string_view Path) {
+  return std::string(Path.substr(FileNameStart(Path)));
+}
+
+std::string ExtractFileExt(std::string_view Path) {
+  // "." is never a trail byte: the last one in the name is the extension's.
+  std::string Name = ExtractFileName(Path);
+  std::size_t Dot = Name.rfind('.');
+  return Dot == std::string::npos ? std::string() : Name.substr(Dot);
+}
+
+std::string RemoveFileExt(std::string_view Path) {
+  std::string Ext = ExtractFileExt(Path);
+  return std::string(Path.substr(0, Path.size() - Ext.size()));
+}
+
+// The file system's bytes are UTF-8 here too; the native calls take them as
+// UTF-16 (WideFromUtf8).
+std::string ToFileSystem(std::string_view Path) {
+  return cp932::ToUtf8(Path).value_or(std::string(Path));
+}
+
+std::string FromFileSystem(std::string_view Path) {
+  return cp932::FromUtf8(Path).value_or(std::string(Path));
+}
+
+}  // namespace files
