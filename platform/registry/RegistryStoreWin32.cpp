@@ -18,7 +18,7 @@ constexpr const char* kRootName = "HKEY_CURRENT_USER";
 // A name or text of the registry in code page 932; nothing when it holds a
 // character that code page 932 cannot.
 std::optional<std::string> FromRegistry(const std::u16string& Text) {
-  cp932::TFromUtf16 Converted = cp932::FromUtf16(Text, cp932::ucKeep);
+  cp932::TFromUtf16 Converted = cp932::FromUtf16LeavingOut(Text, cp932::ucKeep);
   if (Converted.Refused > 0) return std::nullopt;
   return std::move(Converted.Text);
 }

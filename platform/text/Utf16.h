@@ -1,21 +1,19 @@
 #pragma once
-// Code page 932 text to and from UTF-16, the text of the Windows W calls
-// (window titles, the clipboard, the input method, the registry). The
-// conversion uses this system's own code page 932 tables (Cp932.h), never
-// the process code page, so the result is the same on every system.
-// UTF-16 is held in std::u16string here; a Windows caller views it as
-// wchar_t, which is 16 bits wide there.
+// UTF-16 that comes from outside into the program (typed text, the input
+// method's composition, pasted text, stored texts), as code page 932.
+// Unlike the strict cp932::FromUtf16 (Cp932.h), which refuses a whole text,
+// these leave out what code page 932 cannot hold, count it so that the
+// caller can refuse it audibly, and keep the rest. Conversion uses the
+// system's own code page 932 tables, never the process code page.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace cp932 {
+#include "platform/text/Cp932.h"
 
-// CP932 -> UTF-16. Bytes that are no valid CP932 become U+FFFD, so a title
-// or a pasted text is always shown.
-std::u16string ToUtf16Lossy(std::string_view Text);
+namespace cp932 {
 
 // What to do with control characters (below U+0020, and U+007F).
 enum TUtf16Controls {
@@ -31,13 +29,9 @@ struct TFromUtf16 {
   int Refused = 0;   // characters left out: not in code page 932, or a lone surrogate
 };
 
-// UTF-16 -> CP932. A character that CP932 cannot hold is left out and
-// counted, never turned into '?', so that the caller can refuse it audibly.
-TFromUtf16 FromUtf16(std::u16string_view Text, TUtf16Controls Controls);
-
-// The code point of a UTF-16 text made of exactly one character (a single
-// unit or a surrogate pair), or 0 for anything else.
-char32_t SingleCodePoint(std::u16string_view Text);
+// UTF-16 -> CP932, leaving out (and counting) each character that CP932
+// cannot hold; never turned into '?'.
+TFromUtf16 FromUtf16LeavingOut(std::u16string_view Text, TUtf16Controls Controls);
 
 // A text with one value per UTF-16 unit (the input method's clause
 // attributes) and a caret as a unit index, turned into CP932 with one value

@@ -70,7 +70,7 @@ int CursorIdOf(TCursorShape Shape) {
 // Typed or committed text in code page 932; a character it cannot hold is
 // refused, audibly, as the X11 backend does.
 std::string TypedText(const std::u16string& Text) {
-  const cp932::TFromUtf16 Converted = cp932::FromUtf16(Text, cp932::ucDrop);
+  const cp932::TFromUtf16 Converted = cp932::FromUtf16LeavingOut(Text, cp932::ucDrop);
   if (Converted.Refused > 0) MessageBeep(MB_OK);
   return Converted.Text;
 }
@@ -194,7 +194,7 @@ std::string TWin32Backend::ResetComposition(TNativeWindow Window) {
                                          E.Kind == beCompositionEnd);
                                }),
                 FEvents.end());
-  return cp932::FromUtf16(Held, cp932::ucDrop).Text;
+  return cp932::FromUtf16LeavingOut(Held, cp932::ucDrop).Text;
 }
 
 // ---- selections
@@ -211,7 +211,7 @@ std::string TWin32Backend::GetSelectionText(TSelection Selection) {
   if (Selection == selPrimary) return FPrimary;
   std::u16string Text;
   if (!GetClipboardText(Text)) return std::string();
-  const cp932::TFromUtf16 Converted = cp932::FromUtf16(Text, cp932::ucKeep);
+  const cp932::TFromUtf16 Converted = cp932::FromUtf16LeavingOut(Text, cp932::ucKeep);
   // A pasted character code page 932 cannot hold is refused, audibly.
   if (Converted.Refused > 0) MessageBeep(MB_OK);
   return Converted.Text;

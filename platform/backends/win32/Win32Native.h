@@ -136,6 +136,11 @@ void Beep(unsigned Type);
 bool WantsFirstFrameReport();
 void ReportFirstFrame();
 
+// Sends a message to a native window as Windows would, for tests that
+// check what the backend makes of it without a user at the keyboard.
+std::intptr_t SendNativeMessage(THandle Window, unsigned Message, std::uintptr_t WParam,
+                                std::intptr_t LParam);
+
 // Waits up to TimeoutMs (negative: without limit) for a message and
 // dispatches every message waiting. True when something was dispatched.
 bool PumpMessages(int TimeoutMs);

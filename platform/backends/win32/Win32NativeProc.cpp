@@ -156,6 +156,8 @@ LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPa
     case WM_NCDESTROY:
       SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
       if (D->ImeDetached) ImmAssociateContext(Window, D->SavedContext);
+      if (State().Creating == D) State().Creating = nullptr;
+      if (State().CaptureWindow == Window) SetCapture(nullptr);
       delete D;
       return DefWindowProcW(Window, Message, WParam, LParam);
     case WM_ERASEBKGND:
@@ -210,6 +212,11 @@ LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPa
       return 0;
     case WM_KILLFOCUS:
       D->HighSurrogate = 0;
+      // The system caret belongs to the focus; the next spot makes it again.
+      if (D->SystemCaretHeight) {
+        DestroyCaret();
+        D->SystemCaretHeight = 0;
+      }
       Emit(EventOf(rkFocusOut, Window));
       return 0;
     case WM_MOUSEMOVE:

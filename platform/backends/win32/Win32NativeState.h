@@ -34,6 +34,7 @@ struct TWindowData {
   HIMC SavedContext = nullptr;
   bool Composing = false;
   bool DroppingComposition = false;
+  int SystemCaretHeight = 0;   // the hidden system caret's, 0: none
   char16_t HighSurrogate = 0;  // the first half of a character typed as a pair
 };
 
@@ -42,6 +43,15 @@ struct TState {
   HINSTANCE Instance = nullptr;
   ATOM WindowClass = 0;
   HWND Helper = nullptr;  // message-only: owns the clipboard
+  // The data of a window being created, until the creation answers: a
+  // creation that fails after WM_NCCREATE destroys the window, and with it
+  // the data (WM_NCDESTROY), before CreateWindowExW returns.
+  TWindowData* Creating = nullptr;
+  // While the window system holds the capture: the capture's window, and a
+  // low-level mouse hook that hands it the presses made outside every
+  // window of ours.
+  HWND CaptureWindow = nullptr;
+  HHOOK OutsideHook = nullptr;
 };
 
 TState& State();

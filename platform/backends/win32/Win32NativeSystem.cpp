@@ -33,6 +33,10 @@ void SetImeSpot(THandle Handle, const TBox& Caret) {
       D->SavedContext = ImmAssociateContext(Window, nullptr);
       D->ImeDetached = true;
     }
+    if (D->SystemCaretHeight) {
+      DestroyCaret();
+      D->SystemCaretHeight = 0;
+    }
     return;
   }
   if (D->ImeDetached) {
@@ -40,6 +44,13 @@ void SetImeSpot(THandle Handle, const TBox& Caret) {
     D->ImeDetached = false;
     D->SavedContext = nullptr;
   }
+  // A system caret where ours is, never shown: input methods that place
+  // themselves by the caret (Wine's among them) and screen readers find it.
+  if (Caret.Height() != D->SystemCaretHeight) {
+    CreateCaret(Window, nullptr, 1, Caret.Height());
+    D->SystemCaretHeight = Caret.Height();
+  }
+  SetCaretPos(Caret.Left, Caret.Top);
   HIMC Context = ImmGetContext(Window);
   if (!Context) return;
   // Where a composition window would be (an input method that draws its
@@ -167,6 +178,11 @@ void ReportFirstFrame() {
 // ---- the beep and the message loop
 
 void Beep(unsigned Type) { ::MessageBeep(Type); }
+
+std::intptr_t SendNativeMessage(THandle Window, unsigned Message, std::uintptr_t WParam,
+                                std::intptr_t LParam) {
+  return SendMessageW(AsHwnd(Window), Message, WParam, LParam);
+}
 
 bool PumpMessages(int TimeoutMs) {
   bool Dispatched = false;

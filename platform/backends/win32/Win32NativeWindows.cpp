@@ -122,6 +122,9 @@ bool Start(TEventSink Sink) {
 
 void Stop() {
   TState& S = State();
+  if (S.OutsideHook) UnhookWindowsHookEx(S.OutsideHook);
+  S.OutsideHook = nullptr;
+  S.CaptureWindow = nullptr;
   if (S.Helper) DestroyWindow(S.Helper);
   S.Helper = nullptr;
   S.Sink = nullptr;
@@ -132,13 +135,13 @@ THandle CreateTopLevel(const TWindowLook& Look) {
   D->Look = Look;
   D->Cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   const RECT R = WindowRectFor(Look, Look.Client);
+  State().Creating = D;
   HWND Window = CreateWindowExW(ExStyleOf(Look), kClassName, Wide(Look.Title), StyleOf(Look),
                                 R.left, R.top, R.right - R.left, R.bottom - R.top,
                                 AsHwnd(Look.Owner), nullptr, State().Instance, D);
-  if (!Window) {
-    delete D;
-    return nullptr;
-  }
+  // Still set when the window procedure never destroyed the data.
+  if (!Window) delete State().Creating;
+  State().Creating = nullptr;
   return Window;
 }
 
@@ -300,13 +303,66 @@ void SetCursorId(THandle Handle, int CursorId) {
 
 void WarpPointer(int X, int Y) { SetCursorPos(X, Y); }
 
+// Windows gives the capture only the presses made over the program's own
+// windows (or dragged from there); a press on the task bar or another
+// program must still reach an open menu or list, as it does on X11 through
+// the pointer grab. The hook sees it on its way and reports it to the
+// capture too; the press still goes where it was made.
+LRESULT CALLBACK OutsidePressHook(int Code, WPARAM WParam, LPARAM LParam) {
+  TState& S = State();
+  if (Code == HC_ACTION && S.CaptureWindow) {
+    const auto* Mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(LParam);
+    int Button = -1;
+    bool Press = false;
+    switch (WParam) {
+      case WM_LBUTTONDOWN:
+        Press = true;
+        [[fallthrough]];
+      case WM_LBUTTONUP:
+        Button = 0;
+        break;
+      case WM_RBUTTONDOWN:
+        Press = true;
+        [[fallthrough]];
+      case WM_RBUTTONUP:
+        Button = 1;
+        break;
+      case WM_MBUTTONDOWN:
+        Press = true;
+        [[fallthrough]];
+      case WM_MBUTTONUP:
+        Button = 2;
+        break;
+      default:
+        break;
+    }
+    if (Button >= 0 && !DataOf(GetAncestor(WindowFromPoint(Mouse->pt), GA_ROOT))) {
+      TRawEvent E;
+      E.Kind = Press ? rkPress : rkRelease;
+      E.Window = S.CaptureWindow;
+      E.X = Mouse->pt.x;
+      E.Y = Mouse->pt.y;
+      E.Button = Button;
+      Emit(std::move(E));
+    }
+  }
+  return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
 void SetCapture(THandle Handle) {
+  TState& S = State();
   HWND Window = AsHwnd(Handle);
   if (Window && DataOf(Window)) {
     if (GetCapture() != Window) ::SetCapture(Window);
-  } else if (DataOf(GetCapture())) {
-    ReleaseCapture();
+    S.CaptureWindow = Window;
+    if (!S.OutsideHook)
+      S.OutsideHook = SetWindowsHookExW(WH_MOUSE_LL, OutsidePressHook, S.Instance, 0);
+    return;
   }
+  S.CaptureWindow = nullptr;
+  if (S.OutsideHook) UnhookWindowsHookEx(S.OutsideHook);
+  S.OutsideHook = nullptr;
+  if (DataOf(GetCapture())) ReleaseCapture();
 }
 
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
