@@ -43,8 +43,13 @@ public:
       Face = nullptr;
       Open.Bytes = {};
     }
-    if (Face && FT_Select_Charmap(Face, FT_ENCODING_UNICODE) != 0)
-      FT_Select_Charmap(Face, FT_ENCODING_MS_SYMBOL);
+    if (Face && FT_Select_Charmap(Face, FT_ENCODING_UNICODE) != 0 &&
+        FT_Select_Charmap(Face, FT_ENCODING_MS_SYMBOL) != 0 && !Face->charmap &&
+        Face->num_charmaps > 0)
+      // A Windows raster font maps only its own byte codes (FreeType gives
+      // no Unicode map for them); for the Latin letters and digits those are
+      // the Unicode codes too.
+      FT_Set_Charmap(Face, Face->charmaps[0]);
     Open.Face = Face;
     Open.Uses = Face ? 1 : 0;
     FFaces.emplace(Key, Open);

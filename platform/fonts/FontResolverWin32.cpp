@@ -113,16 +113,28 @@ public:
   }
 
   std::vector<TEnumFontEntry> ListFamilies() {
-    std::vector<TEnumFontEntry> Entries;
+    // GDI reports a family once per character set: each name is looked at
+    // once, with the best kind it came in.
+    std::map<std::string, int> Kinds;
     for (const gdifonts::TGdiFamily& Family : gdifonts::EnumFamilies()) {
       // "@" names the same font turned for vertical writing, which text
       // output here never does: listing it would promise what it cannot show.
       if (Family.Face.empty() || Family.Face[0] == '@') continue;
       int Kind = KindOf(Family);
       if (Kind == 0) continue;  // vector fonts are never listed
-      std::optional<std::string> Name = cp932::FromUtf8(Family.Face);
-      if (!Name) continue;
-      Entries.push_back({*Name, Kind});
+      int& Known = Kinds[Family.Face];
+      if (Rank(Kind) > Rank(Known)) Known = Kind;
+    }
+    std::vector<TEnumFontEntry> Entries;
+    for (const auto& [Face, Kind] : Kinds) {
+      // A Japanese desktop shows a family by its Japanese name when it has
+      // one, whatever language the system's own lists are in; a name code
+      // page 932 cannot hold is passed over for the next one.
+      std::optional<std::string> Name;
+      std::string Japanese = gdifonts::JapaneseFamilyName(Face);
+      if (!Japanese.empty()) Name = cp932::FromUtf8(Japanese);
+      if (!Name) Name = cp932::FromUtf8(Face);
+      if (Name) Entries.push_back({*Name, Kind});
     }
     return facenames::FinishFamilyList(
         std::move(Entries), [](const std::string& Family) { return gdifonts::HasFamily(Family); });
@@ -135,6 +147,13 @@ public:
   }
 
 private:
+  static int Rank(int FontType) {
+    return FontType == TRUETYPE_FONTTYPE ? 3
+           : FontType == RASTER_FONTTYPE ? 2
+           : FontType == DEVICE_FONTTYPE ? 1
+                                         : 0;
+  }
+
   static int KindOf(const gdifonts::TGdiFamily& Family) {
     if ((Family.FontType & TRUETYPE_FONTTYPE) ||
         (Family.NtmFlags & (kNtmPsOpenType | kNtmTtOpenType | kNtmType1)))
@@ -142,6 +161,23 @@ private:
     if (Family.FontType & RASTER_FONTTYPE) return RASTER_FONTTYPE;
     if (Family.FontType & DEVICE_FONTTYPE) return DEVICE_FONTTYPE;
     return 0;
+  }
+
+  // Asks for Face by its name when GDI has it. GDI weighs the character
+  // set above the name, so a face asked for in a character set it lacks
+  // would be passed over for one that has it; a face asked for by name is
+  // what the program wants to see, so it is then asked for in any set.
+  static bool AskByName(const std::string& Face, gdifonts::TGdiRequest* Gdi) {
+    if (gdifonts::HasFamily(Face, Gdi->Charset)) {
+      Gdi->Face = Face;
+      return true;
+    }
+    if (gdifonts::HasFamily(Face)) {
+      Gdi->Face = Face;
+      Gdi->Charset = DEFAULT_CHARSET;
+      return true;
+    }
+    return false;
   }
 
   // The GDI request for a font request: the face by its name when GDI has
@@ -157,14 +193,10 @@ private:
     Gdi.Weight = Request.Weight;
     Gdi.Italic = Request.Italic;
     Gdi.Charset = Request.Charset;
-    if (gdifonts::HasFamily(Gdi.Face)) return Gdi;
+    if (AskByName(Gdi.Face, &Gdi)) return Gdi;
     if (const facenames::TFaceAlias* Alias = facenames::FindAlias(Request.Face)) {
-      for (const char* Family : Alias->Families) {
-        if (gdifonts::HasFamily(Family)) {
-          Gdi.Face = Family;
-          return Gdi;
-        }
-      }
+      for (const char* Family : Alias->Families)
+        if (AskByName(Family, &Gdi)) return Gdi;
       Gdi.PitchAndFamily = PitchAndFamilyOf(Alias->Generic);
       Gdi.Charset = SHIFTJIS_CHARSET;
       return Gdi;
@@ -207,7 +239,9 @@ private:
     gdifonts::TGdiFace Face;
     if (!gdifonts::Realize(Request, &Face)) throw Exception("フォントが見つかりません");
     TFontFile File;
-    File.Family = Face.Face;
+    // Its own family name, as on Linux, not the (perhaps translated) name
+    // it was asked by.
+    File.Family = Face.Family.empty() ? Face.Face : Face.Family;
     if (Face.DataSize > 0) {
       File.Path = gdifonts::EncodeFaceLocator(
           (Face.FullName.empty() ? Face.Face : Face.FullName) + "|" + std::to_string(Face.DataSize),

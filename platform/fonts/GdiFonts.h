@@ -33,12 +33,18 @@ struct TGdiFamily {
 
 // Every family of the screen's fonts (DEFAULT_CHARSET, no face name).
 std::vector<TGdiFamily> EnumFamilies();
-// True when GDI has a family of that name, under any of its names.
-bool HasFamily(const std::string& Face);
+// The Japanese family name the face of that family carries in its own name
+// table; empty when it has none (or GDI gives no bytes of it).
+std::string JapaneseFamilyName(const std::string& Face);
+
+// True when GDI has a family of that name, under any of its names, in the
+// character set Charset (DEFAULT_CHARSET: in any).
+bool HasFamily(const std::string& Face, int Charset = 1);
 
 // The face GDI chose for a request, selected into the memory context.
 struct TGdiFace {
-  std::string Face;          // GetTextFaceW
+  std::string Face;          // GetTextFaceW: the name it was asked by
+  std::string Family;        // the outline face's own family name; empty for others
   std::string FullName;      // the outline face's full name; empty for others
   std::size_t DataSize = 0;  // the bytes GetFontData gives (table 0); 0: none
   int Height = 0;            // tmHeight

@@ -1,8 +1,12 @@
 // The GDI side of the Windows font layer. This file includes <windows.h> and
 // none of the platform's headers but GdiFonts.h (see there why).
 
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <cstdint>
@@ -149,8 +153,9 @@ std::wstring RealisedFile() {
   auto GetFileInfo = reinterpret_cast<TGetFileInfo>(
       reinterpret_cast<TAnyFunction>(GetProcAddress(Gdi, "GetFontFileInfo")));
   if (!GetRealizationInfo || !GetFileInfo) return {};
+  // The longer form of the structure is the one that counts the files.
   TRealizationInfo Info{};
-  Info.Size = 16;
+  Info.Size = sizeof Info;
   if (!GetRealizationInfo(Context(), &Info) || Info.FileCount == 0) return {};
   TFileInfo File{};
   SIZE_T Needed = 0;
@@ -209,9 +214,40 @@ std::vector<TGdiFamily> EnumFamilies() {
   return Families;
 }
 
-bool HasFamily(const std::string& Face) {
+std::string JapaneseFamilyName(const std::string& Face) {
+  TGdiRequest Request;
+  Request.Face = Face;
+  Request.Height = -12;
+  TSelectedFont Selected(Request);
+  if (!Selected.Ok()) return {};
+  constexpr DWORD kNameTable = 0x656D616E;  // 'name'
+  DWORD Size = GetFontData(Context(), kNameTable, 0, nullptr, 0);
+  std::vector<unsigned char> Table;
+  if (Size == GDI_ERROR || Size < 6 || !ReadTable(kNameTable, 0, Size, &Table)) return {};
+  auto Word = [&](std::size_t At) -> unsigned {
+    return At + 2 <= Table.size() ? (Table[At] << 8 | Table[At + 1]) : 0;
+  };
+  const std::size_t Count = Word(2), Strings = Word(4);
+  for (std::size_t I = 0; I < Count; ++I) {
+    const std::size_t Record = 6 + 12 * I;
+    if (Record + 12 > Table.size()) break;
+    // Windows platform, Unicode, Japanese, the family name.
+    if (Word(Record) != 3 || Word(Record + 2) != 1 || Word(Record + 4) != 0x0411 ||
+        Word(Record + 6) != 1)
+      continue;
+    const std::size_t Length = Word(Record + 8), Offset = Strings + Word(Record + 10);
+    if (Offset + Length > Table.size() || Length % 2 != 0) continue;
+    std::wstring Name;
+    for (std::size_t At = Offset; At < Offset + Length; At += 2)
+      Name += static_cast<wchar_t>(Word(At));
+    return Narrow(Name.c_str(), static_cast<int>(Name.size()));
+  }
+  return {};
+}
+
+bool HasFamily(const std::string& Face, int Charset) {
   LOGFONTW Font{};
-  Font.lfCharSet = DEFAULT_CHARSET;
+  Font.lfCharSet = static_cast<BYTE>(Charset);
   if (Face.empty() || !CopyFaceName(Face, Font.lfFaceName) || Font.lfFaceName[0] == 0) return false;
   bool Found = false;
   EnumFontFamiliesExW(Context(), &Font, StopAtFirst, reinterpret_cast<LPARAM>(&Found), 0);
@@ -230,17 +266,22 @@ bool Realize(const TGdiRequest& Request, TGdiFace* Face) {
   Face->Charset = Metric.tmCharSet;
   DWORD Size = GetFontData(Context(), 0, 0, nullptr, 0);
   Face->DataSize = Size == GDI_ERROR ? 0 : Size;
+  Face->Family.clear();
   Face->FullName.clear();
   if (UINT Needed = GetOutlineTextMetricsW(Context(), 0, nullptr)) {
     std::vector<unsigned char> Buffer(Needed);
     auto* Outline = reinterpret_cast<OUTLINETEXTMETRICW*>(Buffer.data());
     if (GetOutlineTextMetricsW(Context(), Needed, Outline)) {
-      auto Offset = reinterpret_cast<std::size_t>(Outline->otmpFullName);
-      if (Offset > 0 && Offset < Needed) {
-        const auto* Full = reinterpret_cast<const wchar_t*>(Buffer.data() + Offset);
+      // The names are offsets from the start of the structure.
+      auto NameAt = [&](PSTR Member) -> std::string {
+        auto Offset = reinterpret_cast<std::size_t>(Member);
+        if (Offset == 0 || Offset >= Needed) return {};
+        const auto* Name = reinterpret_cast<const wchar_t*>(Buffer.data() + Offset);
         std::size_t MaxChars = (Needed - Offset) / sizeof(wchar_t);
-        Face->FullName = Narrow(Full, static_cast<int>(wcsnlen(Full, MaxChars)));
-      }
+        return Narrow(Name, static_cast<int>(wcsnlen(Name, MaxChars)));
+      };
+      Face->Family = NameAt(Outline->otmpFamilyName);
+      Face->FullName = NameAt(Outline->otmpFullName);
     }
   }
   return true;
