@@ -59,7 +59,7 @@ message_matches() {  # X Y W H
 
 refused_close() {  # CASE
   cp "$INI" "$E2E_TMP/before.ini"
-  "$E2E_PROBE" delete "$DEMO_WIN"
+  click_close_button
   if ! wait_for 10 has_two_windows; then
     fail "$1: no error box came up when the window was closed"
     return
