@@ -17,8 +17,9 @@ namespace {
 //   different address than the one asked for. So is a NUL byte.
 // - No command interpreter sees it: ShellExecuteW takes it as one string,
 //   so "&", "|" and blanks stay text. The shell puts it into the browser's
-//   command line, though, where a double quote would end it: those are
-//   percent-encoded (CommandLineAddress.h).
+//   command line, though, where a double quote would end it, and reads it
+//   as a web address, which a lone "%" spoils: those are percent-encoded
+//   (CommandLineAddress.h).
 class TWindowsShellOpener : public TShellOpener {
 public:
   bool Open(const TShellRequest& Request) override {
@@ -27,7 +28,7 @@ public:
     if (Request.Directory.find('\0') != std::string::npos) return false;
     std::optional<std::u16string> Address = cp932::ToUtf16(File);
     if (!Address) return false;
-    return shellnative::Open(shelladdress::QuotesEncoded(*Address),
+    return shellnative::Open(shelladdress::ForCommandLine(*Address),
                              files::WidePath(Request.Directory));
   }
 };
