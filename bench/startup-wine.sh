@@ -33,8 +33,11 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 winbuild=${2:-$here/build-win}
 runs=${3:-9}
-probe=$build/e2e/scoutlane_xprobe
-[ -x "$probe" ] || probe=$winbuild/wine-e2e/scoutlane_xprobe
+build=$(cd "$build" && pwd)
+winbuild=$(cd "$winbuild" && pwd)
+# The X probe of the Windows tree's tests under Wine, else the Linux tree's.
+probe=$winbuild/wine-e2e/scoutlane_xprobe
+[ -x "$probe" ] || probe=$build/e2e/scoutlane_xprobe
 for file in "$probe" "$build/Scoutlane" "$winbuild/Scoutlane.exe"; do
   if [ ! -e "$file" ]; then
     echo "startup-wine.sh: $file is not built (cmake --build $build --target Scoutlane" \
@@ -64,7 +67,10 @@ chmod +x "$scratch/bin/xdg-open"
 cp "$build/Scoutlane" "$scratch/linux/Scoutlane"
 cp "$winbuild/Scoutlane.exe" "$scratch/windows/Scoutlane.exe"
 exe_size=$(stat -c %s "$winbuild/Scoutlane.exe")
-elf_size=$(stat -c %s "$build/Scoutlane")
+# The Linux build may carry debug information (RelWithDebInfo): its size is
+# given stripped, as the .exe is.
+strip -o "$scratch/Scoutlane.stripped" "$build/Scoutlane"
+elf_size=$(stat -c %s "$scratch/Scoutlane.stripped")
 
 export PROBE=$probe RUNS=$runs SCRATCH=$scratch PATH="$scratch/bin:$PATH" LC_ALL=C.UTF-8
 bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
@@ -102,4 +108,4 @@ bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
   echo "($RUNS runs each, taking turns; medians; times from fork, in milliseconds)"
   rm -rf "$results"
 '
-echo "Scoutlane.exe: $exe_size bytes; Linux Scoutlane: $elf_size bytes"
+echo "Scoutlane.exe: $exe_size bytes; Linux Scoutlane, stripped: $elf_size bytes"
