@@ -69,19 +69,40 @@ has_window() { [ -n "$(find_window)" ]; }
 
 # Starts the program from its folder's copy, with the stand-in xdg-open
 # first on PATH (when the test installed it) and a UTF-8 locale, which Wine
-# takes for the code page of what it hands to the host (xdg-open's address).
-# Waits for its window and its first frame: the gradient's blue outline at
-# the client area's top-left corner. ENV... are extra NAME=VALUE settings.
+# takes for the code page of what it hands to the host (xdg-open's address:
+# in the C locale 東京 reaches it as "??"). Waits for its window and its
+# first frame: the gradient's blue outline at the client area's top-left
+# corner. ENV... are extra NAME=VALUE settings.
+#
+# Under openbox, Wine 8 now and then loses the window's first place: it maps
+# the window at its place, openbox reparents it into a new frame that
+# starts at 0,0 and moves that frame there only after, and Wine reads the
+# window's place on the screen in between, takes it for a move by the
+# manager and moves the window to 0,0 (the client area to 3,19; the trace
+# says "X11DRV_ConfigureNotify ... moving from (17,1) to (0,0)"). Only then
+# is the program started again, at most twice; the program never asks for
+# that place itself, so a fault of its own fails every attempt.
 start_app() {  # [ENV...]
-  : >"$DEMO_OUT"
-  (cd / && exec env PATH="$E2E_TMP/bin:$PATH" LC_ALL=C.UTF-8 "$@" wine "$APP_DIR/Scoutlane.exe") \
-    >>"$DEMO_OUT" 2>>"$DEMO_ERR" &
-  DEMO_PID=$!
-  wait_for 30 has_window || abort "the program showed no window"
-  DEMO_WIN=$(find_window)
-  wait_for 10 viewable "$DEMO_WIN" || abort "the window was never mapped"
-  wait_for 10 pixel_is 20 20 0000FF || abort "the first frame never showed"
+  local attempt
+  for attempt in 1 2 3; do
+    : >"$DEMO_OUT"
+    (cd / && exec env PATH="$E2E_TMP/bin:$PATH" LC_ALL=C.UTF-8 "$@" wine "$APP_DIR/Scoutlane.exe") \
+      >>"$DEMO_OUT" 2>>"$DEMO_ERR" &
+    DEMO_PID=$!
+    wait_for 30 has_window || abort "the program showed no window"
+    DEMO_WIN=$(find_window)
+    wait_for 10 viewable "$DEMO_WIN" || abort "the window was never mapped"
+    wait_for 10 pixel_is 20 20 0000FF && return 0
+    [ "$E2E_WM" = openbox ] && lost_first_place || abort "the first frame never showed"
+    echo "note: Wine and openbox moved the window to 0,0 as it was mapped; starting it again"
+    kill "$DEMO_PID" 2>/dev/null
+    wait "$DEMO_PID" 2>/dev/null
+    DEMO_PID=""
+    wait_for 10 eval '! has_window'
+  done
+  abort "the window lost its place three times"
 }
+lost_first_place() { win_windows | grep -q '^3 19 500 35 '; }
 
 # A click on the close button. Wine draws a tool window's caption itself
 # (no window manager decorates it), inside the window's X window: the
