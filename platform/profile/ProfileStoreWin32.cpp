@@ -306,10 +306,17 @@ private:
   bool FHeld = false;
 };
 
-// 0 when Directory can take the file, else why not.
+// 0 when Directory (with its separator at the end) can take the file, else
+// why not: a file in its place is ENOTDIR, as on Linux.
 int CheckDirectory(const std::string& Directory) {
   if (Directory.empty()) return 0;
-  const DWORD Attributes = GetFileAttributesW(W(files::WidePath(Directory)));
+  std::string Folder = Directory;
+  // Directory comes from files::ExtractFilePath: its last byte is a real
+  // separator (or the drive's colon), never a trail byte. "C:\dir\" names
+  // the folder only without it; "C:\" and "C:" are whole as they are.
+  if (Folder.size() > 1 && Folder.back() != ':' && Folder[Folder.size() - 2] != ':')
+    Folder.pop_back();
+  const DWORD Attributes = GetFileAttributesW(W(files::WidePath(Folder)));
   if (Attributes == INVALID_FILE_ATTRIBUTES) return ErrnoOf(GetLastError());
   return Attributes & FILE_ATTRIBUTE_DIRECTORY ? 0 : ENOTDIR;
 }
@@ -337,9 +344,30 @@ int UpdateProfileFile(const std::string& Path,
   return SaveUnlocked(Path, Edit(Old.Bytes));
 }
 
+// As on Linux, the path keeps the caller's spelling: an absolute path
+// ("C:\\...", "C:/...", "\\\\server\\...") is given back as it is, a relative
+// one is put after the current folder. Only a path relative to a drive's or
+// the current drive's root ("C:name", "\\name") is left to GetFullPathNameW.
 std::string AbsoluteProfilePath(const std::string& Path) {
-  const std::u16string Wide = files::WidePath(Path);
+  auto Separator = [](char Byte) { return Byte == '\\' || Byte == '/'; };
+  const bool HasDrive = Path.size() >= 2 && Path[1] == ':';
+  if (HasDrive && Path.size() >= 3 && Separator(Path[2])) return Path;
+  if (Path.size() >= 2 && Separator(Path[0]) && Separator(Path[1])) return Path;
   std::vector<wchar_t> Buffer(MAX_PATH);
+  if (!HasDrive && !(Path.size() >= 1 && Separator(Path[0]))) {
+    const DWORD Length = GetCurrentDirectoryW(static_cast<DWORD>(Buffer.size()), Buffer.data());
+    if (Length >= Buffer.size()) {
+      Buffer.resize(Length + 1);
+      if (GetCurrentDirectoryW(static_cast<DWORD>(Buffer.size()), Buffer.data()) >= Buffer.size())
+        return Path;
+    }
+    if (Length == 0) return Path;
+    std::string Directory = files::PathFromWide(reinterpret_cast<const char16_t*>(Buffer.data()));
+    // Its last byte may be the trail byte of ソ: ask where the name starts.
+    if (!files::ExtractFileName(Directory).empty()) Directory += '\\';
+    return Directory + Path;
+  }
+  const std::u16string Wide = files::WidePath(Path);
   for (int Attempt = 0; Attempt < 2; ++Attempt) {
     const DWORD Length =
         GetFullPathNameW(W(Wide), static_cast<DWORD>(Buffer.size()), Buffer.data(), nullptr);

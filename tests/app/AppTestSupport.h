@@ -14,6 +14,7 @@
 
 #include "app/SearchCommand.h"
 #include "app/SearchSites.h"
+#include "platform/ScratchFiles.h"
 #include "platform/shell/Shell.h"
 
 namespace apptest {
@@ -72,13 +73,8 @@ private:
 // A fresh directory for a test's settings file, removed afterwards.
 class TTempDir {
 public:
-  TTempDir() {
-    char Pattern[] = "/tmp/scoutlane-app-XXXXXX";
-    FPath = mkdtemp(Pattern);
-  }
-  ~TTempDir() {
-    std::system(("chmod -R u+w '" + FPath + "' 2>/dev/null; rm -rf '" + FPath + "'").c_str());
-  }
+  TTempDir() : FPath(testfiles::MakeScratchDirectory("scoutlane-app")) {}
+  ~TTempDir() { testfiles::RemoveTree(FPath); }
   const std::string& Path() const { return FPath; }
   std::string File(const std::string& Name) const { return FPath + "/" + Name; }
 

@@ -3,10 +3,12 @@
 // for byte, and a refused write.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "AppTestSupport.h"
 #include "app/MainSettings.h"
+#include "platform/ScratchFiles.h"
 #include "platform/core/Exception.h"
 #include "platform/files/Path.h"
 
@@ -115,7 +117,7 @@ TEST_F(MainSettingsTest, OtherSectionsAndKeysSurviveByteForByte) {
 
 TEST_F(MainSettingsTest, ARefusedWriteNamesTheFileAndChangesNothing) {
   WriteFileBytes(Path, "[SET]\r\nFRON=0\r\n");
-  ASSERT_EQ(chmod(Path.c_str(), 0444), 0);  // refuses even root: the mode bits are honoured
+  ASSERT_TRUE(testfiles::SetReadOnly(Path, true));  // refuses even root: the mode bits are honoured
   try {
     WriteMainSettings(Path, TMainSettings{});
     FAIL() << "the write was not refused";
@@ -123,19 +125,18 @@ TEST_F(MainSettingsTest, ARefusedWriteNamesTheFileAndChangesNothing) {
     EXPECT_EQ(E.Message(), Path + " に書き込めません");
   }
   EXPECT_EQ(ReadFileBytes(Path), "[SET]\r\nFRON=0\r\n");
-  ASSERT_EQ(chmod(Path.c_str(), 0644), 0);
+  ASSERT_TRUE(testfiles::SetReadOnly(Path, false));
   WriteMainSettings(Path, TMainSettings{});
   EXPECT_NE(ReadFileBytes(Path).find("FRON=1"), std::string::npos);
 }
 
 TEST(SettingsFilePath, LiesBesideTheExecutableWhateverTheWorkingDirectory) {
   const std::string Expected = files::ExecutableDirectory() + "Scoutlane.ini";
-  char Old[4096];
-  ASSERT_NE(getcwd(Old, sizeof(Old)), nullptr);
-  ASSERT_EQ(chdir("/"), 0);
+  const std::filesystem::path Old = std::filesystem::current_path();
+  std::filesystem::current_path(std::filesystem::current_path().root_path());
   EXPECT_EQ(SettingsFilePath(), Expected);
-  ASSERT_EQ(chdir(Old), 0);
-  EXPECT_EQ(Expected.front(), '/');
+  std::filesystem::current_path(Old);
+  EXPECT_TRUE(std::filesystem::path(Expected).is_absolute()) << Expected;
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 // commands, and the settings read at creation and written at every close.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "MainWindowTestSupport.h"
 #include "framework/forms/HintWindow.h"
+#include "platform/ScratchFiles.h"
 #include "platform/files/Path.h"
 #include "platform/gdi/SysColors.h"
 
@@ -190,7 +190,7 @@ TEST_F(MainWindowTest, CloseButtonAndExitCommandWriteTheSameSettings) {
 
 TEST_F(MainWindowTest, ARefusedWriteKeepsTheWindowOpenAndALaterCloseRetries) {
   WriteFileBytes(SettingsPath, "[History]\r\nHistoryCount=0\r\n");
-  ASSERT_EQ(chmod(SettingsPath.c_str(), 0444), 0);
+  ASSERT_TRUE(testfiles::SetReadOnly(SettingsPath, true));
   Create();
   Sites.Ticks[1] = true;
   SendMessage(Form->Handle(), WM_CLOSE, 0, 0);
@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, ARefusedWriteKeepsTheWindowOpenAndALaterCloseRetries) {
   EXPECT_EQ(Errors.size(), 2u);
   EXPECT_TRUE(IsWindowVisible(Form->Handle()));
 
-  ASSERT_EQ(chmod(SettingsPath.c_str(), 0644), 0);
+  ASSERT_TRUE(testfiles::SetReadOnly(SettingsPath, false));
   SendMessage(Form->Handle(), WM_CLOSE, 0, 0);
   Pump();
   EXPECT_EQ(Errors.size(), 2u);

@@ -2,9 +2,6 @@
 // when loading completes, the copy taken when the native window goes, and the
 // save when the box is destroyed, for every save mode and both stores.
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -18,6 +15,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/streaming/StreamingRegistry.h"
 #include "framework/streaming/StreamingWriter.h"
+#include "platform/ScratchFiles.h"
 
 namespace {
 
@@ -414,7 +412,7 @@ TEST_F(HistoryComboBoxTest, RefusedSaveAtDestructionKeepsTheFileAndShowsTheError
   ASSERT_NE(Form, nullptr) << FError;
   Show(Form);
   FBox->AddText("new");
-  ASSERT_EQ(chmod(FFile.c_str(), 0444), 0);
+  ASSERT_TRUE(testfiles::SetReadOnly(FFile, true));
   delete Form;
   EXPECT_EQ(ReadFile(FFile), Old);
   ASSERT_EQ(Errors.size(), 1u);

@@ -3,8 +3,6 @@
 // and the failures a user can meet (a damaged count, a file that may not be
 // written).
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,6 +13,7 @@
 #include "framework/core/IniFiles.h"
 #include "framework/core/Registry.h"
 #include "framework/core/SysUtils.h"
+#include "platform/ScratchFiles.h"
 #include "platform/core/Exception.h"
 
 namespace {
@@ -274,7 +273,7 @@ TEST_F(HistoryFileTest, EntriesComeBackCutTo2047BytesNeverHalfACharacter) {
 TEST_F(HistoryFileTest, RefusedSaveReportsThePathAndKeepsTheOldFile) {
   const std::string Old = "[SET]\r\nFRON=1\r\n[History]\r\nHistoryCount=1\r\nHistory0=old\r\n";
   WriteFile(FFile, Old);
-  ASSERT_EQ(chmod(FFile.c_str(), 0444), 0);
+  ASSERT_TRUE(testfiles::SetReadOnly(FFile, true));
   TStringList List;
   Fill(List, {"new"});
   std::string Message;

@@ -4,7 +4,6 @@
 // touch the user's own settings.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,26 +13,20 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/ScratchFiles.h"
 #include "platform/registry/RegistryStore.h"
 
 // Made in the constructor, removed in the destructor, for any fixture.
 class THistoryScratch {
 public:
   THistoryScratch() {
-    char Template[] = "/tmp/history-XXXXXX";
-    if (!mkdtemp(Template)) throw std::runtime_error("no scratch folder");
-    FDir = Template;
+    FDir = testfiles::MakeScratchDirectory("history");
     FConfig = FDir + "/config";
-    if (const char* Old = std::getenv("XDG_CONFIG_HOME")) FOldConfig = Old;
-    setenv("XDG_CONFIG_HOME", FConfig.c_str(), 1);
+    FConfigGuard.emplace("XDG_CONFIG_HOME", FConfig);
   }
   ~THistoryScratch() {
-    if (FOldConfig)
-      setenv("XDG_CONFIG_HOME", FOldConfig->c_str(), 1);
-    else
-      unsetenv("XDG_CONFIG_HOME");
-    std::error_code Ignored;
-    std::filesystem::remove_all(FDir, Ignored);
+    FConfigGuard.reset();
+    testfiles::RemoveTree(FDir);
   }
   THistoryScratch(const THistoryScratch&) = delete;
   THistoryScratch& operator=(const THistoryScratch&) = delete;
@@ -58,7 +51,7 @@ public:
   std::string FDir, FConfig;
 
 private:
-  std::optional<std::string> FOldConfig;
+  std::optional<testfiles::TEnvironmentGuard> FConfigGuard;
 };
 
 class THistoryStoreFixture : public testing::Test, public THistoryScratch {};

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -21,6 +19,7 @@
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/StdCtrls.h"
 #include "gallery/GalleryForm1.h"
+#include "platform/ScratchFiles.h"
 
 namespace {
 
@@ -30,26 +29,20 @@ class GalleryForm : public THeadlessFixture {
 protected:
   GalleryForm() {
     // The history box reads and writes the registry store: one of its own.
-    Config = fs::path(::testing::TempDir()) / ("gallery-config-" + std::to_string(getpid()));
-    fs::create_directories(Config);
-    if (const char* Old = std::getenv("XDG_CONFIG_HOME")) OldConfig = Old;
-    setenv("XDG_CONFIG_HOME", Config.c_str(), 1);
+    Config = testfiles::MakeScratchDirectory("gallery-config");
+    ConfigGuard.emplace("XDG_CONFIG_HOME", Config);
     RegisterGalleryClasses();
     Form = MakeForm<TGalleryForm1>();
     Form->Show();
     Pump();
   }
   ~GalleryForm() override {
-    if (OldConfig)
-      setenv("XDG_CONFIG_HOME", OldConfig->c_str(), 1);
-    else
-      unsetenv("XDG_CONFIG_HOME");
-    std::error_code Ignored;
-    fs::remove_all(Config, Ignored);
+    ConfigGuard.reset();
+    testfiles::RemoveTree(Config);
   }
 
-  fs::path Config;
-  std::optional<std::string> OldConfig;
+  std::string Config;
+  std::optional<testfiles::TEnvironmentGuard> ConfigGuard;
   TGalleryForm1* Form = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include "platform/ScratchFiles.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ TEST(SysUtilsTest, IntToStrWritesDecimal) {
 TEST(SysUtilsTest, ExecutableDirectoryHoldsTheTestProgram) {
   std::string Dir = ExecutableDirectory();
   ASSERT_FALSE(Dir.empty());
-  EXPECT_EQ(Dir.back(), '/');
+  EXPECT_EQ(Dir.back(), testfiles::kPathSeparator);
   EXPECT_EQ(ExtractFilePath(ExecutablePath()), Dir);
 }
 
