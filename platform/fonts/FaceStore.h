@@ -21,7 +21,8 @@ inline constexpr int kIdleFaces = 16;
 
 // The face of File, with one use taken; nullptr (and no use) when FreeType
 // cannot read it. A file that failed is not tried again. Charmap: Unicode
-// when the face has one, else its symbol map.
+// when the face has one, else its symbol map, else (a Windows raster font)
+// its own map of byte codes.
 FT_Face OpenFace(const TFontFile& File);
 // Gives back a use taken by OpenFace.
 void ReleaseFace(FT_Face Face);

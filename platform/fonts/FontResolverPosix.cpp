@@ -8,64 +8,16 @@
 
 #include "platform/core/Exception.h"
 #include "platform/fonts/FaceCache.h"
+#include "platform/fonts/FaceNames.h"
 #include "platform/fonts/FontconfigLibrary.h"
 #include "platform/text/Cp932.h"
 
 namespace {
 
-// Faces the layouts and the Windows framework ask for, and the installed
-// families of the same design that stand in for them. Each list is tried in
-// order, then the generic family, so a missing IPA package still gives a
-// Japanese face of the right kind.
-struct TFaceAlias {
-  const char* Face;  // code page 932
-  const char* Families[2];
-  const char* Generic;
-};
-
-const TFaceAlias kFaceAliases[] = {
-    {"ＭＳ Ｐゴシック", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
-    {"MS PGothic", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
-    {"ＭＳ ゴシック", {"IPAGothic", "IPAPGothic"}, "monospace"},
-    {"MS Gothic", {"IPAGothic", "IPAPGothic"}, "monospace"},
-    {"ＭＳ Ｐ明朝", {"IPAPMincho", "IPAMincho"}, "serif"},
-    {"MS PMincho", {"IPAPMincho", "IPAMincho"}, "serif"},
-    {"ＭＳ 明朝", {"IPAMincho", "IPAPMincho"}, "serif"},
-    {"MS Mincho", {"IPAMincho", "IPAPMincho"}, "serif"},
-    // The faces a Japanese Windows answers for "the dialog font".
-    {"MS UI Gothic", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
-    {"MS Shell Dlg", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
-    {"MS Shell Dlg 2", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
-    {"MS Sans Serif", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
-    {"System", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
-    {"", {"IPAPGothic", "IPAGothic"}, "sans-serif"},
-};
-
-// Face names compare as Windows compares them: ignoring case, and here also
-// ignoring blanks, so "ＭＳ　Ｐゴシック" with an ideographic space still matches.
-std::string FaceKey(const std::string& Face) {
-  std::string Upper = cp932::AnsiUpperCase(Face);
-  std::string Key;
-  for (std::size_t Pos = 0; Pos < Upper.size();) {
-    std::size_t Next = cp932::NextCharPos(Upper, Pos);
-    std::string_view Char(Upper.data() + Pos, Next - Pos);
-    if (Char != " " && Char != "\x81\x40") Key.append(Char);
-    Pos = Next;
-  }
-  return Key;
-}
-
-const TFaceAlias* FindAlias(const std::string& Face) {
-  std::string Key = FaceKey(Face);
-  for (const TFaceAlias& Alias : kFaceAliases)
-    if (FaceKey(Alias.Face) == Key) return &Alias;
-  return nullptr;
-}
-
-// The weight a request asks for, 1 to 1000 (the Windows and OpenType scale).
-int WeightOf(const TLogFont& Request) {
-  return Request.Weight == FW_DONTCARE ? FW_NORMAL : std::clamp(Request.Weight, 1, 1000);
-}
+using facenames::FaceKey;
+using facenames::FindAlias;
+using facenames::TFaceAlias;
+using facenames::WeightOf;
 
 // What of a request decides the face: the size and the line styles do not.
 using TFaceRequestKey = std::tuple<std::string, int, bool, int>;
@@ -186,29 +138,9 @@ public:
         Entries.push_back({*Name, KindOf(Font)});
       }
     }
-    // The Japanese Windows faces (the names a layout uses) are offered where
-    // their stand-in is installed, so a font chosen by one of those names can
-    // be picked again. The English aliases stay unlisted, as on a Japanese
-    // Windows.
-    for (const TFaceAlias& Alias : kFaceAliases) {
-      if (static_cast<unsigned char>(Alias.Face[0]) < 0x80) continue;
-      if (std::find(Installed.begin(), Installed.end(), Alias.Families[0]) != Installed.end())
-        Entries.push_back({Alias.Face, TRUETYPE_FONTTYPE});
-    }
-    // Sorted ignoring case; one entry per name, the better kind winning when
-    // the same family comes both as outlines and as bitmaps.
-    std::stable_sort(Entries.begin(), Entries.end(), [](const auto& A, const auto& B) {
-      int Order = cp932::AnsiCompareText(A.FaceName, B.FaceName);
-      if (Order != 0) return Order < 0;
-      if (Rank(A.FontType) != Rank(B.FontType)) return Rank(A.FontType) > Rank(B.FontType);
-      return A.FaceName < B.FaceName;
+    return facenames::FinishFamilyList(std::move(Entries), [&](const std::string& Family) {
+      return std::find(Installed.begin(), Installed.end(), Family) != Installed.end();
     });
-    std::vector<TEnumFontEntry> Unique;
-    for (TEnumFontEntry& Entry : Entries) {
-      if (!Unique.empty() && cp932::AnsiSameText(Unique.back().FaceName, Entry.FaceName)) continue;
-      Unique.push_back(std::move(Entry));
-    }
-    return Unique;
   }
 
   // Reads the configuration anew on the next request; what was resolved
@@ -304,10 +236,6 @@ private:
     if (BoolOf(Font, FC_OUTLINE, false)) return TRUETYPE_FONTTYPE;
     if (!BoolOf(Font, FC_SCALABLE, false)) return RASTER_FONTTYPE;
     return DEVICE_FONTTYPE;
-  }
-
-  static int Rank(int FontType) {
-    return FontType == TRUETYPE_FONTTYPE ? 3 : FontType == RASTER_FONTTYPE ? 2 : 1;
   }
 
   FcConfig* FConfig = nullptr;

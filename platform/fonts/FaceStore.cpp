@@ -1,18 +1,12 @@
 #include "platform/fonts/FaceStore.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
 #include <list>
 #include <map>
 #include <unordered_map>
 #include <utility>
 
 #include "platform/core/Exception.h"
+#include "platform/fonts/FaceBytes.h"
 #include "platform/fonts/FontFiles.h"
 
 namespace {
@@ -30,11 +24,7 @@ public:
   static TFaceStore* Existing() { return FInstance; }
 
   FT_Face OpenFace(const TFontFile& File) {
-    // The same file is often reachable under two names (the fonts-japanese-*
-    // alternatives links point at the IPA files): one face for both.
-    char Real[PATH_MAX];
-    std::string Path = realpath(File.Path.c_str(), Real) ? std::string(Real) : File.Path;
-    TKey Key{Path, File.Index};
+    TKey Key{facebytes::IdentityOf(File), File.Index};
     auto Found = FFaces.find(Key);
     if (Found != FFaces.end()) {
       TOpenFace& Open = Found->second;
@@ -43,20 +33,23 @@ public:
       return Open.Face;
     }
     TOpenFace Open;
-    Open.Map = MapFile(Path, &Open.Size);
     FT_Face Face = nullptr;
-    FT_Error Error = Open.Map
-                         ? FT_New_Memory_Face(FLibrary, static_cast<const FT_Byte*>(Open.Map),
-                                              static_cast<FT_Long>(Open.Size), File.Index, &Face)
-                         : FT_New_Face(FLibrary, Path.c_str(), File.Index, &Face);
+    FT_Error Error =
+        facebytes::Load(File, &Open.Bytes)
+            ? FT_New_Memory_Face(FLibrary, Open.Bytes.Data.get(),
+                                 static_cast<FT_Long>(Open.Bytes.Size), Open.Bytes.Index, &Face)
+            : FT_New_Face(FLibrary, Key.first.c_str(), File.Index, &Face);
     if (Error != 0) {
       Face = nullptr;
-      if (Open.Map) munmap(Open.Map, Open.Size);
-      Open.Map = nullptr;
-      Open.Size = 0;
+      Open.Bytes = {};
     }
-    if (Face && FT_Select_Charmap(Face, FT_ENCODING_UNICODE) != 0)
-      FT_Select_Charmap(Face, FT_ENCODING_MS_SYMBOL);
+    if (Face && FT_Select_Charmap(Face, FT_ENCODING_UNICODE) != 0 &&
+        FT_Select_Charmap(Face, FT_ENCODING_MS_SYMBOL) != 0 && !Face->charmap &&
+        Face->num_charmaps > 0)
+      // A Windows raster font maps only its own byte codes (FreeType gives
+      // no Unicode map for them); for the Latin letters and digits those are
+      // the Unicode codes too.
+      FT_Set_Charmap(Face, Face->charmaps[0]);
     Open.Face = Face;
     Open.Uses = Face ? 1 : 0;
     FFaces.emplace(Key, Open);
@@ -77,18 +70,14 @@ public:
   int OpenFaceCount() const { return static_cast<int>(FKeys.size()); }
 
   void ReleaseResidentPages() {
-    // Only our own mappings of files: dropping pages of anonymous memory
-    // would lose their contents, while a file's pages read back unchanged.
-    for (const auto& [Key, Open] : FFaces)
-      if (Open.Map) madvise(Open.Map, Open.Size, MADV_DONTNEED);
+    for (const auto& [Key, Open] : FFaces) facebytes::ReleaseResidentPages(Open.Bytes);
   }
 
 private:
   using TKey = std::pair<std::string, int>;
   struct TOpenFace {
-    FT_Face Face = nullptr;  // nullptr: the file could not be read
-    void* Map = nullptr;     // the file, read-only, when it could be mapped
-    std::size_t Size = 0;
+    FT_Face Face = nullptr;       // nullptr: the file could not be read
+    facebytes::TFaceBytes Bytes;  // what FreeType reads, while it is open
     int Uses = 0;
     std::list<TKey>::iterator IdlePos;  // valid while Uses is 0
   };
@@ -100,27 +89,9 @@ private:
     TOpenFace& Open = Found->second;
     FIdle.erase(Open.IdlePos);
     FKeys.erase(Open.Face);
+    // The face first: FreeType reads its bytes until it is done.
     FT_Done_Face(Open.Face);
-    if (Open.Map) munmap(Open.Map, Open.Size);
     FFaces.erase(Found);
-  }
-
-  // The whole file mapped read-only, or nullptr (FreeType then reads the file
-  // itself). The mapping lives as long as the face.
-  static void* MapFile(const std::string& Path, std::size_t* Size) {
-    int Fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (Fd < 0) return nullptr;
-    struct stat Info {};
-    void* Map = nullptr;
-    if (fstat(Fd, &Info) == 0 && S_ISREG(Info.st_mode) && Info.st_size > 0) {
-      Map = mmap(nullptr, static_cast<std::size_t>(Info.st_size), PROT_READ, MAP_PRIVATE, Fd, 0);
-      if (Map == MAP_FAILED)
-        Map = nullptr;
-      else
-        *Size = static_cast<std::size_t>(Info.st_size);
-    }
-    close(Fd);
-    return Map;
   }
 
   TFaceStore() {
