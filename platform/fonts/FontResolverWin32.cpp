@@ -131,7 +131,10 @@ public:
       // one, whatever language the system's own lists are in; a name code
       // page 932 cannot hold is passed over for the next one.
       std::optional<std::string> Name;
-      std::string Japanese = gdifonts::JapaneseFamilyName(Face);
+      auto Known = FJapaneseNames.find(Face);
+      if (Known == FJapaneseNames.end())
+        Known = FJapaneseNames.emplace(Face, gdifonts::JapaneseFamilyName(Face)).first;
+      const std::string& Japanese = Known->second;
       if (!Japanese.empty()) Name = cp932::FromUtf8(Japanese);
       if (!Name) Name = cp932::FromUtf8(Face);
       if (Name) Entries.push_back({*Name, Kind});
@@ -144,6 +147,7 @@ public:
     FResolved.clear();
     FFallbacks.clear();
     FFiles.clear();
+    FJapaneseNames.clear();
   }
 
 private:
@@ -259,6 +263,9 @@ private:
   std::map<TRequestKey, TResolvedFont> FResolved;
   std::map<std::pair<TRequestKey, char32_t>, std::optional<TFontFile>> FFallbacks;
   std::map<std::string, TFontFile> FFiles;  // by the GDI request
+  // The Japanese name of each family GDI listed (empty: none), read from the
+  // family's name table once.
+  std::map<std::string, std::string> FJapaneseNames;
 };
 
 }  // namespace

@@ -37,4 +37,10 @@ bool WriteKey(const std::u16string& Path, const std::vector<TValue>& Store,
 // failure.
 bool DeleteKey(const std::u16string& Path);
 
+// For tests: until called again with an empty path, HKEY_CURRENT_USER in
+// this process stands for the key at Path of the real one (created when
+// missing), as RegOverridePredefKey makes it, so that a test's registry is
+// a scratch key it removes afterwards.
+bool RedirectCurrentUser(const std::u16string& Path);
+
 }  // namespace registrynative

@@ -135,4 +135,16 @@ bool DeleteKey(const std::u16string& Path) {
   return WriteKey(Path.substr(0, Slash), {}, {}, {Path.substr(Slash + 1)});
 }
 
+bool RedirectCurrentUser(const std::u16string& Path) {
+  static HKEY Redirected = nullptr;
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  if (Redirected) RegCloseKey(Redirected);
+  Redirected = nullptr;
+  if (Path.empty()) return true;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(Path), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &Redirected, nullptr) != ERROR_SUCCESS)
+    return false;
+  return RegOverridePredefKey(HKEY_CURRENT_USER, Redirected) == ERROR_SUCCESS;
+}
+
 }  // namespace registrynative

@@ -33,7 +33,8 @@
 // The registry holds far more than this program's keys, so Load and Update
 // take a scope: the key path the caller reads and changes. Only that key,
 // the keys on the way to it and what lies below it are loaded, and a change
-// outside it is not stored. The file store loads the whole file either way.
+// outside it is not stored; an update without a scope is refused on the
+// whole of HKEY_CURRENT_USER. The file store loads the whole file either way.
 #include <functional>
 #include <string>
 

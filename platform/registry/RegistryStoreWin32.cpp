@@ -130,8 +130,6 @@ std::string TRegistryStore::FilePath() const {
 
 TRegistryTree TRegistryStore::Load(const TKeyPath& Scope) const {
   TRegistryTree Tree;
-  // The whole of HKEY_CURRENT_USER is never read: it is not ours.
-  if (FDirectory.empty() && Scope.empty()) return Tree;
   const TStoreAccess Access(FDirectory);
   // The keys on the way to the scope, as far as they exist.
   for (std::size_t Depth = 1; Depth < Scope.size(); ++Depth) {
@@ -158,7 +156,7 @@ TRegistryTree TRegistryStore::Update(const std::function<bool(TRegistryTree&)>& 
   const TRegistryTree Before = Load(Scope);
   TRegistryTree After = Before;
   if (!Change(After)) return After;
-  // Nor is it ever written as a whole.
+  // The whole of HKEY_CURRENT_USER is never written: it is not ours.
   if (FDirectory.empty() && Scope.empty()) Fail();
   const TStoreAccess Access(FDirectory);
   // Along the way to the scope only the key on the way can change: a key

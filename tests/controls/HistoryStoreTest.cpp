@@ -301,12 +301,16 @@ TEST_F(HistoryRegistryTest, SaveWritesTheSubkeyWithANumberCountAndTextEntries) {
   const registry::TRegistryKey* Key = Tree.FindKey({"Software", "Vendor", "History"});
   ASSERT_NE(Key, nullptr);
   ASSERT_EQ(Key->ValueCount(), 3u) << "the old entries went with the subkey";
+  EXPECT_EQ(*Key->FindValue("HistoryCount"), registry::TRegistryValue::FromNumber(2));
+  EXPECT_EQ(*Key->FindValue("History0"), registry::TRegistryValue::FromText("weather"));
+  EXPECT_EQ(*Key->FindValue("History1"), registry::TRegistryValue::FromText("天気"));
+#ifndef _WIN32
+  // The store file keeps the order of writing; the registry of Windows
+  // lists values in an order of its own (Wine's by name).
   EXPECT_EQ(Key->ValueName(0), "HistoryCount");
-  EXPECT_EQ(Key->Value(0), registry::TRegistryValue::FromNumber(2));
   EXPECT_EQ(Key->ValueName(1), "History0");
-  EXPECT_EQ(Key->Value(1), registry::TRegistryValue::FromText("weather"));
   EXPECT_EQ(Key->ValueName(2), "History1");
-  EXPECT_EQ(Key->Value(2), registry::TRegistryValue::FromText("天気"));
+#endif
 }
 
 TEST_F(HistoryRegistryTest, TrailingBackslashesAreDropped) {

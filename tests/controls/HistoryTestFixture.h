@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/ScratchFiles.h"
+#include "platform/ScratchRegistry.h"
 #include "platform/registry/RegistryStore.h"
 
 // Made in the constructor, removed in the destructor, for any fixture.
@@ -23,8 +24,10 @@ public:
     FDir = testfiles::MakeScratchDirectory("history");
     FConfig = FDir + "/config";
     FConfigGuard.emplace("XDG_CONFIG_HOME", FConfig);
+    FRegistry.emplace(FConfig);
   }
   ~THistoryScratch() {
+    FRegistry.reset();
     FConfigGuard.reset();
     testfiles::RemoveTree(FDir);
   }
@@ -41,17 +44,14 @@ public:
     std::ofstream(Path, std::ios::binary) << Bytes;
   }
 
-  registry::TRegistryTree StoredRegistry() const {
-    return registry::TRegistryStore(FConfig + "/Scoutlane").Load();
-  }
-  bool RegistryFileExists() const {
-    return std::filesystem::exists(FConfig + "/Scoutlane/registry.txt");
-  }
+  registry::TRegistryTree StoredRegistry() const { return FRegistry->Stored(); }
+  bool RegistryFileExists() const { return FRegistry->Written(); }
 
   std::string FDir, FConfig;
 
 private:
   std::optional<testfiles::TEnvironmentGuard> FConfigGuard;
+  std::optional<testfiles::TScratchRegistry> FRegistry;
 };
 
 class THistoryStoreFixture : public testing::Test, public THistoryScratch {};

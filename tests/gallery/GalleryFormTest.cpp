@@ -20,6 +20,7 @@
 #include "framework/stdctrls/StdCtrls.h"
 #include "gallery/GalleryForm1.h"
 #include "platform/ScratchFiles.h"
+#include "platform/ScratchRegistry.h"
 
 namespace {
 
@@ -31,18 +32,21 @@ protected:
     // The history box reads and writes the registry store: one of its own.
     Config = testfiles::MakeScratchDirectory("gallery-config");
     ConfigGuard.emplace("XDG_CONFIG_HOME", Config);
+    Registry.emplace(Config);
     RegisterGalleryClasses();
     Form = MakeForm<TGalleryForm1>();
     Form->Show();
     Pump();
   }
   ~GalleryForm() override {
+    Registry.reset();
     ConfigGuard.reset();
     testfiles::RemoveTree(Config);
   }
 
   std::string Config;
   std::optional<testfiles::TEnvironmentGuard> ConfigGuard;
+  std::optional<testfiles::TScratchRegistry> Registry;
   TGalleryForm1* Form = nullptr;
 };
 

@@ -88,6 +88,37 @@ TEST(GdiFaces, OneFaceForEveryNameOfIt) {
   for (const auto& Font : Fonts) EXPECT_FALSE(Font->IsStandIn());
 }
 
+// GDI weighs the character set above the name; a face the system has is
+// still the one asked for, and one it lacks is replaced by a face that shows
+// Japanese unless another character set is asked for, as on a Japanese
+// Windows.
+struct TResolutionCase {
+  const char* Name;
+  const char* Face;
+  int Charset;
+  const char* FamilyStart;
+};
+
+class GdiResolution : public testing::TestWithParam<TResolutionCase> {};
+
+TEST_P(GdiResolution, LeadsToTheFamily) {
+  const TFontFile File =
+      fontresolver::Resolve(Request(GetParam().Face, -12, GetParam().Charset)).File;
+  EXPECT_EQ(File.Family.rfind(GetParam().FamilyStart, 0), 0u) << File.Family;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faces, GdiResolution,
+    testing::Values(
+        TResolutionCase{"LatinFaceAskedInShiftJis", "DejaVu Serif", SHIFTJIS_CHARSET,
+                        "DejaVu Serif"},
+        TResolutionCase{"JapaneseName", "IPA明朝", SHIFTJIS_CHARSET, "IPAMincho"},
+        TResolutionCase{"MinchoAlias", "ＭＳ 明朝", DEFAULT_CHARSET, "IPAMincho"},
+        TResolutionCase{"GothicAlias", "ＭＳ ゴシック", ANSI_CHARSET, "IPAGothic"},
+        TResolutionCase{"UnknownFaceDefaultSet", "No Such Face", DEFAULT_CHARSET, "IPA"},
+        TResolutionCase{"UnknownFaceShiftJis", "No Such Face", SHIFTJIS_CHARSET, "IPA"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
 // A character the face lacks comes from a Japanese face, as on Linux.
 TEST(GdiFaces, MissingCharactersComeFromAJapaneseFace) {
   std::optional<TFontFile> Fallback = fontresolver::FindFallback(Request("DejaVu Sans"), U'検');
@@ -98,6 +129,114 @@ TEST(GdiFaces, MissingCharactersComeFromAJapaneseFace) {
   auto Japanese = TRealizedFont::Create(Request("ＭＳ Ｐゴシック", -12));
   EXPECT_EQ(Font->FamilyName(), "DejaVu Sans");
   EXPECT_EQ(Font->TextWidth("検"), Japanese->TextWidth("検"));
+}
+
+// --- A collection written by the test ------------------------------------
+
+std::uint32_t Read32(const std::string& B, std::size_t At) {
+  return static_cast<std::uint32_t>(static_cast<unsigned char>(B[At])) << 24 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(B[At + 1])) << 16 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(B[At + 2])) << 8 |
+         static_cast<unsigned char>(B[At + 3]);
+}
+
+void Write32(std::string& B, std::size_t At, std::uint32_t Value) {
+  for (int I = 0; I < 4; ++I) B[At + I] = static_cast<char>(Value >> (24 - 8 * I));
+}
+
+std::string FileOfFamily(const std::string& Family) {
+  gdifonts::TGdiRequest Request;
+  Request.Face = Family;
+  Request.Height = -12;
+  std::vector<unsigned char> Bytes;
+  if (!gdifonts::ReadWholeFile(gdifonts::FontFileOf(Request), &Bytes)) return {};
+  return std::string(Bytes.begin(), Bytes.end());
+}
+
+// A font file whose names say "Scoutl" where they said "DejaVu" (same
+// length, so nothing moves), so it does not clash with the installed one.
+std::string Renamed(std::string Font) {
+  const std::size_t Tables =
+      static_cast<unsigned char>(Font[4]) << 8 | static_cast<unsigned char>(Font[5]);
+  for (std::size_t I = 0; I < Tables; ++I) {
+    const std::size_t Record = 12 + 16 * I;
+    if (Font.compare(Record, 4, "name") != 0) continue;
+    const std::size_t Start = Read32(Font, Record + 8), End = Start + Read32(Font, Record + 12);
+    for (const auto& [From, To] : std::vector<std::pair<std::string, std::string>>{
+             {"DejaVu", "Scoutl"},
+             {std::string("\0D\0e\0j\0a\0V\0u", 12), std::string("\0S\0c\0o\0u\0t\0l", 12)}})
+      for (std::size_t At = Font.find(From, Start); At != std::string::npos && At < End;
+           At = Font.find(From, At + 1))
+        Font.replace(At, To.size(), To);
+  }
+  return Font;
+}
+
+// A TrueType collection of Members: their table directories one after the
+// other, each pointing at its own copies of its tables.
+std::string Collection(const std::vector<std::string>& Members) {
+  std::string File = "ttcf";
+  File.resize(12 + 4 * Members.size());
+  Write32(File, 4, 0x00010000);
+  Write32(File, 8, static_cast<std::uint32_t>(Members.size()));
+  std::vector<std::size_t> Directories;
+  for (std::size_t M = 0; M < Members.size(); ++M) {
+    const std::string& Font = Members[M];
+    const std::size_t Tables =
+        static_cast<unsigned char>(Font[4]) << 8 | static_cast<unsigned char>(Font[5]);
+    Write32(File, 12 + 4 * M, static_cast<std::uint32_t>(File.size()));
+    Directories.push_back(File.size());
+    File += Font.substr(0, 12 + 16 * Tables);
+  }
+  for (std::size_t M = 0; M < Members.size(); ++M) {
+    const std::string& Font = Members[M];
+    const std::size_t Tables =
+        static_cast<unsigned char>(Font[4]) << 8 | static_cast<unsigned char>(Font[5]);
+    for (std::size_t I = 0; I < Tables; ++I) {
+      const std::size_t Record = 12 + 16 * I;
+      while (File.size() % 4) File += '\0';
+      Write32(File, Directories[M] + Record + 8, static_cast<std::uint32_t>(File.size()));
+      File += Font.substr(Read32(Font, Record + 8), Read32(Font, Record + 12));
+    }
+  }
+  return File;
+}
+
+std::vector<std::vector<std::uint8_t>> CoverageOf(TRealizedFont& Font, const std::string& Text) {
+  std::vector<std::vector<std::uint8_t>> Glyphs;
+  for (std::size_t Pos = 0, Length = 0; Pos < Text.size(); Pos += Length)
+    Glyphs.push_back(Font.Glyph(Text, Pos, &Length).Coverage);
+  return Glyphs;
+}
+
+// A face inside a collection: GDI gives the whole collection, and the
+// member is found in it, so the second face draws as its own file does.
+TEST(GdiCollections, MemberIsFoundInTheWholeCollection) {
+  const std::string Sans = FileOfFamily("DejaVu Sans"), Serif = FileOfFamily("DejaVu Serif");
+  ASSERT_FALSE(Sans.empty());
+  ASSERT_FALSE(Serif.empty());
+  const std::string Folder = privatefontfile::ScratchFolder();
+  const std::string Path = Folder + "scoutl.ttc";
+  const std::string Ttc = Collection({Renamed(Sans), Renamed(Serif)});
+  ASSERT_TRUE(privatefontfile::Write(Path, Ttc));
+  ASSERT_TRUE(privatefontfile::Add(Path));
+  ReloadFontConfiguration();
+
+  const TFontFile File = fontresolver::Resolve(Request("Scoutl Serif")).File;
+  EXPECT_EQ(File.Family, "Scoutl Serif");
+  facebytes::TFaceBytes Bytes;
+  ASSERT_TRUE(facebytes::Load(File, &Bytes));
+  EXPECT_EQ(Bytes.Index, 1);
+  EXPECT_EQ(Bytes.Size, Ttc.size());
+
+  auto Member = TRealizedFont::Create(Request("Scoutl Serif", -17));
+  auto Original = TRealizedFont::Create(Request("DejaVu Serif", -17));
+  EXPECT_FALSE(Member->IsStandIn());
+  EXPECT_EQ(Member->FamilyName(), "Scoutl Serif");
+  EXPECT_TRUE(CoverageOf(*Member, "Wg&@") == CoverageOf(*Original, "Wg&@"));
+
+  privatefontfile::Remove(Path);
+  ReloadFontConfiguration();
 }
 
 // --- Raster fonts written by the tests -------------------------------------
@@ -253,6 +392,33 @@ TEST_F(RasterFonts, DrawTheirOwnBitmapsFromTheirFile) {
                    "..............",
                },
                {{'#', RGB(0, 0, 0)}, {'.', RGB(255, 255, 255)}});
+}
+
+// Faces read from GDI or from files follow the store's rules: shared while
+// fonts use them, and of those nobody uses only the sixteen most recently
+// let go stay open.
+TEST_F(RasterFonts, FacesNobodyUsesAreClosedBeyondSixteen) {
+  constexpr int kFonts = 24, kIdleFaces = 16;
+  for (int I = 0; I < kFonts; ++I)
+    Install("idle" + std::to_string(I) + ".fnt", "Scoutlane Idle " + std::to_string(I),
+            ANSI_CHARSET);
+  auto First = TRealizedFont::Create(Request("Scoutlane Idle 0", -8, DEFAULT_CHARSET));
+  const int Open = fontfiles::OpenFaceCount();
+  auto Again = TRealizedFont::Create(Request("Scoutlane Idle 0", -8, DEFAULT_CHARSET));
+  Again->TextWidth("AB");
+  EXPECT_EQ(fontfiles::OpenFaceCount(), Open) << "one face for both fonts";
+  First.reset();
+  Again.reset();
+  for (int I = 0; I < kFonts; ++I) {
+    auto Font =
+        TRealizedFont::Create(Request("Scoutlane Idle " + std::to_string(I), -8, DEFAULT_CHARSET));
+    EXPECT_FALSE(Font->IsStandIn()) << I;
+    EXPECT_EQ(Font->TextWidth("AB"), 10) << I;
+    Font.reset();
+    TRealizedFont::ForgetRecentFonts();
+  }
+  EXPECT_LE(fontfiles::OpenFaceCount(), kIdleFaces);
+  EXPECT_GE(fontfiles::OpenFaceCount(), kIdleFaces) << "the recently let go stay open";
 }
 
 // A family whose name code page 932 cannot hold ("é" is no character of

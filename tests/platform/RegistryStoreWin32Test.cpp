@@ -201,13 +201,26 @@ TEST_F(RegistryStoreWin32Test, NamesAndTextsCodePage932CannotHoldAreLeftAloneNot
   EXPECT_NE(Find(Content, u"caf\u00E9"), nullptr);
 }
 
-TEST_F(RegistryStoreWin32Test, TheWholeUserRegistryIsNeitherReadNorWritten) {
+TEST_F(RegistryStoreWin32Test, TheWholeUserRegistryIsNeverWrittenAsAWhole) {
   TRegistryStore Store(TRegistryStore::CurrentUserDirectory());
   EXPECT_EQ(Store.FilePath(), "HKEY_CURRENT_USER");
-  EXPECT_TRUE(Store.Load().Root().SubKeys().empty());
   EXPECT_THROW(
       Store.Update([](TRegistryTree& Tree) { return Tree.CreateKey({"ScoutlaneTestsStray"}); }),
       ERegistryException);
+  registrynative::TKeyContent Content;
+  EXPECT_EQ(registrynative::ReadKey(u"ScoutlaneTestsStray", Content), registrynative::rrMissing);
+}
+
+TEST_F(RegistryStoreWin32Test, ARedirectedUserRegistryIsReadWholeFromItsKey) {
+  ASSERT_TRUE(registrynative::RedirectCurrentUser(FNativeRoot));
+  TRegistryStore Store = TRegistryStore::ForCurrentUser();
+  Store.Update(SetHistory, kHistory);
+  const TRegistryTree Whole = Store.Load();
+  ASSERT_TRUE(registrynative::RedirectCurrentUser(u""));
+  ASSERT_EQ(Whole.Root().SubKeys().size(), 1u);
+  EXPECT_EQ(Whole.FindValue(kHistory, "History0")->Text, kWeather);
+  // The keys landed below the redirection's key of the real registry.
+  EXPECT_NE(Find(Native(u"Software\\App\\History"), u"HistoryCount"), nullptr);
 }
 
 TEST_F(RegistryStoreWin32Test, TheCurrentUsersStoreReadsItsScopeUnderTheUserRoot) {

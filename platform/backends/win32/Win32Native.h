@@ -131,8 +131,9 @@ void Beep(unsigned Type);
 
 // When SCOUTLANE_REPORT_FIRST_FRAME=1, prints once to standard error
 // "first-frame ms=<since the process started> monotonic_ns=<clock>", as the
-// X11 backend does, for the start-up measurements. Under Wine the clock is
-// the performance counter, which Wine takes from the host's monotonic clock.
+// X11 backend does, for the start-up measurements. The clock is the
+// performance counter; under Wine that is the host's CLOCK_MONOTONIC_RAW
+// (not CLOCK_MONOTONIC, which the X11 backend prints).
 bool WantsFirstFrameReport();
 void ReportFirstFrame();
 
