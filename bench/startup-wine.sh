@@ -84,6 +84,7 @@ bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
     (cd / && "$PROBE" launch --pixel 20 20 0000FF "$@" </dev/null 2>/dev/null) | grep -E "^[a-z_]+=" >>"$results"
   }
   results=$(mktemp -d)
+  trap "rm -rf \"$results\"" EXIT
   # One start before the rounds brings the prefix up to date and fills the
   # caches (fonts) both kinds of run rely on.
   launch "$results/ignored" wine "$SCRATCH/windows/Scoutlane.exe"
@@ -106,6 +107,5 @@ bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
   row "Scoutlane.exe (Wine, warm)" "$results/warm"
   row "Scoutlane.exe (Wine, cold)" "$results/cold"
   echo "($RUNS runs each, taking turns; medians; times from fork, in milliseconds)"
-  rm -rf "$results"
 '
 echo "Scoutlane.exe: $exe_size bytes; Linux Scoutlane, stripped: $elf_size bytes"
