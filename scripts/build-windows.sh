@@ -37,6 +37,8 @@ cmake -S . -B "$BUILD" "${GENERATOR[@]}" "${LAUNCHER[@]}" \
 TARGETS=(Scoutlane Gallery)
 if [ "$TESTS" = ON ]; then
   TARGETS+=(platform_tests framework_tests controls_tests app_tests gallery_tests)
+  # The end-to-end tests under Wine: their Windows probe and the X probe.
+  TARGETS+=(scoutlane_winprobe scoutlane_host_xprobe)
 fi
 # The compiler's output only when something fails.
 if ! cmake --build "$BUILD" -j"$JOBS" --target "${TARGETS[@]}" >"$BUILD/build.log" 2>&1; then

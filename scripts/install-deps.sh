@@ -54,8 +54,14 @@ WINDOWS=(
   # the icon resource is made from the icon bitmaps
   python3
 )
-# Running the Windows unit suites and the Windows program under Wine.
-WINDOWS_TESTS=(wine wine64)
+# Running the Windows unit suites and the Windows program under Wine; the
+# end-to-end tests under Wine drive it with the Linux tests' tools (the X
+# server, a window manager, xdotool, screenshots, the input method for
+# Japanese) and build their X probe for the host.
+WINDOWS_TESTS=(
+  wine wine64
+  xvfb xdotool openbox x11-utils imagemagick fcitx5 fcitx5-mozc g++ libx11-dev
+)
 
 case "${1:-}" in
   --runtime-only) PACKAGES=("${RUNTIME[@]}") ;;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/files/WideString.h"
+#include "platform/shell/CommandLineAddress.h"
 #include "platform/shell/ShellNative.h"
 #include "platform/text/Cp932.h"
 
@@ -15,7 +16,10 @@ namespace {
 //   refused and nothing is started, since a lossy conversion would open a
 //   different address than the one asked for. So is a NUL byte.
 // - No command interpreter sees it: ShellExecuteW takes it as one string,
-//   so "&", "|", quotes and blanks stay text.
+//   so "&", "|" and blanks stay text. The shell puts it into the browser's
+//   command line, though, where a double quote would end it, and reads it
+//   as a web address, which a lone "%" spoils: those are percent-encoded
+//   (CommandLineAddress.h).
 class TWindowsShellOpener : public TShellOpener {
 public:
   bool Open(const TShellRequest& Request) override {
@@ -24,7 +28,8 @@ public:
     if (Request.Directory.find('\0') != std::string::npos) return false;
     std::optional<std::u16string> Address = cp932::ToUtf16(File);
     if (!Address) return false;
-    return shellnative::Open(*Address, files::WidePath(Request.Directory));
+    return shellnative::Open(shelladdress::ForCommandLine(*Address),
+                             files::WidePath(Request.Directory));
   }
 };
 

@@ -34,6 +34,10 @@
 //       the same, and before ending CMD runs `bash SCRIPT` with PROBE_CHILD_PID
 //       naming it; the script drives the program and prints key=value lines
 //       of its own (memory after a search, say)
+//   scoutlane_xprobe launch --pixel X Y RRGGBB CMD [ARG...]
+//       the same, but the first frame is the moment the screen shows that
+//       colour at X,Y (for programs that report no frame, such as the
+//       Windows build under Wine); frame_ms is then that moment
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -263,11 +267,33 @@ void RunSteps(const char* Script, pid_t Child) {
   waitpid(Steps, &StepsExit, 0);
 }
 
+// The screen's colour at X,Y as RRGGBB, as Pixels prints it.
+unsigned long ScreenColour(Display* D, int X, int Y) {
+  Visual* V = DefaultVisual(D, DefaultScreen(D));
+  XImage* Image = XGetImage(D, DefaultRootWindow(D), X, Y, 1, 1, AllPlanes, ZPixmap);
+  if (!Image) return ~0UL;
+  const unsigned long P = XGetPixel(Image, 0, 0);
+  XDestroyImage(Image);
+  return (Channel(P, V->red_mask) << 16) | (Channel(P, V->green_mask) << 8) |
+         Channel(P, V->blue_mask);
+}
+
 int Launch(Display* D, char** Command) {
   const char* Steps = nullptr;
   if (std::strcmp(Command[0], "--steps") == 0 && Command[1] && Command[2]) {
     Steps = Command[1];
     Command += 2;
+  }
+  bool WatchPixel = false;
+  int PixelX = 0, PixelY = 0;
+  unsigned long PixelColour = 0;
+  if (std::strcmp(Command[0], "--pixel") == 0 && Command[1] && Command[2] && Command[3] &&
+      Command[4]) {
+    WatchPixel = true;
+    PixelX = std::atoi(Command[1]);
+    PixelY = std::atoi(Command[2]);
+    PixelColour = std::strtoul(Command[3], nullptr, 16);
+    Command += 4;
   }
   const Window Root = DefaultRootWindow(D);
   XSelectInput(D, Root, SubstructureNotifyMask);
@@ -300,13 +326,19 @@ int Launch(Display* D, char** Command) {
     ssize_t Got;
     while ((Got = read(Err[0], Buffer, sizeof(Buffer))) > 0) {
       Stderr.append(Buffer, std::size_t(Got));
-      if (Frame < 0 && Stderr.find("first-frame") != std::string::npos)
+      if (!WatchPixel && Frame < 0 && Stderr.find("first-frame") != std::string::npos)
         Frame = MillisecondsSince(Start);
     }
-    // A program that reports no frame is done once its window is up.
-    if (Mapped >= 0 && Frame < 0 && MillisecondsSince(Start) > Mapped + 2000) break;
+    if (WatchPixel) {
+      if (Frame < 0 && ScreenColour(D, PixelX, PixelY) == PixelColour)
+        Frame = MillisecondsSince(Start);
+    } else if (Mapped >= 0 && Frame < 0 && MillisecondsSince(Start) > Mapped + 2000) {
+      // A program that reports no frame is done once its window is up.
+      break;
+    }
     pollfd P[2] = {{ConnectionNumber(D), POLLIN, 0}, {Err[0], POLLIN, 0}};
-    poll(P, 2, 20);
+    // The screen is read every millisecond while a pixel is awaited.
+    poll(P, 2, WatchPixel ? 1 : 20);
   }
   // Let the program settle on what the first frame cost it.
   usleep(200 * 1000);
