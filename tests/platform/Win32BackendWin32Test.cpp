@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ImeFormsWin32Test.h"
 #include "platform/backends/win32/Win32Backend.h"
 #include "platform/backends/win32/Win32Native.h"
 #include "platform/shell/Beep.h"
@@ -93,7 +94,9 @@ TEST_P(Win32BackendMessages, BecomeTheWindowSystemsEvents) {
   EXPECT_EQ(KindsOf(Events), GetParam().Kinds);
   for (const TBackendEvent& E : Events) {
     EXPECT_EQ(E.Window, FWindow);
-    if (E.Kind == beText) EXPECT_EQ(E.Text, GetParam().Text);
+    if (E.Kind == beText) {
+      EXPECT_EQ(E.Text, GetParam().Text);
+    }
     if (E.Kind == beKeyDown) {
       EXPECT_EQ(E.VirtualKey, GetParam().VirtualKey);
       EXPECT_EQ(E.Repeat, GetParam().Repeat);
@@ -187,6 +190,25 @@ TEST_F(Win32BackendTest, AWindowsMessagesStopWithTheWindow) {
   FBackend->ShowNativeWindow(Gone, true);
   FBackend->SetTextInputSpot(Gone, TRect{1, 1, 2, 10});
   EXPECT_EQ(FBackend->ResetComposition(Gone), "");
+}
+
+// The input method puts its composition at the caret and its candidates
+// below the caret's line, never over it, and both follow the caret as it
+// moves (client coordinates of the window, as IMM32 takes them).
+TEST_F(Win32BackendTest, TheInputMethodsWindowsFollowTheCaret) {
+  for (const TRect& Caret : {TRect{30, 5, 31, 21}, TRect{112, 7, 113, 23}}) {
+    FBackend->SetTextInputSpot(FWindow, Caret);
+    const imeforms::TImeForms Forms = imeforms::ReadForms(FWindow);
+    ASSERT_TRUE(Forms.Read);
+    EXPECT_EQ(Forms.CompositionStyle, imeforms::kForcePosition);
+    EXPECT_EQ(Forms.CompositionX, Caret.Left);
+    EXPECT_EQ(Forms.CompositionY, Caret.Top);
+    EXPECT_EQ(Forms.CandidateStyle, imeforms::kExclude);
+    EXPECT_EQ(Forms.CandidateX, Caret.Left);
+    EXPECT_EQ(Forms.CandidateY, Caret.Bottom);
+    EXPECT_EQ((TRect{Forms.ExcludeLeft, Forms.ExcludeTop, Forms.ExcludeRight, Forms.ExcludeBottom}),
+              Caret);
+  }
 }
 
 TEST_F(Win32BackendTest, TheClockIsMonotonicMilliseconds) {
