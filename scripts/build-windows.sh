@@ -24,6 +24,10 @@ fi
 
 JOBS=$JOBS bash scripts/windows-third-party.sh "$BUILD"
 
+# Compiled objects are shared between builds and clones of the tree (see
+# scripts/test.sh); the test programs' precompiled header is cached too.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR=1
+export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros}"
 LAUNCHER=()
 if command -v ccache >/dev/null; then
   LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
