@@ -59,7 +59,9 @@ cleanup() {
 trap cleanup EXIT
 template=$winbuild/wineprefix
 bash "$here/tests/wine/prepare-prefix.sh" "$template"
-cp -al "$template" "$WINEPREFIX"
+# Hard links where the temporary folder shares the build tree's file
+# system, else a whole copy.
+cp -al "$template" "$WINEPREFIX" 2>/dev/null || { rm -rf "$WINEPREFIX" && cp -a "$template" "$WINEPREFIX"; }
 
 mkdir -p "$scratch/bin" "$scratch/linux" "$scratch/windows"
 printf '#!/bin/sh\nexit 0\n' >"$scratch/bin/xdg-open"

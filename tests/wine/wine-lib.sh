@@ -8,7 +8,7 @@
 #   E2E_GOLDEN            tests/e2e/golden, the Linux program's pictures
 #
 # Every test runs in a prefix of its own: a copy of the build tree's prefix
-# made of hard links (a few hundred kilobytes and some milliseconds; Wine
+# beside it, made of hard links (a few hundred kilobytes and some milliseconds; Wine
 # writes its registry files anew and renames them, so the shared files are
 # never written through), with a wineserver of its own. One wineserver for
 # several tests would not do: its desktop process (explorer.exe, which also
@@ -24,7 +24,12 @@ WINE_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$WINE_LIB_DIR/../e2e/lib.sh"
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-export WINEPREFIX="$E2E_TMP/prefix"
+# The copy lies beside the build tree's prefix, not in the temporary folder:
+# hard links cannot cross file systems, and /tmp is often a file system of
+# its own (a tmpfs).
+WINE_COPY_DIR=$(mktemp -d "${WINE_TEMPLATE_PREFIX%/}.test.XXXXXX") ||
+  abort "no folder for the Wine prefix's copy beside $WINE_TEMPLATE_PREFIX"
+export WINEPREFIX="$WINE_COPY_DIR/prefix"
 APP_DIR="$E2E_TMP/app"
 INI="$APP_DIR/Scoutlane.ini"
 TITLE="Scoutlane' 2010"
@@ -46,12 +51,16 @@ wine_finish() {
     sockets=${TMPDIR:-/tmp}/$(cat "$WINEPREFIX/wineserver" 2>/dev/null)/server-$(stat -c '%D' "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")
     [ -d "$sockets" ] && rm -rf "$sockets"
   fi
+  rm -rf "$WINE_COPY_DIR"
   finish
 }
 trap wine_finish EXIT
 
 bash "$WINE_LIB_DIR/prepare-prefix.sh" "$WINE_TEMPLATE_PREFIX" || abort "the Wine prefix could not be made"
-cp -al "$WINE_TEMPLATE_PREFIX" "$WINEPREFIX" || abort "the Wine prefix could not be copied"
+# A whole copy where the file system takes no hard links.
+cp -al "$WINE_TEMPLATE_PREFIX" "$WINEPREFIX" 2>/dev/null ||
+  { rm -rf "$WINEPREFIX" && cp -a "$WINE_TEMPLATE_PREFIX" "$WINEPREFIX"; } ||
+  abort "the Wine prefix could not be copied"
 # The server stays while the program is started again, and ends on its own
 # a while after the last Windows process, should this script be killed.
 wineserver -p10 || abort "wineserver did not start"
