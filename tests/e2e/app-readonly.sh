@@ -11,32 +11,12 @@
 # temporary file of the atomic save could not be made by anyone but root
 # either; nothing may be left behind there.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/scoutlane-driver.sh"
 
 : "${E2E_APP:?the program is not named}"
-
-APP_DIR="$E2E_TMP/app"
-mkdir -p "$APP_DIR"
-cp "$E2E_APP" "$APP_DIR/Scoutlane"
-INI="$APP_DIR/Scoutlane.ini"
 # Put back whatever the test made read-only, so the cleanup can remove it.
 restore_modes() { chmod u+w "$APP_DIR" "$INI" 2>/dev/null; }
 trap 'restore_modes; finish' EXIT
-
-find_windows() { xdotool search --onlyvisible --name "^Scoutlane' 2010\$" 2>/dev/null; }
-window_count() { find_windows | wc -l; }
-has_window() { [ "$(window_count)" -ge 1 ]; }
-has_two_windows() { [ "$(window_count)" -ge 2 ]; }
-has_one_window() { [ "$(window_count)" -eq 1 ]; }
-error_box() { find_windows | grep -vx "$DEMO_WIN" | head -n 1; }
-mapped() { [[ "$(xwininfo -id "$1" 2>/dev/null)" == *"Map State: IsViewable"* ]]; }
-
-start_app() {
-  (cd / && LC_ALL=C.UTF-8 exec "$APP_DIR/Scoutlane") >"$DEMO_OUT" 2>"$DEMO_ERR" &
-  DEMO_PID=$!
-  wait_for 20 has_window || abort "the program showed no window"
-  DEMO_WIN=$(find_windows | head -n 1)
-  wait_for 10 pixel_is 20 20 0000FF || abort "the first frame never showed"
-}
 
 # The message is the file's full path and "に書き込めません." on one line.
 # The directory part differs from run to run, so only the end of the line is
@@ -77,17 +57,17 @@ message_matches() {  # BOX
 # CASE is a name for the messages; the settings file is read-only already.
 refused_close() {  # CASE
   cp "$INI" "$E2E_TMP/before.ini"
-  "$E2E_PROBE" delete "$DEMO_WIN"
+  request_close
   if ! wait_for 10 has_two_windows; then
     fail "$1: no error box came up when the window was closed"
     return
   fi
   echo "ok: $1: the error box came up"
   local box
-  box=$(error_box)
+  box=$(other_window)
   local size
   size=$("$E2E_PROBE" geometry "$box" | awk '{ print $3 "x" $4 }')
-  expect_true "$1: the error box is not the search bar ($size)" test "$size" != "500x35"
+  expect_true "$1: the error box is not the search bar ($size)" test "$size" != "$CLIENT_SIZE"
   expect_true "$1: the error box says the file cannot be written" message_matches "$box"
   wait_for 5 focus_is "$box" || fail "$1: the error box did not get the focus"
   xdotool key Return
@@ -99,9 +79,7 @@ refused_close() {  # CASE
 }
 
 closes_and_writes() {  # CASE
-  "$E2E_PROBE" delete "$DEMO_WIN"
-  demo_exit_code
-  expect_eq "$?" 0 "$1: exit code 0 after the close button"
+  close_app "$1"
   local ini
   ini=$(tr -d '\r' <"$INI")
   expect_true "$1: the settings were written" grep -q '^SITE9=0$' <<<"$ini"
