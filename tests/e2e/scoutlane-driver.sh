@@ -302,9 +302,10 @@ box_has_text() { box_shot "$E2E_TMP/box.png" && [ "$(ink_columns "$E2E_TMP/box.p
 box_empty() { box_shot "$E2E_TMP/box.png" && [ "$(ink_columns "$E2E_TMP/box.png")" -le 1 ]; }
 
 # Where the input method answers a key: the keyword box (a composition drawn
-# by the program) and below it (fcitx5's window opens under the caret). A
-# change there of more pixels than the caret's blink is the answer.
-IME_AREA_CROP="640x320+$((BOX_LEFT - 20))+$BOX_TOP"
+# by the program) and below the bar (fcitx5's window opens under the caret,
+# under Wine below the window's left end). A change there of more pixels
+# than the caret's blink is the answer.
+IME_AREA_CROP="700x340+0+$BOX_TOP"
 ime_area_shot() { import -window root -crop "$IME_AREA_CROP" +repage "$1" 2>/dev/null; }
 ime_area_changed() {  # BEFORE
   ime_area_shot "$E2E_TMP/ime-after.png" || return 1
