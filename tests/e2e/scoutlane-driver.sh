@@ -320,6 +320,13 @@ key_and_wait() {  # KEYS...
   xdotool key "$@"
   wait_for 5 ime_area_changed "$E2E_TMP/ime-before.png"
 }
+# Types TEXT and waits until the screen shows the input method's answer;
+# answers whether it did within five seconds.
+type_and_wait() {  # TEXT
+  ime_area_shot "$E2E_TMP/ime-before.png"
+  xdotool type --delay 60 "$1"
+  wait_for 5 ime_area_changed "$E2E_TMP/ime-before.png"
+}
 # The caret blinks in the keyword box: the edit has the focus, and with it
 # the input context (it has the focus exactly while a caret shows), so keys
 # typed now reach the input method. A blink changes one column, text more.
