@@ -30,17 +30,7 @@ MESSAGE_GOLDEN="$(cd "$(dirname "$0")" && pwd)/golden/app-readonly-message.png"
 MESSAGE_WIDTH=190
 message_matches() {  # BOX
   import -window "$1" "$E2E_TMP/box.png" 2>/dev/null || return 1
-  local right
-  # The text line lies in the upper half, right of the 48-pixel icon column.
-  right=$(convert "$E2E_TMP/box.png" -crop 1000x45+0+0 +repage txt:- 2>/dev/null | awk -F'[ ,:]+' '
-    NR == 1 { next }
-    { c = $0; sub(/.*#/, "", c); c = substr(c, 1, 6) }
-    NR == 2 { background = c }
-    c != background && $1 > 45 && $1 > right { right = $1 }
-    END { print right + 0 }')
-  [ "$right" -gt "$MESSAGE_WIDTH" ] || return 1
-  convert "$E2E_TMP/box.png" -crop "${MESSAGE_WIDTH}x25+$((right + 1 - MESSAGE_WIDTH))+15" +repage \
-    "$E2E_TMP/message.png" 2>/dev/null || return 1
+  message_line_end "$E2E_TMP/box.png" "$MESSAGE_WIDTH" "$E2E_TMP/message.png" || return 1
   if [ "${SCOUTLANE_UPDATE_GOLDEN:-}" = 1 ]; then
     cp "$E2E_TMP/message.png" "$MESSAGE_GOLDEN"
     echo "golden message written: $MESSAGE_GOLDEN"

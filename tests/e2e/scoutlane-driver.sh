@@ -187,6 +187,23 @@ expect_golden() {  # WHAT GOLDEN CROP NAME
   fi
 }
 
+# The end of a message box's text line, WIDTH pixels of it, cut from the
+# picture BOX of the box's client area into OUT: the line lies in the upper
+# part, right of the 48-pixel icon column, and ends at the rightmost pixel
+# unlike the background there. Glyphs sit on whole pixels, so the end of the
+# line looks the same whatever comes before it.
+message_line_end() {  # BOX WIDTH OUT
+  local right
+  right=$(convert "$1" -crop 1000x45+0+0 +repage txt:- 2>/dev/null | awk -F'[ ,:]+' '
+    NR == 1 { next }
+    { c = $0; sub(/.*#/, "", c); c = substr(c, 1, 6) }
+    NR == 2 { background = c }
+    c != background && $1 > 45 && $1 > right { right = $1 }
+    END { print right + 0 }')
+  [ "$right" -gt "$2" ] || return 1
+  convert "$1" -crop "${2}x25+$((right + 1 - $2))+15" +repage "$3" 2>/dev/null
+}
+
 # ---- The addresses handed to the browser
 # A stand-in xdg-open, first on PATH, records each address it is given. The
 # program starts one per address, in order, but the copies run side by side
