@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the table is read by the scripts that source it
 # The search bar's driver for the end-to-end tests: where its controls lie
 # on the screen, how it is started, found and closed, what the stand-in
 # xdg-open was given, and the input method's set-up. Sourced after lib.sh by
