@@ -43,10 +43,7 @@ expect_eq "${#ROW_Y[@]}" 10 "ten rows with check boxes found on the screen"
 [ "${#ROW_Y[@]}" -eq 10 ] || abort "cannot go on without the rows"
 
 # ---- ticking out of order, and clearing the two old ticks
-for site in 7 2 5 3 0; do
-  click_picker_box $site
-  sleep 0.15
-done
+click_picker_boxes 7 2 5 3 0
 expect_true "the list stays open while boxes are clicked" picker_open
 close_by_escape || fail "Escape did not close the list"
 
@@ -68,10 +65,7 @@ http://www.youtube.com/results?search_query=xyz&gl=JP&hl=ja" "after a restart th
 
 # ---- untick all, then choose a site by its text
 open_by_click || abort "a click on the face did not open the list after the restart"
-for site in 5 2 7; do
-  click_picker_box $site
-  sleep 0.15
-done
+click_picker_boxes 5 2 7
 expect_true "the list stays open while boxes are clicked" picker_open
 click_picker_text 4
 expect_true "a click on a site's text closes the list" wait_for 10 picker_closed

@@ -116,6 +116,29 @@ close_app() {  # [WHAT]
   expect_eq "$?" 0 "${1:-}${1:+: }exit code 0 after the close button"
 }
 
+# A close the program refuses (its settings file may not be written): the
+# error box comes up, the test's check_error_box CASE looks at it, Enter
+# closes it, and the program runs on with its window, its settings file
+# unchanged and nothing new beside it (APP_FILES). The settings file is
+# read-only already.
+APP_FILES="Scoutlane Scoutlane.ini "
+refused_close() {  # CASE
+  cp "$INI" "$E2E_TMP/before.ini"
+  request_close
+  if ! wait_for 10 has_two_windows; then
+    fail "$1: no error box came up when the window was closed"
+    return
+  fi
+  echo "ok: $1: the error box came up"
+  check_error_box "$1"
+  xdotool key Return
+  expect_true "$1: the error box closes on Enter" wait_for 10 has_one_window
+  expect_true "$1: the program still runs" running
+  expect_true "$1: the search bar stays open" mapped "$DEMO_WIN"
+  expect_true "$1: the settings file is unchanged byte for byte" cmp -s "$E2E_TMP/before.ini" "$INI"
+  expect_eq "$(ls -A "$APP_DIR" | sort | tr '\n' ' ')" "$APP_FILES" "$1: nothing else left beside it"
+}
+
 # ---- Using it
 click_at() { xdotool mousemove "$1" "$2" click 1; }  # X Y (screen)
 type_keyword() {  # TEXT: into the keyword box, replacing what it holds
@@ -165,6 +188,14 @@ find_picker_rows() {
     BEGIN { start = -1 }' "$E2E_TMP/column.txt")
 }
 click_picker_box() { click_at $((POPUP_X + 10)) "${ROW_Y[$1]}"; }   # ROW
+# Clicks the check boxes of ROWS in turn, as a user ticks them.
+click_picker_boxes() {  # ROW...
+  local row
+  for row in "$@"; do
+    click_picker_box "$row"
+    sleep 0.15
+  done
+}
 click_picker_text() { click_at $((POPUP_X + 80)) "${ROW_Y[$1]}"; }  # ROW
 
 # Compares a part of the screen with a golden picture, pixel for pixel; on a

@@ -39,10 +39,7 @@ expect_eq "${#ROW_Y[@]}" 10 "ten rows with check boxes found on the screen"
 [ "${#ROW_Y[@]}" -eq 10 ] || abort "cannot go on without the rows"
 
 # ---- ticking out of order, and clearing the two old ticks
-for site in 7 2 5 3 0; do
-  click_picker_box $site
-  sleep 0.15
-done
+click_picker_boxes 7 2 5 3 0
 expect_true "the list stays open while boxes are clicked" picker_open
 xdotool key Escape
 wait_for 10 picker_closed || fail "Escape did not close the list"
