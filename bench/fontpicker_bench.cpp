@@ -28,7 +28,7 @@
 #include "platform/fonts/RealizedFont.h"
 #include "platform/window/WinUser.h"
 #include "platform/window/WindowSystem.h"
-#include "tests/platform/PrivateFonts.h"
+#include "tests/platform/fonts/PrivateFonts.h"
 
 namespace {
 

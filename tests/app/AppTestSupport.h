@@ -14,12 +14,13 @@
 
 #include "app/SearchCommand.h"
 #include "app/SearchSites.h"
+#include "platform/MessageLog.h"
 #include "platform/ScratchFiles.h"
 #include "platform/shell/Shell.h"
 
 namespace apptest {
 
-using TLog = std::vector<std::string>;
+using TLog = TMessageLog<std::string>;
 
 class TFakeKeywordBox : public TKeywordBox {
 public:

@@ -5,6 +5,7 @@
 # executable; installing again and uninstalling keep those settings, and only
 # --remove-settings takes them away.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/scoutlane-driver.sh"
 
 : "${E2E_APP:?the program is not named}"
 SOURCE_DIR="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -46,30 +47,19 @@ printf '[SET]\r\nREF=0\r\nSITE2=1\r\n' >"$LIB/Scoutlane.ini"
 
 # Started through its link, as the menu entry does.
 install_xdg_open_standin
-(cd / && PATH="$E2E_TMP/bin:$PATH" LC_ALL=C.UTF-8 exec "$LINK") >"$DEMO_OUT" 2>"$DEMO_ERR" &
-DEMO_PID=$!
-find_window() { xdotool search --name "^Scoutlane' 2010\$" 2>/dev/null | head -n 1; }
-has_window() { [ -n "$(find_window)" ]; }
-wait_for 20 has_window || abort "the installed program showed no window"
-DEMO_WIN=$(find_window)
-wait_for 10 viewable "$DEMO_WIN" || abort "the window was never mapped"
-wait_for 10 pixel_is 20 20 0000FF || fail "the first frame never showed"
+APP_PROGRAM="$LINK"
+start_app
 expect_eq "$(xprop -id "$DEMO_WIN" WM_CLASS | sed 's/.*, //')" '"Scoutlane"' \
   "the window's class is the entry's StartupWMClass"
 
-xdotool mousemove 386 38 click 1
-sleep 0.3
-xdotool type --delay 50 "abc"
+type_keyword "abc"
 xdotool key Return
-opened() { [ -s "$OPENED" ]; }
-wait_for 10 opened
+wait_for 10 opened_at_least 1
 sleep 0.3
 expect_eq "$(opened_addresses)" "http://www.bing.com/search?q=abc&cc=jp" \
   "Enter opened the site ticked in the installed settings file"
 
-"$E2E_PROBE" delete "$DEMO_WIN"
-demo_exit_code
-expect_eq "$?" 0 "exit code 0 after the close button"
+close_app
 expect_true "the settings file lies beside the installed executable" test -f "$LIB/Scoutlane.ini"
 expect_true "it holds the searched keyword" grep -q '^History0=abc' "$LIB/Scoutlane.ini"
 expect_true "nothing was written beside the link" test ! -e "$HOME/.local/bin/Scoutlane.ini"

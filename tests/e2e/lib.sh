@@ -130,22 +130,6 @@ COLOR_A=2060C0
 COLOR_B=F0B010
 POPUP_COLOR=30A040
 
-# A stand-in xdg-open, first on PATH, that records each address it is given.
-# The program starts one per address, in order, but the copies run side by
-# side and may finish in any order: each line carries its process number,
-# and opened_addresses puts them back in the order they were started.
-install_xdg_open_standin() {
-  OPENED="$E2E_TMP/opened"
-  : >"$OPENED"
-  mkdir -p "$E2E_TMP/bin"
-  cat >"$E2E_TMP/bin/xdg-open" <<STANDIN
-#!/bin/sh
-printf '%s\t%s\n' "\$\$" "\$*" >>"$OPENED"
-STANDIN
-  chmod +x "$E2E_TMP/bin/xdg-open"
-}
-opened_addresses() { sort -n -k1,1 "$OPENED" | cut -f2-; }
-
 report() {
   echo "$((CHECKS - FAILURES)) passed, $FAILURES failed"
   [ "$FAILURES" -eq 0 ]

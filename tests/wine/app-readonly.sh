@@ -25,29 +25,20 @@ MESSAGE_SKIP=24
 restore_modes() { chmod u+w "$APP_DIR" "$INI" 2>/dev/null; }
 trap 'restore_modes; wine_finish' EXIT
 
+# Windows' own view of the windows: Wine draws the error box's frame into
+# its X window too.
 window_count() { win_windows | wc -l; }
 has_two_windows() { [ "$(window_count)" -ge 2 ]; }
 has_one_window() { [ "$(window_count)" -eq 1 ]; }
 # The error box's client area on the screen ("X Y W H"): the window titled
 # like the search bar that is not the search bar.
-error_box() { win_windows | awk '!($1 == 20 && $2 == 20 && $3 == 500 && $4 == 35) { print $1, $2, $3, $4; exit }'; }
-mapped() { [[ "$(xwininfo -id "$1" 2>/dev/null)" == *"Map State: IsViewable"* ]]; }
+error_box() { win_windows | awk -v bar="$CLIENT_GEOMETRY" '$1 " " $2 " " $3 " " $4 != bar { print $1, $2, $3, $4; exit }'; }
 
-# Finds the text line's right end in the box's client area, as the Linux
-# test does (the rightmost pixel unlike the background in its upper part,
-# right of the 48-pixel icon column), and compares the end of the line.
+# Compares the end of the text line in the box's client area with the
+# Linux picture's, as the Linux test does.
 message_matches() {  # X Y W H
   import -window root -crop "$3x$4+$1+$2" +repage "$E2E_TMP/box.png" 2>/dev/null || return 1
-  local right
-  right=$(convert "$E2E_TMP/box.png" -crop 1000x45+0+0 +repage txt:- 2>/dev/null | awk -F'[ ,:]+' '
-    NR == 1 { next }
-    { c = $0; sub(/.*#/, "", c); c = substr(c, 1, 6) }
-    NR == 2 { background = c }
-    c != background && $1 > 45 && $1 > right { right = $1 }
-    END { print right + 0 }')
-  [ "$right" -gt "$MESSAGE_WIDTH" ] || return 1
-  convert "$E2E_TMP/box.png" -crop "${MESSAGE_WIDTH}x25+$((right + 1 - MESSAGE_WIDTH))+15" +repage \
-    "$E2E_TMP/message.png" 2>/dev/null || return 1
+  message_line_end "$E2E_TMP/box.png" "$MESSAGE_WIDTH" "$E2E_TMP/message.png" || return 1
   convert "$MESSAGE_GOLDEN" -crop "${MESSAGE_WIDTH}x25+${MESSAGE_SKIP}+0" +repage "$E2E_TMP/golden.png"
   local differing
   differing=$(compare -metric AE "$E2E_TMP/golden.png" "$E2E_TMP/message.png" null: 2>&1)
@@ -57,25 +48,13 @@ message_matches() {  # X Y W H
   return 1
 }
 
-refused_close() {  # CASE
-  cp "$INI" "$E2E_TMP/before.ini"
-  click_close_button
-  if ! wait_for 10 has_two_windows; then
-    fail "$1: no error box came up when the window was closed"
-    return
-  fi
-  echo "ok: $1: the error box came up"
+APP_FILES="Scoutlane.exe Scoutlane.ini "
+check_error_box() {  # CASE
   local box
   box=$(error_box)
   expect_true "$1: the error box is not the search bar ($box)" test -n "$box"
   # shellcheck disable=SC2086
   expect_true "$1: the error box says the file cannot be written" message_matches $box
-  xdotool key Return
-  expect_true "$1: the error box closes on Enter" wait_for 10 has_one_window
-  expect_true "$1: the program still runs" kill -0 "$DEMO_PID"
-  expect_true "$1: the search bar stays open" mapped "$DEMO_WIN"
-  expect_true "$1: the settings file is unchanged byte for byte" cmp -s "$E2E_TMP/before.ini" "$INI"
-  expect_eq "$(ls -A "$APP_DIR" | sort | tr '\n' ' ')" "Scoutlane.exe Scoutlane.ini " "$1: nothing else left beside it"
 }
 
 closes_and_writes() {  # CASE

@@ -1,5 +1,7 @@
 # Shared steps of the tests of Scoutlane.exe under Wine, sourced by each test
-# script after tests/e2e/lib.sh's own (expect_eq, wait_for, pixel, ...). The
+# script; it brings tests/e2e/lib.sh's steps (expect_eq, wait_for, pixel, ...)
+# and the search bar's driver (tests/e2e/scoutlane-driver.sh), whose start and
+# close request it replaces with Wine's. The
 # tests run inside tests/e2e/run-with-x.sh (DISPLAY is set), with
 #   WINE_APP              the Windows program, build-win/Scoutlane.exe
 #   WINE_PROBE            scoutlane_winprobe.exe, which asks Windows itself
@@ -22,6 +24,7 @@
 export E2E_DEMO=${E2E_DEMO:-$WINE_APP}
 WINE_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$WINE_LIB_DIR/../e2e/lib.sh"
+source "$WINE_LIB_DIR/../e2e/scoutlane-driver.sh"
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 # The copy lies beside the build tree's prefix, not in the temporary folder:
@@ -30,9 +33,6 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 WINE_COPY_DIR=$(mktemp -d "${WINE_TEMPLATE_PREFIX%/}.test.XXXXXX") ||
   abort "no folder for the Wine prefix's copy beside $WINE_TEMPLATE_PREFIX"
 export WINEPREFIX="$WINE_COPY_DIR/prefix"
-APP_DIR="$E2E_TMP/app"
-INI="$APP_DIR/Scoutlane.ini"
-TITLE="Scoutlane' 2010"
 
 wine_finish() {
   if [ -n "$DEMO_PID" ] && kill -0 "$DEMO_PID" 2>/dev/null; then
@@ -65,16 +65,12 @@ cp -al "$WINE_TEMPLATE_PREFIX" "$WINEPREFIX" 2>/dev/null ||
 # a while after the last Windows process, should this script be killed.
 wineserver -p10 || abort "wineserver did not start"
 
-mkdir -p "$APP_DIR" "$E2E_TMP/bin"
 cp "$WINE_APP" "$APP_DIR/Scoutlane.exe"
 
 # The visible top-level windows titled TITLE as Windows sees them, topmost
 # first: "X Y W H topmost|normal tool|app", X Y W H the client area on the
 # screen.
-win_windows() { wine "$WINE_PROBE" windows "${1:-$TITLE}" 2>/dev/null | tr -d '\r'; }
-
-find_window() { xdotool search --name "^Scoutlane' 2010\$" 2>/dev/null | head -n 1; }
-has_window() { [ -n "$(find_window)" ]; }
+win_windows() { wine "$WINE_PROBE" windows "${1:-$APP_TITLE}" 2>/dev/null | tr -d '\r'; }
 
 # Starts the program from its folder's copy, with the stand-in xdg-open
 # first on PATH (when the test installed it) and a UTF-8 locale, which Wine
@@ -101,7 +97,7 @@ start_app() {  # [ENV...]
     wait_for 30 has_window || abort "the program showed no window"
     DEMO_WIN=$(find_window)
     wait_for 10 viewable "$DEMO_WIN" || abort "the window was never mapped"
-    wait_for 10 pixel_is 20 20 0000FF && return 0
+    wait_for 10 pixel_is "$CLIENT_X" "$CLIENT_Y" 0000FF && return 0
     [ "$E2E_WM" = openbox ] && lost_first_place || abort "the first frame never showed"
     echo "note: Wine and openbox moved the window to 0,0 as it was mapped; starting it again"
     kill "$DEMO_PID" 2>/dev/null
@@ -113,33 +109,18 @@ start_app() {  # [ENV...]
 }
 lost_first_place() { win_windows | grep -q '^3 19 500 35 '; }
 
-# A click on the close button. Wine draws a tool window's caption itself
-# (no window manager decorates it), inside the window's X window: the
-# button is the caption's last, 12 pixels in from the frame's right edge
-# and 10 down from its top. Being a real click, it also counts as the
-# user's last input, which a window manager asks before it gives a new
-# window (the error box) the focus.
-click_close_button() {
+# The close request is a click on the close button. Wine draws a tool
+# window's caption itself (no window manager decorates it), inside the
+# window's X window: the button is the caption's last, 12 pixels in from the
+# frame's right edge and 10 down from its top. Being a real click, it also
+# counts as the user's last input, which a window manager asks before it
+# gives a new window (the error box) the focus. (Without a window manager,
+# Wine waits two seconds for one to withdraw the window before it goes.)
+request_close() {
   local x y w h
   read -r x y w h <<<"$("$E2E_PROBE" geometry "$DEMO_WIN")"
   xdotool mousemove $((x + w - 12)) $((y + 10)) click 1
 }
-# The program ends with 0 after a click on the close button. Without a
-# window manager, Wine waits two seconds for one to withdraw the window
-# before it goes.
-close_app() {  # [WHAT]
-  click_close_button
-  demo_exit_code
-  expect_eq "$?" 0 "${1:-}${1:+: }exit code 0 after the close button"
-}
-
-# The addresses xdg-open was given, sorted. Under Wine each request goes to
-# a winebrowser process of its own, which starts xdg-open detached; they run
-# side by side, so the order in which the addresses arrive is not the order
-# of the requests (the Linux tests check that order).
-opened_sorted() { cut -f2- "$OPENED" | LC_ALL=C sort; }
-opened_count() { wc -l <"$OPENED"; }
-opened_at_least() { [ "$(opened_count)" -ge "$1" ]; }
 
 # The settings file as Windows programs write it: code page 932 and CRLF
 # line ends. Prints the file in UTF-8 with the line ends taken off, or fails

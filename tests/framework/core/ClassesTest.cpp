@@ -1,4 +1,5 @@
 #include "framework/core/Classes.h"
+#include "platform/MessageLog.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ namespace {
 // reference that a removal notification must clear.
 class TProbe : public TComponent {
 public:
-  TProbe(TComponent* AOwner, std::string AName, std::vector<std::string>* ALog)
+  TProbe(TComponent* AOwner, std::string AName, TMessageLog<std::string>* ALog)
       : TComponent(AOwner), FLog(ALog) {
     SetName(AName);
   }
@@ -35,11 +36,11 @@ public:
   bool SawDestroyingOwner = false;
 
 private:
-  std::vector<std::string>* FLog;
+  TMessageLog<std::string>* FLog;
 };
 
 TEST(ComponentTest, OwnerDestroysOwnedInReverseOrderOfCreation) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   auto* Owner = new TProbe(nullptr, "Owner", &Log);
   new TProbe(Owner, "A", &Log);
   new TProbe(Owner, "B", &Log);
@@ -51,7 +52,7 @@ TEST(ComponentTest, OwnerDestroysOwnedInReverseOrderOfCreation) {
 }
 
 TEST(ComponentTest, GrandchildrenGoWithTheirOwner) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   auto* Root = new TProbe(nullptr, "Root", &Log);
   auto* Mid = new TProbe(Root, "Mid", &Log);
   new TProbe(Mid, "Leaf", &Log);
@@ -62,7 +63,7 @@ TEST(ComponentTest, GrandchildrenGoWithTheirOwner) {
 }
 
 TEST(ComponentTest, EarlyDeleteLeavesOwnerListWithoutDoubleDeletion) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   {
     TProbe Owner(nullptr, "Owner", &Log);  // an owner may live on the stack
     new TProbe(&Owner, "A", &Log);
@@ -79,7 +80,7 @@ TEST(ComponentTest, EarlyDeleteLeavesOwnerListWithoutDoubleDeletion) {
 }
 
 TEST(ComponentTest, SiblingHearsOfEarlyDeleteAndOfDestructionByOwner) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   auto* Owner = new TProbe(nullptr, "Owner", nullptr);
   auto* Watcher = new TProbe(Owner, "Watcher", &Log);
   auto* Early = new TProbe(Owner, "Early", nullptr);
@@ -95,7 +96,7 @@ TEST(ComponentTest, SiblingHearsOfEarlyDeleteAndOfDestructionByOwner) {
 }
 
 TEST(ComponentTest, FreeNotificationReachesComponentOfAnotherOwner) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   TProbe FormA(nullptr, "FormA", nullptr);
   auto* FormB = new TProbe(nullptr, "FormB", nullptr);
   auto* Picker = new TProbe(&FormA, "Picker", &Log);
@@ -107,7 +108,7 @@ TEST(ComponentTest, FreeNotificationReachesComponentOfAnotherOwner) {
 }
 
 TEST(ComponentTest, FreeNotificationOfComponentsWithoutOwner) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   TProbe Watcher(nullptr, "Watcher", &Log);
   {
     TProbe Target(nullptr, "Target", nullptr);
@@ -118,7 +119,7 @@ TEST(ComponentTest, FreeNotificationOfComponentsWithoutOwner) {
 }
 
 TEST(ComponentTest, RemoveFreeNotificationStopsTheNotice) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   TProbe Watcher(nullptr, "Watcher", &Log);
   auto* Target = new TProbe(nullptr, "Target", nullptr);
   Watcher.Watch(Target);
@@ -129,7 +130,7 @@ TEST(ComponentTest, RemoveFreeNotificationStopsTheNotice) {
 }
 
 TEST(ComponentTest, LinkIsClearedFromBothSidesWhenTheWatcherGoesFirst) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   auto* Target = new TProbe(nullptr, "Target", &Log);
   auto* Watcher = new TProbe(nullptr, "Watcher", &Log);
   Watcher->Watch(Target);
@@ -222,7 +223,7 @@ TEST(ComponentTest, NamesAreFoundIgnoringCaseAndMustBeUniqueIdentifiers) {
 }
 
 TEST(ComponentTest, InsertAndRemoveComponentMoveOwnership) {
-  std::vector<std::string> Log;
+  TMessageLog<std::string> Log;
   TProbe FormA(nullptr, "FormA", nullptr);
   TProbe FormB(nullptr, "FormB", nullptr);
   auto* Watcher = new TProbe(&FormA, "Watcher", &Log);

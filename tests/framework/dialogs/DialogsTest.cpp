@@ -11,7 +11,7 @@
 #include "framework/forms/ModalLoop.h"
 #include "framework/graphics/Bitmap.h"
 #include "platform/PixelAssert.h"
-#include "platform/WindowTest.h"
+#include "platform/window/WindowTest.h"
 
 namespace {
 

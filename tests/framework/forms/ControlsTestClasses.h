@@ -9,12 +9,13 @@
 #include "framework/forms/Controls.h"
 #include "framework/forms/Forms.h"
 #include "framework/streaming/Streaming.h"
+#include "platform/MessageLog.h"
 
 namespace controlstest {
 
 // What happened, in order: "Enter Block1", "Click Block2", ...
-inline std::vector<std::string>& Log() {
-  static std::vector<std::string> Entries;
+inline TMessageLog<std::string>& Log() {
+  static TMessageLog<std::string> Entries;
   return Entries;
 }
 

@@ -170,7 +170,7 @@ TEST_F(TFormsTest, FormStyleSwitchMovesTheWindowInAndOutOfTheTopmostBand) {
   Pump();
   EXPECT_TRUE(NativeOf(Form)->Params.Topmost);
   EXPECT_EQ(Display.Stack().front(), Main);
-  EXPECT_TRUE(std::find(Log().begin(), Log().end(), "Destroy Box") == Log().end());
+  EXPECT_FALSE(Log().Contains("Destroy Box"));
 }
 
 TEST_F(TFormsTest, CreationErrorPassesToTheCallerAndLeavesNoForm) {
@@ -256,7 +256,7 @@ TEST_F(TFormsTest, CloseQueryCanRefuse) {
   Form->Close();
   Pump();
   EXPECT_FALSE(App.Terminated());
-  EXPECT_TRUE(std::find(Log().begin(), Log().end(), "FormClose") == Log().end());
+  EXPECT_FALSE(Log().Contains("FormClose"));
 }
 
 TEST_F(TFormsTest, RunShowsTheMainFormAndEndsWhenInputRunsOut) {

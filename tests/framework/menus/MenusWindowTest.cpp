@@ -12,7 +12,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/menus/MenuWindow.h"
 #include "platform/PixelAssert.h"
-#include "platform/WindowTest.h"
+#include "platform/window/WindowTest.h"
 
 namespace {
 

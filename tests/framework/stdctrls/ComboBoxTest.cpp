@@ -15,6 +15,7 @@
 #include "framework/stdctrls/StdCtrlsTestSupport.h"
 #include "framework/streaming/StreamingReader.h"
 #include "framework/streaming/StreamingWriter.h"
+#include "platform/MessageLog.h"
 #include "platform/PixelAssert.h"
 #include "platform/gdi/FrameControls.h"
 
@@ -84,7 +85,7 @@ protected:
   TForm* Form = nullptr;
   TEdit* Other = nullptr;
   TSnapshotComboBox* Box = nullptr;
-  std::vector<std::string> Events;
+  TMessageLog<std::string> Events;
 };
 
 // ---- Type-ahead in the field ----------------------------------------------------------------

@@ -144,10 +144,8 @@ TEST_F(StreamingReader, LoadingStatesWhileReadingAndLoadedInCreationOrderThenRoo
 
 TEST_F(StreamingReader, NameAndParentAreSetBeforeTheProperties) {
   ReadComponentLayout(Form, kMainLayout);
-  auto Position = [](const std::string& Entry) {
-    return std::find(Log().begin(), Log().end(), Entry) - Log().begin();
-  };
-  EXPECT_LT(Position("SetParent Button1 GradBox1"), Position("SetCaption Button1 loading reading"));
+  EXPECT_LT(Log().IndexOf("SetParent Button1 GradBox1"),
+            Log().IndexOf("SetCaption Button1 loading reading"));
 }
 
 // ---- Extra properties ---------------------------------------------------------

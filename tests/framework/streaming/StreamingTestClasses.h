@@ -8,13 +8,14 @@
 
 #include "framework/core/StringList.h"
 #include "framework/streaming/Streaming.h"
+#include "platform/MessageLog.h"
 #include "platform/gdi/SysColors.h"
 
 namespace streamingtest {
 
 // What happened, in order: "Loaded Label1", "SetCaption Label1", ...
-inline std::vector<std::string>& Log() {
-  static std::vector<std::string> Entries;
+inline TMessageLog<std::string>& Log() {
+  static TMessageLog<std::string> Entries;
   return Entries;
 }
 

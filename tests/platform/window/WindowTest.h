@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/MessageLog.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/SysColors.h"
@@ -48,7 +49,7 @@ protected:
   TWindowSystem System{MakeBackend(FScreen)};
   THeadlessBackend& Screen = *FScreen;
 
-  std::vector<TLogEntry> Log;
+  TMessageLog<TLogEntry> Log;
   std::set<UINT> Logged;
   std::map<std::string, THandler> On;
   std::map<std::string, HWND> Windows;
@@ -88,10 +89,7 @@ protected:
   void Pump() { System.ProcessMessages(); }
 
   std::vector<TLogEntry> Messages(UINT Msg) const {
-    std::vector<TLogEntry> Out;
-    for (const TLogEntry& E : Log)
-      if (E.Msg == Msg) Out.push_back(E);
-    return Out;
+    return Log.Filtered([Msg](const TLogEntry& E) { return E.Msg == Msg; });
   }
   std::vector<std::string> Order(std::initializer_list<UINT> Msgs) const {
     std::vector<std::string> Out;

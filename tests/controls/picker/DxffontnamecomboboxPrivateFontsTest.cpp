@@ -20,8 +20,8 @@
 #include "controls/picker/Dxfres.h"
 #include "framework/HeadlessFixture.h"
 #include "platform/PixelAssert.h"
-#include "platform/PrivateFonts.h"
 #include "platform/fonts/FontEnum.h"
+#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/RealizedFont.h"
 
 namespace {

@@ -1,10 +1,10 @@
-// The native half of ImeFormsWin32Test.h (the build defines
+// The native half of ImeForms.h (the build defines
 // WIN32_LEAN_AND_MEAN and NOMINMAX for every Windows source).
 #include <windows.h>
 
 #include <imm.h>
 
-#include "ImeFormsWin32Test.h"
+#include "ImeForms.h"
 
 namespace imeforms {
 

@@ -3,7 +3,7 @@
 // then OnPaint), checked on exact pixels.
 //
 // Gradient expectations are worked out here from the band and step rules in
-// whole numbers, not with the panel's own code (see GradboxPaintTest.cpp for
+// whole numbers, not with the panel's own code (see GradboxpaintTest.cpp for
 // why the chosen colours and sizes make that exact).
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "PixelAssert.h"
+#include "platform/PixelAssert.h"
 #include "platform/gdi/Text.h"
 
 namespace {

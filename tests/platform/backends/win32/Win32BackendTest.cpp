@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ImeFormsWin32Test.h"
+#include "platform/backends/win32/ImeForms.h"
 #include "platform/backends/win32/Win32Backend.h"
 #include "platform/backends/win32/Win32Native.h"
 #include "platform/shell/Beep.h"

@@ -11,6 +11,7 @@
 
 #include "controls/shine/Shinespdbtn.h"
 #include "framework/HeadlessFixture.h"
+#include "platform/MessageLog.h"
 #include "platform/PixelAssert.h"
 
 namespace {
@@ -72,7 +73,7 @@ protected:
   TShineSpeedButton* One = nullptr;
   TShineSpeedButton* Two = nullptr;
   std::vector<std::string> Clicks;
-  std::vector<std::string> Events;
+  TMessageLog<std::string> Events;
 };
 
 // ---- hover ---------------------------------------------------------------------------------

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "PixelAssert.h"
 #include "PrivateFontFile.h"
+#include "platform/PixelAssert.h"
 #include "platform/fonts/FaceBytes.h"
 #include "platform/fonts/FontEnum.h"
 #include "platform/fonts/FontFiles.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/PrivateFonts.h"
 #include "platform/fonts/FontFiles.h"
+#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/RealizedFont.h"
 
 namespace {
