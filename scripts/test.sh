@@ -4,9 +4,12 @@
 #   2. the whole suite (unit, pixel, interaction and end-to-end tests)
 #   3. the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer
 #   4. the settings-file fuzzer for a bounded time
-#   5. the Windows build (mingw-w64) and its unit suites under Wine
+#   5. the Windows build (mingw-w64), its unit suites and end-to-end tests
+#      under Wine
 #   6. the benchmarks, once, for their figures (they never fail the run on a time)
-# Each step prints how long it took, so a slow one is seen at once.
+# Each stage prints how long it took, so a slow one is seen at once; the end
+# shows the tests ctest counted in each tree, added up. A failing stage
+# does not stop the others, and the command ends non-zero if any failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 JOBS=$(nproc)
@@ -24,37 +27,89 @@ if command -v ccache >/dev/null; then
 fi
 export SCOUTLANE_CMAKE_LAUNCHER="${LAUNCHER[*]}"
 
-STEP_START=$SECONDS
-step() {
-  echo "   (took $((SECONDS - STEP_START)) s)"
-  STEP_START=$SECONDS
-  echo "== $*"
+STAGE_NAME="" STAGE_START=$SECONDS
+FAILED_STAGES=()
+stage() {
+  if [ -n "$STAGE_NAME" ]; then
+    local took=$((SECONDS - STAGE_START))
+    echo "   (took $took s)"
+  fi
+  STAGE_NAME=$*
+  STAGE_START=$SECONDS
+  [ -n "$STAGE_NAME" ] && echo "== $STAGE_NAME"
+  return 0
+}
+failed() {
+  echo "!! $STAGE_NAME: $*" >&2
+  FAILED_STAGES+=("$STAGE_NAME: $*")
 }
 
-echo "== formatting"
-mapfile -t sources < <(git ls-files -- '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h')
-if [ ${#sources[@]} -gt 0 ]; then
-  clang-format --dry-run -Werror "${sources[@]}"
-fi
+# ctest's own counts of every tree, added up.
+PASSED=0 FAILED=0
 
-step "include rule"
-# A layer includes only the layers below it, a framework folder only the
-# folders below it (scripts/check-includes.py says which include breaks it).
-python3 scripts/check-includes.py .
-bash tests/scripts/include-rule-test.sh >/dev/null
-
-step "build"
-# Tests and benchmarks on, also where run.sh configured this tree without them.
-cmake -S . -B build -DSCOUTLANE_TESTS=ON -DSCOUTLANE_BENCH=ON "${LAUNCHER[@]}" >/dev/null
-cmake --build build -j"$JOBS" >/dev/null
-
-step "test"
+# run_tests TAG TREE TIMEOUT [ctest options...]: runs the tree's tests
+# (output shown and kept in TREE/ctest.log) and adds its counts to the totals.
 # A test that fails is run once more before it counts as failed: the
 # end-to-end tests drive real servers (Xvfb, a window manager, an input
 # method) whose timing a busy machine can upset. A fault fails both runs.
-(cd build && ctest -j"$JOBS" --output-on-failure --timeout 300 --repeat until-pass:2) | tee build/ctest.log
+run_tests() {
+  local tree=$2 timeout=$3
+  shift 3
+  local log=$tree/ctest.log status
+  set +e
+  (cd "$tree" && ctest -j"$JOBS" --output-on-failure --timeout "$timeout" --repeat until-pass:2 "$@") 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  set -e
+  local counted total failures
+  counted=$(grep -aoE '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
+  if [ -z "$counted" ]; then
+    failed "ctest counted nothing (exit status $status)"
+    return
+  fi
+  failures=${counted%% *}
+  total=${counted##* }
+  PASSED=$((PASSED + total - failures))
+  FAILED=$((FAILED + failures))
+  [ "$failures" -eq 0 ] || failed "$failures of $total tests failed"
+  if [ "$failures" -eq 0 ] && [ "$status" -ne 0 ]; then
+    failed "ctest ended with status $status"
+  fi
+  return 0
+}
 
-step "build with AddressSanitizer + UndefinedBehaviorSanitizer"
+# build TREE TARGET...: builds quietly; the compiler's output when it fails.
+build() {
+  local tree=$1
+  shift
+  if ! cmake --build "$tree" -j"$JOBS" "$@" >"$tree/build.log" 2>&1; then
+    grep -E "error|FAILED|undefined reference" "$tree/build.log" | head -n 40 >&2
+    failed "the build failed; the whole output is in $tree/build.log"
+    return 1
+  fi
+}
+
+stage "formatting"
+mapfile -t sources < <(git ls-files -- '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h')
+if [ ${#sources[@]} -gt 0 ]; then
+  clang-format --dry-run -Werror "${sources[@]}" || failed "files are not formatted"
+fi
+
+stage "include rule"
+# A layer includes only the layers below it, a framework folder only the
+# folders below it (scripts/check-includes.py says which include breaks it).
+python3 scripts/check-includes.py . || failed "an include breaks the rule"
+bash tests/scripts/include-rule-test.sh >/dev/null || failed "the check misses a broken include"
+
+stage "build"
+# Tests and benchmarks on, also where run.sh configured this tree without them.
+cmake -S . -B build -DSCOUTLANE_TESTS=ON -DSCOUTLANE_BENCH=ON "${LAUNCHER[@]}" >/dev/null
+PLAIN_BUILT=1
+build build || PLAIN_BUILT=0
+
+stage "test"
+[ "$PLAIN_BUILT" = 1 ] && run_tests plain build 300
+
+stage "build with AddressSanitizer + UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # -O1 -g1 is what the sanitizers are meant for: fast enough to run, readable
@@ -62,33 +117,42 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # executable runs whole, once: the sanitizers' runtime takes a tenth of a
 # second to start, which over thousands of single-test processes cost more
 # than the tests.
-cmake -S . -B build-asan -DSCOUTLANE_SANITIZE=ON -DSCOUTLANE_BENCH=OFF -DSCOUTLANE_TEST_PER_SUITE=ON \
-  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" "${LAUNCHER[@]}" >/dev/null
-cmake --build build-asan -j"$JOBS" >/dev/null
+cmake -S . -B build-asan -DSCOUTLANE_SANITIZE=ON -DSCOUTLANE_BENCH=OFF \
+  -DSCOUTLANE_TEST_PER_SUITE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+  "${LAUNCHER[@]}" >/dev/null
+ASAN_BUILT=1
+build build-asan || ASAN_BUILT=0
 
-step "test with AddressSanitizer + UndefinedBehaviorSanitizer"
-(cd build-asan && ctest -j"$JOBS" --output-on-failure --timeout 600 --repeat until-pass:2) | tee build-asan/ctest.log
+stage "test with AddressSanitizer + UndefinedBehaviorSanitizer"
+[ "$ASAN_BUILT" = 1 ] && run_tests sanitizers build-asan 600
 
 if [ -f scripts/fuzz.sh ]; then
-  step "fuzzing the settings-file parser"
-  bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+  stage "fuzzing the settings-file parser"
+  bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}" || failed "the fuzzer found a failing input"
 fi
 
-step "Windows build"
+stage "Windows build"
 # Scoutlane.exe and the layers' unit suites cross-built in build-win (the
 # third-party libraries are built there once).
-bash scripts/build-windows.sh --tests
+WIN_BUILT=1
+bash scripts/build-windows.sh --tests || { WIN_BUILT=0; failed "the Windows build failed"; }
 
-step "Windows tests under Wine"
+stage "Windows tests under Wine"
 # Each suite runs as one Wine process in the tree's own Wine prefix.
-(cd build-win && ctest -j"$JOBS" --output-on-failure --timeout 900 -R '^wine\.') | tee build-win/ctest.log
+[ "$WIN_BUILT" = 1 ] && run_tests windows build-win 900 -R '^wine\.'
 
-step "benchmarks (figures only)"
-for bench in build/bench/*_bench; do
-  [ -x "$bench" ] || continue
-  "$bench" --benchmark_min_time=0.05 2>&1 | grep -v '^\*\*\*'
-done
-step "done"
-plain=$(grep -aho 'tests failed out of [0-9]*' build/ctest.log build-asan/ctest.log build-win/ctest.log |
-  awk '{s+=$5} END {print s+0}')
-echo "Tests: $plain passed, 0 failed"
+stage "benchmarks (figures only)"
+if [ "$PLAIN_BUILT" = 1 ]; then
+  for bench in build/bench/*_bench; do
+    [ -x "$bench" ] || continue
+    "$bench" --benchmark_min_time=0.05 2>&1 | grep -v '^\*\*\*' || true
+  done
+fi
+stage ""
+
+if [ ${#FAILED_STAGES[@]} -gt 0 ]; then
+  echo "== failed"
+  printf '   %s\n' "${FAILED_STAGES[@]}"
+fi
+echo "Tests: $PASSED passed, $FAILED failed"
+[ ${#FAILED_STAGES[@]} -eq 0 ]
