@@ -45,18 +45,30 @@ ASAN_TARGETS=(platform_tests framework_tests controls_tests app_tests gallery_te
   Scoutlane Gallery scoutlane_e2e_demo scoutlane_demo_form scoutlane_edit_demo scoutlane_xprobe)
 ASAN_TESTS='^([a-z]+_tests|e2e\.(window|input|form|edit|app-search|app-picker|app-history|gallery-fonts|app-ime)\.nowm)$'
 
+# Each stage's time, and the processor time its programs used (which says
+# what it costs on a quiet machine when others share this one).
+CPU_FILE=$(mktemp)
+trap 'rm -f "$CPU_FILE"' EXIT
+cpu_seconds() {
+  # times must run in this shell: a subshell's children are not its own.
+  awk 'NR == 2 { split($1, U, /[ms]/); split($2, S, /[ms]/); printf "%d", U[1] * 60 + U[2] + S[1] * 60 + S[2] }' "$CPU_FILE"
+}
 TOTAL_START=$SECONDS
-STAGE_NAME="" STAGE_START=$SECONDS
+STAGE_NAME="" STAGE_START=$SECONDS STAGE_CPU=0
 TIMES=()
 FAILED_STAGES=()
 stage() {
+  times >"$CPU_FILE"
+  local cpu
+  cpu=$(cpu_seconds)
   if [ -n "$STAGE_NAME" ]; then
     local took=$((SECONDS - STAGE_START))
-    echo "   (took $took s)"
-    TIMES+=("$(printf '%6d s  %s' "$took" "$STAGE_NAME")")
+    echo "   (took $took s, processor $((cpu - STAGE_CPU)) s)"
+    TIMES+=("$(printf '%6d s %6d s  %s' "$took" $((cpu - STAGE_CPU)) "$STAGE_NAME")")
   fi
   STAGE_NAME=$*
   STAGE_START=$SECONDS
+  STAGE_CPU=$cpu
   [ -n "$STAGE_NAME" ] && echo "== $STAGE_NAME"
   return 0
 }
@@ -201,10 +213,11 @@ for name in "${!FLAKY_RUNS[@]}"; do
   fi
 done
 
-echo "== times"
+echo "== times (wall clock, processor)"
 printf '%s\n' "${TIMES[@]}"
 total=$((SECONDS - TOTAL_START))
-printf '%6d s  total (%d min %02d s)\n' "$total" $((total / 60)) $((total % 60))
+times >"$CPU_FILE"
+printf '%6d s %6d s  total (%d min %02d s)\n' "$total" "$(cpu_seconds)" $((total / 60)) $((total % 60))
 if [ ${#FLAKY[@]} -gt 0 ]; then
   echo "== flaky (failed, then passed when run again)"
   printf '   %s\n' "${FLAKY[@]}"
