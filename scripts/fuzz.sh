@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Fuzzes the settings-file parser for a bounded time: bash scripts/fuzz.sh [SECONDS]
-# Builds the platform layer and the fuzz targets with clang, libFuzzer, ASan and
-# UBSan in build-fuzz (or $FUZZ_BUILD_DIR), then runs the target from the seeds
-# in tests/fuzz/corpus. New inputs go to a scratch corpus, so the committed seeds
-# stay as they are; a crashing input is kept in the build directory.
+# Builds the settings-file parser (with the text and error code under it) and
+# the fuzz targets with clang, libFuzzer, ASan and UBSan in build-fuzz (or
+# $FUZZ_BUILD_DIR), then runs the target from the seeds in tests/fuzz/corpus.
+# New inputs go to a scratch corpus, so the committed seeds stay as they are;
+# a crashing input is kept in the build directory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_TO_RUN=${1:-20}

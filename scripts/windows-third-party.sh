@@ -30,6 +30,37 @@ JOBS=${JOBS:-2}
 SECTIONS="-ffunction-sections -fdata-sections"
 TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
 mkdir -p "$PREFIX" "$SOURCES"
+# Compiled through ccache when it is there, as the program is.
+LAUNCHER=()
+CCACHE=""
+if command -v ccache >/dev/null; then
+  LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  CCACHE=ccache
+fi
+
+# --- the libraries built before, by any clone of the tree -------------------
+
+# What the prefix is made from: this script, the toolchain file, the region
+# code's wrapper and the cross compiler. A prefix built from the same is kept
+# in the user's cache and copied into a new build tree instead of fetching
+# and building the sources again.
+KEY=$(cat "$0" "$TOOLCHAIN" "$ROOT/tools/windows/pixman_region_only.c" /usr/src/googletest/CMakeLists.txt \
+  <(x86_64-w64-mingw32-gcc-posix --version) 2>/dev/null | sha256sum | cut -c1-16)
+SHARED=${XDG_CACHE_HOME:-${HOME:-/nonexistent}/.cache}/scoutlane/windows-third-party/$KEY
+ALL_BUILT=(lib/libfreetype.a lib/libpixman-1.a lib/libgtest.a)
+built() { for file in "${ALL_BUILT[@]}"; do [ -f "$1/$file" ] || return 1; done; }
+# The prefix's own path is written in its pkg-config and CMake files.
+move_prefix() {
+  grep -rlF "$1" "$PREFIX" 2>/dev/null | while read -r file; do
+    sed -i "s|$1|$2|g" "$file"
+  done
+}
+if ! built "$PREFIX" && built "$SHARED/prefix"; then
+  echo "third-party: taking the libraries built before from $SHARED"
+  rm -rf "$PREFIX"
+  cp -a "$SHARED/prefix" "$PREFIX"
+  move_prefix "$(cat "$SHARED/path")" "$PREFIX"
+fi
 
 # --- apt, privately ---------------------------------------------------------
 
@@ -99,7 +130,7 @@ if [ ! -f "$PREFIX/lib/libfreetype.a" ]; then
   rm -rf "$THIRD/build/freetype"
   cmake -S "$source_dir" -B "$THIRD/build/freetype" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF -DCMAKE_C_FLAGS="$SECTIONS" \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF -DCMAKE_C_FLAGS="$SECTIONS" "${LAUNCHER[@]}" \
     -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON >/dev/null
   cmake --build "$THIRD/build/freetype" -j"$JOBS" >/dev/null
@@ -136,7 +167,7 @@ EOF2
   meson setup "$build" "$source_dir" --cross-file "$cross" --buildtype release \
     --default-library static -Dtests=disabled -Dgtk=disabled -Dlibpng=disabled \
     -Dopenmp=disabled -Dtimers=false >/dev/null
-  CC=x86_64-w64-mingw32-gcc-posix
+  CC="$CCACHE x86_64-w64-mingw32-gcc-posix"
   FLAGS=(-O2 $SECTIONS -DHAVE_CONFIG_H -I"$build/pixman" -I"$source_dir/pixman")
   $CC "${FLAGS[@]}" -c "$source_dir/pixman/pixman-region32.c" -o "$build/pixman-region32.o"
   $CC "${FLAGS[@]}" -Wall -c "$ROOT/tools/windows/pixman_region_only.c" -o "$build/pixman-region-only.o"
@@ -163,8 +194,19 @@ if [ ! -f "$PREFIX/lib/libgtest.a" ]; then
   rm -rf "$THIRD/build/googletest"
   cmake -S /usr/src/googletest -B "$THIRD/build/googletest" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF \
-    -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=ON >/dev/null
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF "${LAUNCHER[@]}" \
+    -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=OFF >/dev/null
   cmake --build "$THIRD/build/googletest" -j"$JOBS" >/dev/null
   cmake --install "$THIRD/build/googletest" >/dev/null
+fi
+
+# --- kept for the next tree --------------------------------------------------
+
+if built "$PREFIX" && ! built "$SHARED/prefix"; then
+  mkdir -p "$SHARED"
+  rm -rf "$SHARED/prefix.new"
+  if cp -a "$PREFIX" "$SHARED/prefix.new" 2>/dev/null; then
+    echo "$PREFIX" >"$SHARED/path"
+    mv "$SHARED/prefix.new" "$SHARED/prefix" 2>/dev/null || rm -rf "$SHARED/prefix.new"
+  fi
 fi

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kMagic = "scoutlane-faces 1";
+constexpr const char* kMagic = "scoutlane-faces 2";
 
 // What a file or folder is and when it last changed. Two states are equal
 // only when it is the same object with the same size and times.

@@ -46,6 +46,12 @@ const TFaceAlias* FindAlias(const std::string& Face) {
   return nullptr;
 }
 
+const TFaceAlias* StandInFor(const std::string& Face, int Charset) {
+  if (const TFaceAlias* Alias = FindAlias(Face)) return Alias;
+  if (Charset != SHIFTJIS_CHARSET && Charset != DEFAULT_CHARSET) return nullptr;
+  return FindAlias("ＭＳ ゴシック");
+}
+
 int WeightOf(const TLogFont& Request) {
   return Request.Weight == FW_DONTCARE ? FW_NORMAL : std::clamp(Request.Weight, 1, 1000);
 }

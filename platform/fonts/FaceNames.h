@@ -25,6 +25,14 @@ const TFaceAlias* FindAlias(const std::string& Face);
 // Every alias, in order.
 const std::vector<TFaceAlias>& Aliases();
 
+// The stand-in for a request whose face the system lacks by its name, the
+// same on every system so that no other installed font decides the face:
+// the alias of a Japanese Windows face; for any other face asked for with
+// Japanese text (Shift-JIS or the default set), the gothic's, as a Japanese
+// Windows maps an unknown face; nullptr for another character set, whose
+// face the system's own matching picks.
+const TFaceAlias* StandInFor(const std::string& Face, int Charset);
+
 // Face names compare as Windows compares them: ignoring case, and here also
 // ignoring blanks, so "ＭＳ　Ｐゴシック" with an ideographic space still matches.
 std::string FaceKey(const std::string& Face);

@@ -16,6 +16,7 @@ namespace {
 
 using facenames::FaceKey;
 using facenames::FindAlias;
+using facenames::StandInFor;
 using facenames::TFaceAlias;
 using facenames::WeightOf;
 
@@ -104,16 +105,13 @@ public:
   }
 
   std::optional<TFontFile> FindFallback(const TLogFont& Request, char32_t Code) {
+    LoadConfig();
+    for (const TPatternPtr& Font : JapaneseFallbacks())
+      if (std::optional<TFontFile> File = FileWithChar(Font.get(), Code)) return File;
     FcFontSet* Set = FallbackSet(Request);
     if (!Set) return std::nullopt;
-    for (int I = 0; I < Set->nfont; ++I) {
-      FcCharSet* Chars = nullptr;
-      if (fclib::Fc().PatternGetCharSet(Set->fonts[I], FC_CHARSET, 0, &Chars) != FcResultMatch)
-        continue;
-      if (!fclib::Fc().CharSetHasChar(Chars, Code)) continue;
-      TFontFile File = FileOf(Set->fonts[I]);
-      if (!File.Path.empty()) return File;
-    }
+    for (int I = 0; I < Set->nfont; ++I)
+      if (std::optional<TFontFile> File = FileWithChar(Set->fonts[I], Code)) return File;
     return std::nullopt;
   }
 
@@ -168,8 +166,27 @@ private:
 
   void ReleaseConfig() {
     FFallbacks.clear();
+    FInstalled.clear();
+    FJapaneseFallbacks.clear();
+    FJapaneseFallbacksFound = false;
     if (FConfig) fclib::Fc().ConfigDestroy(FConfig);
     FConfig = nullptr;
+  }
+
+  // The family a request resolves to without the configuration's say: its
+  // face when a font is installed by that name, else the first installed
+  // family of its stand-in (facenames::StandInFor, the same rule as on
+  // Windows); empty when neither, and fontconfig's matching decides.
+  // Configurations rank other Japanese fonts first (VL Gothic, Noto,
+  // Droid...), so a substituted pattern would make the face depend on
+  // whatever else the machine has installed.
+  std::string ExplicitFamily(const TLogFont& Request) {
+    const std::string Face = cp932::ToUtf8Lossy(Request.Face);
+    if (IsInstalled(Face)) return Face;
+    if (const TFaceAlias* Alias = StandInFor(Request.Face, Request.Charset))
+      for (const char* Family : Alias->Families)
+        if (IsInstalled(Family)) return Family;
+    return {};
   }
 
   // ForFallback asks for Japanese whatever the character set: the characters
@@ -180,26 +197,83 @@ private:
       fclib::Fc().PatternAddString(Pattern.get(), FC_FAMILY,
                                    reinterpret_cast<const FcChar8*>(Family.c_str()));
     };
-    if (const TFaceAlias* Alias = FindAlias(Request.Face)) {
-      for (const char* Family : Alias->Families) AddFamily(Family);
-      AddFamily(Alias->Generic);
-      fclib::Fc().PatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
-    } else {
-      AddFamily(cp932::ToUtf8Lossy(Request.Face));
-      // The system's text is Japanese: unless a request names another
-      // character set, a face that is not installed is replaced by one that
-      // can show Japanese, as on a Japanese Windows.
-      if (ForFallback || Request.Charset == SHIFTJIS_CHARSET || Request.Charset == DEFAULT_CHARSET)
-        fclib::Fc().PatternAddString(Pattern.get(), FC_LANG,
-                                     reinterpret_cast<const FcChar8*>("ja"));
-    }
     fclib::Fc().PatternAddInteger(Pattern.get(), FC_WEIGHT,
                                   fclib::Fc().WeightFromOpenType(WeightOf(Request)));
     fclib::Fc().PatternAddInteger(Pattern.get(), FC_SLANT,
                                   Request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    if (!ForFallback) {
+      std::string Family = ExplicitFamily(Request);
+      if (!Family.empty()) {
+        AddFamily(Family);
+        fclib::Fc().DefaultSubstitute(Pattern.get());
+        return Pattern;
+      }
+    }
+    const std::string Face = cp932::ToUtf8Lossy(Request.Face);
+    const TFaceAlias* Alias =
+        IsInstalled(Face) ? nullptr : StandInFor(Request.Face, Request.Charset);
+    if (Alias) {
+      for (const char* Family : Alias->Families) AddFamily(Family);
+      AddFamily(Alias->Generic);
+    } else {
+      AddFamily(Face);
+    }
+    // The system's text is Japanese: unless a request names another
+    // character set, a face that is not installed is replaced by one that
+    // can show Japanese, as on a Japanese Windows.
+    if (Alias || ForFallback)
+      fclib::Fc().PatternAddString(Pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
     fclib::Fc().ConfigSubstitute(FConfig, Pattern.get(), FcMatchPattern);
     fclib::Fc().DefaultSubstitute(Pattern.get());
     return Pattern;
+  }
+
+  // Whether an installed font has Family among its names (fontconfig
+  // compares them ignoring case and blanks), asked without any of the
+  // configuration's substitutions.
+  bool IsInstalled(const std::string& Family) {
+    if (Family.empty()) return false;
+    auto Found = FInstalled.find(Family);
+    if (Found != FInstalled.end()) return Found->second;
+    TPatternPtr Pattern(fclib::Fc().PatternCreate());
+    fclib::Fc().PatternAddString(Pattern.get(), FC_FAMILY,
+                                 reinterpret_cast<const FcChar8*>(Family.c_str()));
+    std::unique_ptr<FcObjectSet, TObjectSetDeleter> Objects(
+        fclib::Fc().ObjectSetBuild(FC_FAMILY, nullptr));
+    TFontSetPtr Fonts(fclib::Fc().FontList(FConfig, Pattern.get(), Objects.get()));
+    return FInstalled[Family] = Fonts && Fonts->nfont > 0;
+  }
+
+  static std::optional<TFontFile> FileWithChar(FcPattern* Font, char32_t Code) {
+    FcCharSet* Chars = nullptr;
+    if (fclib::Fc().PatternGetCharSet(Font, FC_CHARSET, 0, &Chars) != FcResultMatch)
+      return std::nullopt;
+    if (!fclib::Fc().CharSetHasChar(Chars, Code)) return std::nullopt;
+    TFontFile File = FileOf(Font);
+    if (File.Path.empty()) return std::nullopt;
+    return File;
+  }
+
+  // Where a character a face lacks is looked for first: the IPA faces that
+  // stand in for the Japanese Windows faces, in the order the Windows build
+  // tries them, each found by its name alone. Only then the faces
+  // fontconfig ranks close to the request, whatever its configuration
+  // prefers for Japanese.
+  const std::vector<TPatternPtr>& JapaneseFallbacks() {
+    if (FJapaneseFallbacksFound) return FJapaneseFallbacks;
+    FJapaneseFallbacksFound = true;
+    for (const char* Japanese : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "ＭＳ Ｐ明朝", "ＭＳ 明朝"}) {
+      const char* Family = FindAlias(Japanese)->Families[0];
+      if (!IsInstalled(Family)) continue;
+      TPatternPtr Pattern(fclib::Fc().PatternCreate());
+      fclib::Fc().PatternAddString(Pattern.get(), FC_FAMILY,
+                                   reinterpret_cast<const FcChar8*>(Family));
+      fclib::Fc().DefaultSubstitute(Pattern.get());
+      FcResult Result = FcResultNoMatch;
+      TPatternPtr Match(fclib::Fc().FontMatch(FConfig, Pattern.get(), &Result));
+      if (Match) FJapaneseFallbacks.push_back(std::move(Match));
+    }
+    return FJapaneseFallbacks;
   }
 
   FcFontSet* FallbackSet(const TLogFont& Request) {
@@ -241,6 +315,9 @@ private:
   FcConfig* FConfig = nullptr;
   std::map<TFaceRequestKey, TResolvedFont> FResolved;
   std::map<TFaceRequestKey, TFontSetPtr> FFallbacks;
+  std::map<std::string, bool> FInstalled;  // by family name, UTF-8
+  std::vector<TPatternPtr> FJapaneseFallbacks;
+  bool FJapaneseFallbacksFound = false;
 };
 
 }  // namespace

@@ -185,11 +185,11 @@ private:
   }
 
   // The GDI request for a font request: the face by its name when GDI has
-  // it; a Japanese Windows face the system lacks, its IPA stand-in of the
-  // same design; anything else as GDI itself maps it. The system's text is
-  // Japanese: a face that is not installed is replaced by one that can show
-  // Japanese unless the request names another character set, as on a
-  // Japanese Windows.
+  // it; else its stand-in (facenames::StandInFor: a Japanese Windows face's
+  // IPA font of the same design, the IPA gothic for any other face asked
+  // for with Japanese text), before GDI's own mapper, which would take
+  // whichever installed font of the character set it ranks first; anything
+  // else as GDI itself maps it.
   static gdifonts::TGdiRequest Choose(const TLogFont& Request) {
     gdifonts::TGdiRequest Gdi;
     Gdi.Face = Utf8Of(Request.Face);
@@ -198,7 +198,7 @@ private:
     Gdi.Italic = Request.Italic;
     Gdi.Charset = Request.Charset;
     if (AskByName(Gdi.Face, &Gdi)) return Gdi;
-    if (const facenames::TFaceAlias* Alias = facenames::FindAlias(Request.Face)) {
+    if (const facenames::TFaceAlias* Alias = facenames::StandInFor(Request.Face, Request.Charset)) {
       for (const char* Family : Alias->Families)
         if (AskByName(Family, &Gdi)) return Gdi;
       Gdi.PitchAndFamily = PitchAndFamilyOf(Alias->Generic);
