@@ -9,7 +9,7 @@
 
 struct TSearchSite {
   const char* ItemText;  // the picker's item text (code page 932)
-  const char* Base;      // "http://" and the host
+  const char* Base;      // "https://" and the host
   const char* Head;      // path and query text before the keyword
   const char* Tail;      // fixed query text after the keyword, often empty
 };

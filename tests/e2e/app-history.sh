@@ -66,7 +66,7 @@ expect_true "a click on a row closes the list" list_closed
 xdotool key Return
 opened_once() { [ "$(wc -l <"$OPENED")" -ge 1 ]; }
 wait_for 10 opened_once
-expect_eq "$(opened_addresses)" "http://www.google.co.jp/search?q=beta&hl=ja" "the chosen keyword was searched"
+expect_eq "$(opened_addresses)" "https://www.google.co.jp/search?q=beta&hl=ja" "the chosen keyword was searched"
 
 # ---- a press elsewhere closes the list and goes on to its target: a press
 # on the site picker's face opens the picker's own list

@@ -183,7 +183,7 @@ if [ "$IME_START" = late ]; then
   xdotool type --delay 60 "abc"
   xdotool key Return
   wait_for 10 opened_more
-  expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=abc&hl=ja" \
+  expect_eq "$(opened_addresses | tail -n 1)" "https://www.google.co.jp/search?q=abc&hl=ja" \
     "plain typing before the input method runs"
   start_im
   expect_true "the input method started later composes in the program" \
@@ -195,7 +195,7 @@ if [ "$IME_START" = late ]; then
   sleep 0.5
   xdotool key Return
   wait_for 10 opened_more
-  expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=名古屋&hl=ja" \
+  expect_eq "$(opened_addresses | tail -n 1)" "https://www.google.co.jp/search?q=名古屋&hl=ja" \
     "its commit is searched"
   focus_keyword_box
   xdotool key ctrl+a BackSpace
@@ -281,7 +281,7 @@ expect_eq "$(wc -l <"$OPENED")" 0 "the Enter that commits does not search"
 xdotool key Return
 opened_once() { [ "$(wc -l <"$OPENED")" -ge 1 ]; }
 wait_for 10 opened_once
-expect_eq "$(opened_addresses)" "http://www.google.co.jp/search?q=東京&hl=ja" \
+expect_eq "$(opened_addresses)" "https://www.google.co.jp/search?q=東京&hl=ja" \
   "the second Enter searched for 東京"
 expect_true "the candidate window closed" wait_for 5 candidate_gone
 
@@ -314,7 +314,7 @@ wait "$BELLS_PID" 2>/dev/null
 before=$(wc -l <"$OPENED")
 xdotool key Return
 wait_for 10 opened_more
-expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=あ&hl=ja" \
+expect_eq "$(opened_addresses | tail -n 1)" "https://www.google.co.jp/search?q=あ&hl=ja" \
   "the text before the refused emoji stayed, and nothing else came in"
 
 # ---- Alt+Down and Escape during a composition are the input method's:
@@ -368,7 +368,7 @@ xdotool key Return
 sleep 0.5
 xdotool key Return
 wait_for 10 opened_more
-expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=あ&hl=ja" \
+expect_eq "$(opened_addresses | tail -n 1)" "https://www.google.co.jp/search?q=あ&hl=ja" \
   "the dropped composition left nothing behind: the next search is the new one alone"
 
 # ---- the input method dies mid-composition
@@ -385,7 +385,7 @@ before=$(wc -l <"$OPENED")
 xdotool type --delay 60 "plain"
 xdotool key Return
 wait_for 10 opened_more
-expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=plain&hl=ja" \
+expect_eq "$(opened_addresses | tail -n 1)" "https://www.google.co.jp/search?q=plain&hl=ja" \
   "plain typing works without the input method"
 
 # ---- the input method comes back and is connected to. Mozc's own server
@@ -402,7 +402,7 @@ xdotool key Return
 sleep 0.5
 xdotool key Return
 wait_for 10 opened_more
-expect_eq "$(opened_addresses | tail -n 1)" "http://www.google.co.jp/search?q=大阪&hl=ja" \
+expect_eq "$(opened_addresses | tail -n 1)" "https://www.google.co.jp/search?q=大阪&hl=ja" \
   "its commit is searched"
 expect_true "the program still runs" running
 

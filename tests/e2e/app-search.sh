@@ -66,8 +66,8 @@ xdotool key Return
 opened_twice() { [ "$(wc -l <"$OPENED")" -ge 2 ]; }
 wait_for 10 opened_twice
 sleep 0.3
-expect_eq "$(opened_addresses)" "http://www.google.co.jp/search?q=abc&hl=ja
-http://ja.wikipedia.org/wiki/abc" "Enter opened the ticked sites in order"
+expect_eq "$(opened_addresses)" "https://www.google.co.jp/search?q=abc&hl=ja
+https://ja.wikipedia.org/wiki/abc" "Enter opened the ticked sites in order"
 
 # The close button (the manager's close request).
 "$E2E_PROBE" delete "$DEMO_WIN"

@@ -64,7 +64,7 @@ xdotool key Return
 opened() { [ -s "$OPENED" ]; }
 wait_for 10 opened
 sleep 0.3
-expect_eq "$(opened_addresses)" "http://www.bing.com/search?q=abc&cc=jp" \
+expect_eq "$(opened_addresses)" "https://www.bing.com/search?q=abc&cc=jp" \
   "Enter opened the site ticked in the installed settings file"
 
 "$E2E_PROBE" delete "$DEMO_WIN"

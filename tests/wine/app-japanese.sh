@@ -95,8 +95,8 @@ type_until_composing() {  # WORD
   return 1
 }
 
-EXPECTED="http://ja.wikipedia.org/wiki/東京
-http://www.google.co.jp/search?q=東京&hl=ja"
+EXPECTED="https://ja.wikipedia.org/wiki/東京
+https://www.google.co.jp/search?q=東京&hl=ja"
 
 start_app XMODIFIERS=@im=fcitx
 # ---- typed through the input method, committed, searched
