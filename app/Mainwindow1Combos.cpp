@@ -10,6 +10,7 @@
 
 #include "controls/history/Historycombobox.h"
 #include "controls/picker/Dxfcombobox.h"
+#include "platform/window/WinUser.h"
 
 namespace {
 
@@ -21,6 +22,16 @@ public:
   void ClearHistory() override {
     FBox->Items()->Clear();
     FBox->SaveToFile();
+  }
+  bool HasFocus() const override {
+    const HWND Focus = GetFocus();
+    return Focus && (Focus == FBox->Handle() ||
+                     (FBox->EditControl() && Focus == FBox->EditControl()->Handle()));
+  }
+  void FocusWithTextSelected() override {
+    if (!FBox->CanFocus()) return;
+    FBox->SetFocus();
+    FBox->SelectAll();
   }
 
 private:

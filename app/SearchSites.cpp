@@ -38,3 +38,25 @@ std::array<std::string, kSearchSiteCount> SearchAddresses(std::string_view Keywo
   for (int I = 0; I < kSearchSiteCount; ++I) Addresses[I] = SearchAddress(I, Keyword);
   return Addresses;
 }
+
+TSiteSlots BuiltInSiteSlots() {
+  TSiteSlots Slots;
+  for (int I = 0; I < kSearchSiteCount; ++I) {
+    const TSearchSite& Site = SearchSites()[I];
+    Slots[I].ItemText = Site.ItemText;
+    Slots[I].Address = std::string(Site.Base) + Site.Head + "%s" + Site.Tail;
+  }
+  return Slots;
+}
+
+std::string SlotAddress(const TSiteSlot& Slot, std::string_view Keyword) {
+  std::string Address;
+  std::size_t From = 0;
+  for (;;) {
+    const std::size_t Mark = Slot.Address.find("%s", From);
+    Address.append(Slot.Address, From, Mark == std::string::npos ? std::string::npos : Mark - From);
+    if (Mark == std::string::npos) return Address;
+    Address += Keyword;
+    From = Mark + 2;
+  }
+}

@@ -28,3 +28,18 @@ std::string SearchAddress(int Index, std::string_view Keyword);
 
 // All ten addresses for a keyword, in site order.
 std::array<std::string, kSearchSiteCount> SearchAddresses(std::string_view Keyword);
+
+// One slot of the picker as the program uses it: the item text and the
+// address, in which each "%s" stands for the keyword.
+struct TSiteSlot {
+  std::string ItemText;
+  std::string Address;
+};
+using TSiteSlots = std::array<TSiteSlot, kSearchSiteCount>;
+
+// The table as slots: base, head, "%s", tail.
+TSiteSlots BuiltInSiteSlots();
+
+// The slot's address with the keyword exactly as given in place of each
+// "%s" (the keyword itself is not searched for "%s").
+std::string SlotAddress(const TSiteSlot& Slot, std::string_view Keyword);

@@ -43,8 +43,8 @@ TEST_F(SearchCommandTest, NoTickOpensTheCurrentItemOnly) {
   Keyword.Typed = "k";
   Sites.Index = 9;
   EXPECT_EQ(RunSearch(Keyword, Sites, nullptr), soCurrentSite);
-  EXPECT_EQ(Log,
-            (TLog{"history k", "open https://www.amazon.co.jp/s?ie=UTF8&keywords=k&index=blended"}));
+  EXPECT_EQ(
+      Log, (TLog{"history k", "open https://www.amazon.co.jp/s?ie=UTF8&keywords=k&index=blended"}));
 }
 
 TEST_F(SearchCommandTest, ATickAddedLaterReplacesTheCurrentItem) {

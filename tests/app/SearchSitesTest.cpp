@@ -32,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
         TAddressCase{"ThreeBlanksNotTrimmed", 4, "   ", "https://twitter.com/search?q=   "},
         TAddressCase{"HashAndQuestionMarkUnchanged", 2, "c#?x",
                      "https://www.bing.com/search?q=c#?x&cc=jp"},
-        TAddressCase{"UpperCaseKept", 1, "ABC", "https://search.yahoo.co.jp/search?p=ABC&hc=0&hs=0"},
+        TAddressCase{"UpperCaseKept", 1, "ABC",
+                     "https://search.yahoo.co.jp/search?p=ABC&hc=0&hs=0"},
         // 検索 in code page 932: the bytes go into the address as they are.
         TAddressCase{"JapaneseBytesUnchanged", 8, "\x8C\x9F\x8D\xF5",
                      "https://www.nicovideo.jp/search/\x8C\x9F\x8D\xF5"},
