@@ -2,7 +2,6 @@
 
 #include "app/SiteSettings.h"
 #include "controls/gradient/Gradbox.h"
-#include "controls/picker/Dxfcombobox.h"
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/HintWindow.h"
 #include "framework/menus/Menus.h"
@@ -106,21 +105,6 @@ void TMainForm1::FormCreate(TObject* Sender) {
   if (!StartupNotice().empty()) PostMessage(Handle(), kShowStartupNotice, 0, 0);
 }
 
-void TMainForm1::ApplySiteSlots() {
-  if (!ComboBox1) return;
-  // As much of a long name as the picker's face shows, and the rest cut
-  // with an ellipsis instead of clipped in the middle of a character.
-  TCanvas* Canvas = ComboBox1->Canvas();
-  Canvas->SetFont(ComboBox1->Font());
-  const int Width = std::max(1, ComboBox1->EditRect().Width() - 4);
-  auto Measure = [Canvas](std::string_view Text) { return Canvas->TextWidth(Text); };
-  TStrings* Items = ComboBox1->Items();
-  for (int Index = 0; Index < kSearchSiteCount && Index < Items->Count(); ++Index) {
-    const std::string Text = FitItemText(FSlots[Index].ItemText, Width, Measure);
-    if (Items->Strings(Index) != Text) Items->Put(Index, Text);
-  }
-}
-
 void TMainForm1::RegisterSummonKey() {
   if (FSummonKey.Parse == hpOff) return;
   const THotKeyCombination& Key = FSummonKey.Combination;
@@ -140,11 +124,7 @@ void TMainForm1::ShowStartupNotice() {
   const std::string Notice = StartupNotice();
   if (Notice.empty()) return;
   if (!FNoticeWindow) FNoticeWindow = new THintWindow(this);
-  // Just below the keyword box, where the user will look to type.
-  TPoint At{Left(), Top() + Height()};
-  if (HistoryComboBox1)
-    At = HistoryComboBox1->ClientToScreen(TPoint{0, HistoryComboBox1->Height() + 2});
-  FNoticeWindow->ActivateHint(At, Notice);
+  FNoticeWindow->ActivateHint(NoticePoint(), Notice);
   if (!FNoticeTimer) {
     FNoticeTimer = new TTimer(this);
     FNoticeTimer->SetInterval(kNoticeMilliseconds);

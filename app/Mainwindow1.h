@@ -109,7 +109,10 @@ private:
   // and the settings use (Mainwindow1Combos.cpp).
   void BindComboBoxes();
 
+  // Puts the slots' item texts in the picker (Mainwindow1Combos.cpp).
   void ApplySiteSlots();
+  // Where the start-up hint goes: below the keyword box.
+  TPoint NoticePoint();
   void RegisterSummonKey();
   void ShowStartupNotice();
 
