@@ -13,8 +13,8 @@ mkdir -p "$APP_DIR" "$E2E_TMP/bin"
 cp "$E2E_APP" "$APP_DIR/Scoutlane"
 install_xdg_open_standin
 SITES='[Sites]\r\nName7=Code\r\nURL7=https://code.example/search?q=%s&type=code\r\nName2=Dict\r\nURL2=http://dict.example/word/%s\r\nName4=Evil\r\nURL4=javascript:alert(%s)\r\n'
-printf "[SET]\r\nSITE2=1\r\nSITE4=1\r\nSITE7=1\r\n$SITES" >"$INI"
-printf "$SITES" >"$E2E_TMP/sites.expected"
+printf '%b' "[SET]\r\nSITE2=1\r\nSITE4=1\r\nSITE7=1\r\n$SITES" >"$INI"
+printf '%b' "$SITES" >"$E2E_TMP/sites.expected"
 
 (cd / && PATH="$E2E_TMP/bin:$PATH" LC_ALL=C.UTF-8 exec "$APP_DIR/Scoutlane") >"$DEMO_OUT" 2>"$DEMO_ERR" &
 DEMO_PID=$!
@@ -28,10 +28,11 @@ wait_for 10 pixel_is 20 20 0000FF || abort "the first frame never showed"
 other_shown() {
   local w
   for w in $(xdotool search --onlyvisible --class '^Scoutlane$' 2>/dev/null); do
-    [ "$w" != "$DEMO_WIN" ] && "$E2E_PROBE" geometry "$w"
+    if [ "$w" != "$DEMO_WIN" ]; then "$E2E_PROBE" geometry "$w"; fi
   done
+  return 0
 }
-hint_shown() { other_shown | grep -q '^306 50 '; }
+hint_shown() { other_shown | grep '^306 50 ' >/dev/null; }
 wait_for 10 hint_shown
 expect_true "the refused slot is told about below the keyword box" hint_shown
 
