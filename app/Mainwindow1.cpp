@@ -1,13 +1,29 @@
 #include "app/Mainwindow1.h"
 
+#include "app/SiteSettings.h"
 #include "controls/gradient/Gradbox.h"
 #include "framework/dialogs/Dialogs.h"
+#include "framework/forms/HintWindow.h"
 #include "framework/menus/Menus.h"
 #include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/ExtCtrls.h"
 #include "framework/stdctrls/StdCtrls.h"
 #include "framework/streaming/StreamingRegistry.h"
 #include "platform/files/Path.h"
 #include "platform/shell/Beep.h"
+#include "platform/window/WinUser.h"
+
+namespace {
+
+// The summon key's id among the window's hot keys.
+constexpr int kSummonKeyId = 1;
+// Posted to itself at creation: the start-up hint waits until the window
+// is on the screen.
+constexpr UINT kShowStartupNotice = WM_APP + 25;
+// How long the start-up hint stays.
+constexpr unsigned kNoticeMilliseconds = 15000;
+
+}  // namespace
 
 std::string InformationPageAddress(std::string_view ExecutablePath) {
   return std::string(kInformationBase) +
@@ -73,10 +89,80 @@ void TMainForm1::FormCreate(TObject* Sender) {
   FSitePicker->SetItemIndex(Settings.CurrentSite);
   for (int Index = 0; Index < kSearchSiteCount; ++Index)
     FSitePicker->SetChecked(Index, Settings.Ticked[Index]);
+
+  TSitesReading Sites = ReadSiteSlots(FSettingsPath);
+  FSlots = std::move(Sites.Slots);
+  FSiteNotices = std::move(Sites.Notices);
+  ApplySiteSlots();
+  FSummonKey = ReadHotKeySetting(FSettingsPath);
+  RegisterSummonKey();
+  FSummonKeyNotice = HotKeyNotice(FSummonKey, FSummonKeyRegistered, FSettingsPath);
+  if (!FSummonKeyNotice.empty()) {
+    // Told now: the same value is not told about again.
+    FSummonKey.HintShown = true;
+    FSummonKey.HintShownFor = FSummonKey.Written;
+  }
+  if (!StartupNotice().empty()) PostMessage(Handle(), kShowStartupNotice, 0, 0);
+}
+
+void TMainForm1::RegisterSummonKey() {
+  if (FSummonKey.Parse == hpOff) return;
+  const THotKeyCombination& Key = FSummonKey.Combination;
+  FSummonKeyRegistered = RegisterHotKey(Handle(), kSummonKeyId, Key.Modifiers, Key.VirtualKey);
+}
+
+std::string TMainForm1::StartupNotice() const {
+  std::string Notice = FSummonKeyNotice;
+  for (const std::string& Line : FSiteNotices) {
+    if (!Notice.empty()) Notice += "\r\n";
+    Notice += Line;
+  }
+  return Notice;
+}
+
+void TMainForm1::ShowStartupNotice() {
+  const std::string Notice = StartupNotice();
+  if (Notice.empty()) return;
+  if (!FNoticeWindow) FNoticeWindow = new THintWindow(this);
+  FNoticeWindow->ActivateHint(NoticePoint(), Notice);
+  if (!FNoticeTimer) {
+    FNoticeTimer = new TTimer(this);
+    FNoticeTimer->SetInterval(kNoticeMilliseconds);
+    FNoticeTimer->SetOnTimer([this](TObject*) {
+      FNoticeTimer->SetEnabled(false);
+      if (FNoticeWindow) FNoticeWindow->ActivateHint(TPoint{}, std::string());
+    });
+  }
+  FNoticeTimer->SetEnabled(true);
+}
+
+void TMainForm1::Summon() {
+  const bool Foreground = GetActiveWindow() == Handle();
+  if (Foreground && FKeywordBox->HasFocus()) {
+    // The second press: back to where the user came from.
+    ReturnForeground();
+    return;
+  }
+  SetForegroundWindow(Handle());
+  FKeywordBox->FocusWithTextSelected();
+}
+
+void TMainForm1::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_HOTKEY:
+      if (int(Message.WParam) == kSummonKeyId) Summon();
+      break;
+    case kShowStartupNotice:
+      ShowStartupNotice();
+      break;
+    default:
+      TForm::Dispatch(Message);
+  }
 }
 
 void TMainForm1::FormClose(TObject* Sender, TCloseAction& Action) {
   WriteMainSettings(FSettingsPath, CurrentSettings());
+  WriteHotKeySetting(FSettingsPath, FSummonKey);
 }
 
 void TMainForm1::N4Click(TObject* Sender) {
@@ -88,7 +174,7 @@ void TMainForm1::N4Click(TObject* Sender) {
 void TMainForm1::N7Click(TObject* Sender) { Close(); }
 
 void TMainForm1::Button1Click(TObject* Sender) {
-  if (RunSearch(*FKeywordBox, *FSitePicker, Handle()) != soEmptyKeyword) return;
+  if (RunSearch(*FKeywordBox, *FSitePicker, Handle(), FSlots) != soEmptyKeyword) return;
   MessageBeep(MB_OK);
   // Above and left of the button; an axis that falls off the screen's
   // top or left edge is centred instead (MessageBoxPos).

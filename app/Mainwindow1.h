@@ -13,9 +13,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/HotKeySetting.h"
 #include "app/MainSettings.h"
 #include "app/SearchCommand.h"
+#include "app/SearchSites.h"
 #include "framework/forms/Forms.h"
 
 class TGradBox;
@@ -25,6 +28,8 @@ class TPopupMenu;
 class TMenuItem;
 class TdxfComboBox;
 class THistoryComboBox;
+class THintWindow;
+class TTimer;
 
 namespace messages {
 inline constexpr const char* kEnterKeyword = "キーワードを入力してください。";
@@ -81,7 +86,20 @@ public:
   // Deletes the search history, in the box and in the file, at once.
   void N8Click(TObject* Sender);
 
+  void Dispatch(TMessage& Message) override;
+
   const std::string& SettingsPath() const { return FSettingsPath; }
+  // The ten slots searched: the built-in sites with section "Sites" applied.
+  const TSiteSlots& SiteSlots() const { return FSlots; }
+  // The summon key as read, and whether the system gave it to us.
+  const THotKeySetting& SummonKey() const { return FSummonKey; }
+  bool SummonKeyRegistered() const { return FSummonKeyRegistered; }
+  // What the start-up hint at the keyword box says (empty: none).
+  std::string StartupNotice() const;
+  // The summon key's press: brings the window forward with the keyword box
+  // focused and its text selected; pressed while the keyword box has the
+  // focus, hands the focus back to the program that had it.
+  void Summon();
   // What the section holds now: the check of N4, the current site, the ticks.
   TMainSettings CurrentSettings() const;
 
@@ -91,7 +109,21 @@ private:
   // and the settings use (Mainwindow1Combos.cpp).
   void BindComboBoxes();
 
+  // Puts the slots' item texts in the picker (Mainwindow1Combos.cpp).
+  void ApplySiteSlots();
+  // Where the start-up hint goes: below the keyword box.
+  TPoint NoticePoint();
+  void RegisterSummonKey();
+  void ShowStartupNotice();
+
   std::string FSettingsPath;
+  TSiteSlots FSlots = BuiltInSiteSlots();
+  std::vector<std::string> FSiteNotices;
+  THotKeySetting FSummonKey;
+  bool FSummonKeyRegistered = false;
+  std::string FSummonKeyNotice;
+  THintWindow* FNoticeWindow = nullptr;  // owned by the form
+  TTimer* FNoticeTimer = nullptr;        // owned by the form
   std::unique_ptr<TKeywordBox> FOwnedKeywordBox;
   std::unique_ptr<TSitePicker> FOwnedSitePicker;
   TKeywordBox* FKeywordBox = nullptr;

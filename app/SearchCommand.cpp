@@ -10,10 +10,17 @@ void OpenAddress(HWND Owner, const std::string& Address) {
 }
 
 TSearchOutcome RunSearch(TKeywordBox& Keyword, const TSitePicker& Sites, HWND Owner) {
+  return RunSearch(Keyword, Sites, Owner, BuiltInSiteSlots());
+}
+
+TSearchOutcome RunSearch(TKeywordBox& Keyword, const TSitePicker& Sites, HWND Owner,
+                         const TSiteSlots& Slots) {
   if (Keyword.Text().empty()) return soEmptyKeyword;
   // The history comes first, whether or not any site will be opened.
   Keyword.AddText(Keyword.Text());
-  const std::array<std::string, kSearchSiteCount> Addresses = SearchAddresses(Keyword.Text());
+  std::array<std::string, kSearchSiteCount> Addresses;
+  for (int Index = 0; Index < kSearchSiteCount; ++Index)
+    Addresses[Index] = SlotAddress(Slots[Index], Keyword.Text());
   int Opened = 0;
   for (int Index = 0; Index < kSearchSiteCount; ++Index) {
     if (!Sites.GetChecked(Index)) continue;

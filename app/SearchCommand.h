@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/SearchSites.h"
 #include "platform/window/WinDefs.h"
 
 // What the search needs of the keyword box.
@@ -21,6 +22,11 @@ public:
   // Empties the list of earlier keywords (not the text shown) and saves the
   // emptied history at once.
   virtual void ClearHistory() = 0;
+  // The box has the keyboard focus.
+  virtual bool HasFocus() const { return false; }
+  // Takes the keyboard focus with its whole text selected, so that what the
+  // user types next replaces it.
+  virtual void FocusWithTextSelected() {}
 };
 
 // What the search and the settings need of the site picker.
@@ -47,5 +53,8 @@ enum TSearchOutcome {
   soNothingOpened  // no tick and no current item: the keyword was recorded only
 };
 
-// Runs the search for the keyword the box holds now.
+// Runs the search for the keyword the box holds now, on the given slots
+// (the built-in sites unless the settings file replaces some).
+TSearchOutcome RunSearch(TKeywordBox& Keyword, const TSitePicker& Sites, HWND Owner,
+                         const TSiteSlots& Slots);
 TSearchOutcome RunSearch(TKeywordBox& Keyword, const TSitePicker& Sites, HWND Owner);

@@ -9,7 +9,7 @@
 
 struct TSearchSite {
   const char* ItemText;  // the picker's item text (code page 932)
-  const char* Base;      // "http://" and the host
+  const char* Base;      // "https://" and the host
   const char* Head;      // path and query text before the keyword
   const char* Tail;      // fixed query text after the keyword, often empty
 };
@@ -28,3 +28,18 @@ std::string SearchAddress(int Index, std::string_view Keyword);
 
 // All ten addresses for a keyword, in site order.
 std::array<std::string, kSearchSiteCount> SearchAddresses(std::string_view Keyword);
+
+// One slot of the picker as the program uses it: the item text and the
+// address, in which each "%s" stands for the keyword.
+struct TSiteSlot {
+  std::string ItemText;
+  std::string Address;
+};
+using TSiteSlots = std::array<TSiteSlot, kSearchSiteCount>;
+
+// The table as slots: base, head, "%s", tail.
+TSiteSlots BuiltInSiteSlots();
+
+// The slot's address with the keyword exactly as given in place of each
+// "%s" (the keyword itself is not searched for "%s").
+std::string SlotAddress(const TSiteSlot& Slot, std::string_view Keyword);

@@ -56,8 +56,9 @@ struct TNativeWindowParams {
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
-// Modifier keys held when an event happened.
-enum TModifierKey : unsigned { mkShift = 1, mkControl = 2, mkAlt = 4 };
+// Modifier keys held when an event happened. The Windows key is only ever
+// part of a hot key's combination: events do not report it.
+enum TModifierKey : unsigned { mkShift = 1, mkControl = 2, mkAlt = 4, mkWin = 8 };
 
 // What a byte of a composition is, as the Windows IME marks it: text still
 // being typed, the clause being converted (converted or not yet), and
@@ -93,7 +94,11 @@ enum TBackendEventKind {
   // commits comes as beText, before or after the end.
   beCompositionStart,
   beComposition,
-  beCompositionEnd
+  beCompositionEnd,
+  // A system-wide key combination registered with RegisterHotKey was
+  // pressed, wherever the focus was: VirtualKey carries the id it was
+  // registered under.
+  beHotKey
 };
 
 struct TBackendEvent {
@@ -171,6 +176,18 @@ public:
   // click on the desktop or on another program closes an open menu. A
   // backend whose pointer input is the program's alone ignores it.
   virtual void SetPointerCapture(TNativeWindow Window) {}
+
+  // A key combination (Modifiers: TModifierKey bits) that reaches the
+  // program wherever the keyboard focus is, reported as beHotKey with Id.
+  // False when the system refuses it: another program holds it, or the
+  // keyboard has no such key. A backend without system-wide keys answers
+  // false.
+  virtual bool RegisterHotKey(int Id, unsigned Modifiers, int VirtualKey) { return false; }
+  virtual void UnregisterHotKey(int Id) {}
+  // Gives the keyboard focus back to the other program's window that had it
+  // before one of ours took it. False when there is none to give it to (it
+  // is gone, or the focus came from nowhere).
+  virtual bool ReturnFocus() { return false; }
 
   virtual void SetSelectionText(TSelection Selection, const std::string& Text) = 0;
   virtual std::string GetSelectionText(TSelection Selection) = 0;

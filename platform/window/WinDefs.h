@@ -237,6 +237,7 @@ enum : UINT {
   WM_EXITSIZEMOVE = 0x0232,
   WM_NCMOUSELEAVE = 0x02A2,
   WM_MOUSELEAVE = 0x02A3,
+  WM_HOTKEY = 0x0312,
   WM_USER = 0x0400,
   WM_APP = 0x8000,
 };
@@ -246,6 +247,9 @@ enum : DWORD { GCS_COMPSTR = 0x0008, GCS_COMPATTR = 0x0010, GCS_CURSORPOS = 0x00
 
 // ImmNotifyIME actions on the composition string
 enum : DWORD { CPS_COMPLETE = 0x0001, CPS_CANCEL = 0x0004 };
+
+// RegisterHotKey's modifiers (also the low word of WM_HOTKEY's LParam)
+enum : UINT { MOD_ALT = 0x0001, MOD_CONTROL = 0x0002, MOD_SHIFT = 0x0004, MOD_WIN = 0x0008 };
 
 // WM_ACTIVATE
 enum : UINT { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };

@@ -159,6 +159,21 @@ HWND SetCapture(HWND Window);
 bool ReleaseCapture();
 HWND GetCapture();
 bool EnableWindow(HWND Window, bool Enable);  // answers whether it was disabled before
+// Activates Window's top-level and asks the system for the keyboard focus
+// even when another program has it (the user asked for this window, by a
+// hot key say).
+bool SetForegroundWindow(HWND Window);
+// Gives the keyboard focus back to the other program's window that had it
+// before ours; false when none is known or it is gone.
+bool ReturnForeground();
+
+// ---- system-wide keys: WM_HOTKEY (WParam Id, LParam MAKELPARAM(Modifiers,
+// VirtualKey)) is posted to Window when the combination is pressed,
+// wherever the focus is. Modifiers are MOD_ALT, MOD_CONTROL, MOD_SHIFT and
+// MOD_WIN. False when the system refuses it (another program holds it, or
+// the id is in use for this window); the key is then not registered.
+bool RegisterHotKey(HWND Window, int Id, UINT Modifiers, UINT VirtualKey);
+bool UnregisterHotKey(HWND Window, int Id);
 bool IsWindowEnabled(HWND Window);
 
 // ---- keyboard and mouse state

@@ -222,6 +222,11 @@ public:
   void CheckMouseLeave(TWindow* Under, int HitCode);
   void ApplyCursorShape();
 
+  // ---- system-wide keys (WindowHotKeys.cpp)
+  void UnregisterHotKeysOf(HWND Window);
+  // beHotKey: WM_HOTKEY to the window that registered the combination.
+  void PostHotKey(const TBackendEvent& Event);
+
   // ---- painting (WindowPaint.cpp)
   TRegion VisibleRegion(TWindow* W, bool ClientOnly, bool ClipChildren = true);
   void InvalidateImpl(TWindow* W, const TRegion* ClientRegion, bool Erase);
@@ -342,4 +347,16 @@ public:
 
   bool FInSizeMove = false;
   TWindowCore* FPreviousCore = nullptr;
+
+  // Registered hot keys: the window and id the program gave, the id the
+  // backend knows the combination by (one numbering for all windows).
+  struct THotKeyRecord {
+    HWND Window = nullptr;
+    int Id = 0;
+    int BackendId = 0;
+    UINT Modifiers = 0;
+    UINT VirtualKey = 0;
+  };
+  std::vector<THotKeyRecord> FHotKeys;
+  int FNextHotKeyId = 1;
 };

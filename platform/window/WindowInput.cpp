@@ -133,6 +133,9 @@ void TWindowCore::CookEvent(const TBackendEvent& E) {
     case beCompositionEnd:
       RouteComposition(E);
       break;
+    case beHotKey:
+      PostHotKey(E);
+      break;
     case beNone:
       break;
   }

@@ -347,6 +347,7 @@ static void FreeTree(TWindowCore& Core, HWND Handle) {
   // Children that escaped (re-parented away during the messages) keep
   // living; the rest are already gone.
   Core.KillTimersOf(Handle);
+  Core.UnregisterHotKeysOf(Handle);
   if (Core.FCaretWindow == Handle) Core.FCaretWindow = nullptr;
   if (Core.FTrackWindow == Handle) Core.FTrackWindow = nullptr;
   if (Core.FFocus == Handle) Core.FFocus = nullptr;

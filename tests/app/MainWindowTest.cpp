@@ -156,7 +156,8 @@ TEST_F(MainWindowTest, SavedSettingsAreAppliedBeforeTheWindowShows) {
 
 constexpr const char* kFirstCloseFile =
     "[SET]\r\nFRON=1\r\nREF=-1\r\nSITE0=0\r\nSITE1=0\r\nSITE2=0\r\nSITE3=0\r\nSITE4=0\r\n"
-    "SITE5=0\r\nSITE6=0\r\nSITE7=0\r\nSITE8=0\r\nSITE9=0\r\n";
+    "SITE5=0\r\nSITE6=0\r\nSITE7=0\r\nSITE8=0\r\nSITE9=0\r\n"
+    "[HotKey]\r\nKey=Ctrl+Alt+Space\r\n";
 
 TEST_F(MainWindowTest, TheFirstCloseWritesTheWholeSection) {
   Create();

@@ -24,8 +24,8 @@ TEST_F(SearchCommandTest, TickedSitesOpenInIndexOrderAfterTheHistory) {
   Sites.Ticks[3] = Sites.Ticks[0] = true;
   Sites.Index = 5;  // ignored while something is ticked
   EXPECT_EQ(RunSearch(Keyword, Sites, nullptr), soTickedSites);
-  EXPECT_EQ(Log, (TLog{"history abc", "open http://www.google.co.jp/search?q=abc&hl=ja",
-                       "open http://ja.wikipedia.org/wiki/abc"}));
+  EXPECT_EQ(Log, (TLog{"history abc", "open https://www.google.co.jp/search?q=abc&hl=ja",
+                       "open https://ja.wikipedia.org/wiki/abc"}));
 }
 
 TEST_F(SearchCommandTest, EveryRequestIsAnOpenWithoutParametersOrFolder) {
@@ -43,8 +43,8 @@ TEST_F(SearchCommandTest, NoTickOpensTheCurrentItemOnly) {
   Keyword.Typed = "k";
   Sites.Index = 9;
   EXPECT_EQ(RunSearch(Keyword, Sites, nullptr), soCurrentSite);
-  EXPECT_EQ(Log,
-            (TLog{"history k", "open http://www.amazon.co.jp/s?ie=UTF8&keywords=k&index=blended"}));
+  EXPECT_EQ(
+      Log, (TLog{"history k", "open https://www.amazon.co.jp/s?ie=UTF8&keywords=k&index=blended"}));
 }
 
 TEST_F(SearchCommandTest, ATickAddedLaterReplacesTheCurrentItem) {
@@ -97,7 +97,7 @@ TEST_F(SearchCommandTest, BlanksAloneAreAKeyword) {
   Sites.Ticks[0] = true;
   EXPECT_EQ(RunSearch(Keyword, Sites, nullptr), soTickedSites);
   EXPECT_EQ(Keyword.History, std::vector<std::string>{"   "});
-  EXPECT_EQ(Shell.Requests.at(0).File, "http://www.google.co.jp/search?q=   &hl=ja");
+  EXPECT_EQ(Shell.Requests.at(0).File, "https://www.google.co.jp/search?q=   &hl=ja");
 }
 
 class RefusingShellOpener : public TShellOpener {

@@ -25,33 +25,35 @@ TEST_P(SearchAddressTest, KeepsTheKeywordByteForByte) {
 INSTANTIATE_TEST_SUITE_P(
     Keywords, SearchAddressTest,
     testing::Values(
-        TAddressCase{"GoogleWithTail", 0, "abc", "http://www.google.co.jp/search?q=abc&hl=ja"},
-        TAddressCase{"WikipediaWithoutTail", 3, "abc", "http://ja.wikipedia.org/wiki/abc"},
+        TAddressCase{"GoogleWithTail", 0, "abc", "https://www.google.co.jp/search?q=abc&hl=ja"},
+        TAddressCase{"WikipediaWithoutTail", 3, "abc", "https://ja.wikipedia.org/wiki/abc"},
         TAddressCase{"BlankAndAmpersandUnchanged", 6, "a b&c",
-                     "http://maps.google.co.jp/maps?q=a b&c&hl="},
-        TAddressCase{"ThreeBlanksNotTrimmed", 4, "   ", "http://twitter.com/search?q=   "},
+                     "https://maps.google.co.jp/maps?q=a b&c&hl="},
+        TAddressCase{"ThreeBlanksNotTrimmed", 4, "   ", "https://twitter.com/search?q=   "},
         TAddressCase{"HashAndQuestionMarkUnchanged", 2, "c#?x",
-                     "http://www.bing.com/search?q=c#?x&cc=jp"},
-        TAddressCase{"UpperCaseKept", 1, "ABC", "http://search.yahoo.co.jp/search?p=ABC&hc=0&hs=0"},
+                     "https://www.bing.com/search?q=c#?x&cc=jp"},
+        TAddressCase{"UpperCaseKept", 1, "ABC",
+                     "https://search.yahoo.co.jp/search?p=ABC&hc=0&hs=0"},
         // 検索 in code page 932: the bytes go into the address as they are.
         TAddressCase{"JapaneseBytesUnchanged", 8, "\x8C\x9F\x8D\xF5",
-                     "http://www.nicovideo.jp/search/\x8C\x9F\x8D\xF5"},
+                     "https://www.nicovideo.jp/search/\x8C\x9F\x8D\xF5"},
         TAddressCase{"AmazonFixedParameterBeforeTheKeyword", 9, "k",
-                     "http://www.amazon.co.jp/s?ie=UTF8&keywords=k&index=blended"},
-        TAddressCase{"News", 5, "k", "http://news.google.co.jp/news?q=k&hl=ja&ned=jp"},
+                     "https://www.amazon.co.jp/s?ie=UTF8&keywords=k&index=blended"},
+        TAddressCase{"News", 5, "k", "https://news.google.co.jp/news?q=k&hl=ja&ned=jp"},
         TAddressCase{"YouTube", 7, "k",
-                     "http://www.youtube.com/results?search_query=k&gl=JP&hl=ja"}),
+                     "https://www.youtube.com/results?search_query=k&gl=JP&hl=ja"}),
     [](const testing::TestParamInfo<TAddressCase>& Info) { return Info.param.Name; });
 
-TEST(SearchSites, TenSitesInPickerOrderAllOnPlainHttp) {
+TEST(SearchSites, TenSitesInPickerOrderAllOverHttps) {
   const char* Texts[] = {"Google",      "Yahoo! Japan", "bing",    "WikiPedia",    "twitter",
                          "Google News", "Google Maps",  "YouTube", "ニコニコ動画", "Amazon"};
   ASSERT_EQ(SearchSites().size(), 10u);
   for (int I = 0; I < kSearchSiteCount; ++I) {
     EXPECT_STREQ(SearchSites()[I].ItemText, Texts[I]) << I;
-    EXPECT_EQ(std::string(SearchSites()[I].Base).rfind("http://", 0), 0u) << I;
+    // The keyword travels in the query: never in clear text.
+    EXPECT_EQ(std::string(SearchSites()[I].Base).rfind("https://", 0), 0u) << I;
     // A host and nothing after it: the head brings the path.
-    EXPECT_EQ(std::string(SearchSites()[I].Base).find('/', 7), std::string::npos) << I;
+    EXPECT_EQ(std::string(SearchSites()[I].Base).find('/', 8), std::string::npos) << I;
   }
 }
 

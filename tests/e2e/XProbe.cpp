@@ -14,6 +14,11 @@
 //                                          long: prints "window <id>" once it is
 //                                          mapped, then "press <x> <y>" for every
 //                                          button press it gets
+//   scoutlane_xprobe grab-key SECONDS     holds Ctrl+Alt+Space grabbed on the root
+//                                          window for that long, as another
+//                                          program's summon key: prints "grabbed"
+//                                          once it holds it ("refused" when it
+//                                          cannot)
 //   scoutlane_xprobe map-keys TEXT         gives each character of TEXT (UTF-8) that
 //                                          no key types a spare key of its own, so
 //                                          that xdotool types it without changing
@@ -42,6 +47,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -238,6 +244,33 @@ int OtherWindow(Display* D, int X, int Y, int W, int H, int Seconds) {
   return 0;
 }
 
+int ProbeErrorCode = 0;
+int NoteProbeError(Display*, XErrorEvent* Event) {
+  if (!ProbeErrorCode) ProbeErrorCode = Event->error_code;
+  return 0;
+}
+
+int GrabKey(Display* D, int Seconds) {
+  const Window Root = DefaultRootWindow(D);
+  const KeyCode Space = XKeysymToKeycode(D, XK_space);
+  XSetErrorHandler(NoteProbeError);
+  XGrabKey(D, Space, ControlMask | Mod1Mask, Root, False, GrabModeAsync, GrabModeAsync);
+  XSync(D, False);
+  std::printf(ProbeErrorCode ? "refused\n" : "grabbed\n");
+  std::fflush(stdout);
+  if (ProbeErrorCode) return 1;
+  const auto Start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - Start < std::chrono::seconds(Seconds)) {
+    while (XPending(D)) {
+      XEvent E;
+      XNextEvent(D, &E);
+    }
+    pollfd P{ConnectionNumber(D), POLLIN, 0};
+    poll(&P, 1, 50);
+  }
+  return 0;
+}
+
 double MillisecondsSince(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start)
       .count();
@@ -384,6 +417,8 @@ int main(int Argc, char** Argv) {
   else if (Command == "other-window" && Argc == 7)
     Result = OtherWindow(D, std::atoi(Argv[2]), std::atoi(Argv[3]), std::atoi(Argv[4]),
                          std::atoi(Argv[5]), std::atoi(Argv[6]));
+  else if (Command == "grab-key" && Argc == 3)
+    Result = GrabKey(D, std::atoi(Argv[2]));
   else if (Command == "map-keys" && Argc == 3)
     Result = MapKeys(D, Argv[2]);
   else if (Command == "bells" && Argc == 3)

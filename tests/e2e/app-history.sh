@@ -42,7 +42,7 @@ expect_true "a click on a row closes the list" list_closed
 : >"$OPENED"
 xdotool key Return
 wait_for 10 opened_at_least 1
-expect_eq "$(opened_addresses)" "http://www.google.co.jp/search?q=beta&hl=ja" "the chosen keyword was searched"
+expect_eq "$(opened_addresses)" "https://www.google.co.jp/search?q=beta&hl=ja" "the chosen keyword was searched"
 
 # ---- a press elsewhere closes the list and goes on to its target: a press
 # on the site picker's face opens the picker's own list

@@ -71,14 +71,14 @@ if [ "$IME_START" = late ]; then
   xdotool type --delay 60 "abc"
   xdotool key Return
   wait_for 10 opened_more_than 0
-  expect_eq "$(opened_last)" "http://www.google.co.jp/search?q=abc&hl=ja" \
+  expect_eq "$(opened_last)" "https://www.google.co.jp/search?q=abc&hl=ja" \
     "plain typing before the input method runs"
   start_im
   expect_true "the input method started later composes in the program" \
     type_until_composing "nagoya"
   key_and_wait space || fail "Space did not convert nagoya"
   commit_and_search
-  expect_eq "$(opened_last)" "http://www.google.co.jp/search?q=名古屋&hl=ja" \
+  expect_eq "$(opened_last)" "https://www.google.co.jp/search?q=名古屋&hl=ja" \
     "its commit is searched"
   focus_keyword_box
   xdotool key ctrl+a BackSpace
@@ -154,7 +154,7 @@ key_and_wait Return || fail "Enter did not commit"
 expect_eq "$(opened_count)" 0 "the Enter that commits does not search"
 xdotool key Return
 wait_for 10 opened_at_least 1
-expect_eq "$(opened_addresses)" "http://www.google.co.jp/search?q=東京&hl=ja" \
+expect_eq "$(opened_addresses)" "https://www.google.co.jp/search?q=東京&hl=ja" \
   "the second Enter searched for 東京"
 expect_true "the candidate window closed" wait_for 5 candidate_gone
 
@@ -183,7 +183,7 @@ wait "$BELLS_PID" 2>/dev/null
 before=$(opened_count)
 xdotool key Return
 wait_for 10 opened_more_than "$before"
-expect_eq "$(opened_last)" "http://www.google.co.jp/search?q=あ&hl=ja" \
+expect_eq "$(opened_last)" "https://www.google.co.jp/search?q=あ&hl=ja" \
   "the text before the refused emoji stayed, and nothing else came in"
 
 # ---- Alt+Down and Escape during a composition are the input method's:
@@ -226,7 +226,7 @@ focus_keyword_box
 xdotool type --delay 60 "a"
 wait_for 10 composing_visible || fail "a did not compose after the picker"
 commit_and_search
-expect_eq "$(opened_last)" "http://www.google.co.jp/search?q=あ&hl=ja" \
+expect_eq "$(opened_last)" "https://www.google.co.jp/search?q=あ&hl=ja" \
   "the dropped composition left nothing behind: the next search is the new one alone"
 
 # ---- the input method dies mid-composition
@@ -246,7 +246,7 @@ before=$(opened_count)
 xdotool type --delay 60 "plain"
 xdotool key Return
 wait_for 10 opened_more_than "$before"
-expect_eq "$(opened_last)" "http://www.google.co.jp/search?q=plain&hl=ja" \
+expect_eq "$(opened_last)" "https://www.google.co.jp/search?q=plain&hl=ja" \
   "plain typing works without the input method"
 
 # ---- the input method comes back and is connected to. Mozc's own server
@@ -258,7 +258,7 @@ type_until_composing "oosaka" && reconnected=yes
 expect_eq "$reconnected" yes "a restarted input method composes again"
 key_and_wait space || fail "Space did not convert oosaka"
 commit_and_search
-expect_eq "$(opened_last)" "http://www.google.co.jp/search?q=大阪&hl=ja" \
+expect_eq "$(opened_last)" "https://www.google.co.jp/search?q=大阪&hl=ja" \
   "its commit is searched"
 expect_true "the program still runs" running
 

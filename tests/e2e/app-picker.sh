@@ -48,9 +48,9 @@ expect_true "the list stays open while boxes are clicked" picker_open
 close_by_escape || fail "Escape did not close the list"
 
 search_for "abc" 3
-expect_eq "$(opened_addresses)" "http://www.bing.com/search?q=abc&cc=jp
-http://news.google.co.jp/news?q=abc&hl=ja&ned=jp
-http://www.youtube.com/results?search_query=abc&gl=JP&hl=ja" "Enter opened the ticked sites in site order"
+expect_eq "$(opened_addresses)" "https://www.bing.com/search?q=abc&cc=jp
+https://news.google.co.jp/news?q=abc&hl=ja&ned=jp
+https://www.youtube.com/results?search_query=abc&gl=JP&hl=ja" "Enter opened the ticked sites in site order"
 
 close_app
 expect_eq "$(tr -d '\r' <"$INI" | site_keys)" "REF=5 SITE0=0 SITE1=0 SITE2=1 SITE3=0 SITE4=0 SITE5=1 SITE6=0 SITE7=1 SITE8=0 SITE9=0 " \
@@ -59,9 +59,9 @@ expect_eq "$(tr -d '\r' <"$INI" | site_keys)" "REF=5 SITE0=0 SITE1=0 SITE2=1 SIT
 # ---- the ticks survive a restart
 start_app
 search_for "xyz" 3
-expect_eq "$(opened_addresses)" "http://www.bing.com/search?q=xyz&cc=jp
-http://news.google.co.jp/news?q=xyz&hl=ja&ned=jp
-http://www.youtube.com/results?search_query=xyz&gl=JP&hl=ja" "after a restart the same three sites are searched"
+expect_eq "$(opened_addresses)" "https://www.bing.com/search?q=xyz&cc=jp
+https://news.google.co.jp/news?q=xyz&hl=ja&ned=jp
+https://www.youtube.com/results?search_query=xyz&gl=JP&hl=ja" "after a restart the same three sites are searched"
 
 # ---- untick all, then choose a site by its text
 open_by_click || abort "a click on the face did not open the list after the restart"
@@ -70,7 +70,7 @@ expect_true "the list stays open while boxes are clicked" picker_open
 click_picker_text 4
 expect_true "a click on a site's text closes the list" wait_for 10 picker_closed
 search_for "def" 1
-expect_eq "$(opened_addresses)" "http://twitter.com/search?q=def" \
+expect_eq "$(opened_addresses)" "https://twitter.com/search?q=def" \
   "with nothing ticked the chosen site is searched"
 
 # ---- the keys: Alt+Down and F4 open, Escape closes (the picker has the focus

@@ -39,8 +39,8 @@ type_keyword "abc"
 xdotool key Return
 wait_for 10 opened_at_least 2
 sleep 0.3
-expect_eq "$(opened_addresses)" "http://www.google.co.jp/search?q=abc&hl=ja
-http://ja.wikipedia.org/wiki/abc" "Enter opened the ticked sites in order"
+expect_eq "$(opened_addresses)" "https://www.google.co.jp/search?q=abc&hl=ja
+https://ja.wikipedia.org/wiki/abc" "Enter opened the ticked sites in order"
 
 # The close button (the manager's close request).
 close_app

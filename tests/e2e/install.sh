@@ -56,7 +56,7 @@ type_keyword "abc"
 xdotool key Return
 wait_for 10 opened_at_least 1
 sleep 0.3
-expect_eq "$(opened_addresses)" "http://www.bing.com/search?q=abc&cc=jp" \
+expect_eq "$(opened_addresses)" "https://www.bing.com/search?q=abc&cc=jp" \
   "Enter opened the site ticked in the installed settings file"
 
 close_app

@@ -26,8 +26,8 @@ setup_input_method onthespot
 trap 'stop_im; wine_finish' EXIT
 start_im
 
-EXPECTED="http://ja.wikipedia.org/wiki/東京
-http://www.google.co.jp/search?q=東京&hl=ja"
+EXPECTED="https://ja.wikipedia.org/wiki/東京
+https://www.google.co.jp/search?q=東京&hl=ja"
 
 start_app XMODIFIERS=@im=fcitx
 # ---- typed through the input method, committed, searched: each key waits

@@ -43,8 +43,8 @@ xdotool type --delay 50 "abc"
 xdotool key Return
 wait_for 20 opened_at_least 2
 sleep 0.5
-expect_eq "$(opened_sorted)" "http://ja.wikipedia.org/wiki/abc
-http://www.google.co.jp/search?q=abc&hl=ja" "Enter opened the two ticked sites, each once"
+expect_eq "$(opened_sorted)" "https://ja.wikipedia.org/wiki/abc
+https://www.google.co.jp/search?q=abc&hl=ja" "Enter opened the two ticked sites, each once"
 
 # ---- a keyword with blanks, double quotes and a lone "%": Windows hands an
 # address to the browser on a command line (Wine's is `winebrowser "%1"`),
@@ -60,8 +60,8 @@ wait_for 20 opened_at_least 2
 sleep 0.5
 decoded=$(opened_sorted | python3 -c 'import sys, urllib.parse
 for line in sys.stdin: print(urllib.parse.unquote(line.rstrip("\n")))')
-expect_eq "$decoded" 'http://ja.wikipedia.org/wiki/say "hi" 50% off
-http://www.google.co.jp/search?q=say "hi" 50% off&hl=ja' "a keyword with blanks, quotes and a % arrives whole"
+expect_eq "$decoded" 'https://ja.wikipedia.org/wiki/say "hi" 50% off
+https://www.google.co.jp/search?q=say "hi" 50% off&hl=ja' "a keyword with blanks, quotes and a % arrives whole"
 expect_eq "$(opened_sorted | grep -c '"')" 0 "no bare double quote reaches the browser"
 
 # ---- the close button

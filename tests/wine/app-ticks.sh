@@ -44,9 +44,9 @@ expect_true "the list stays open while boxes are clicked" picker_open
 xdotool key Escape
 wait_for 10 picker_closed || fail "Escape did not close the list"
 
-SITES="http://news.google.co.jp/news?q=%s&hl=ja&ned=jp
-http://www.bing.com/search?q=%s&cc=jp
-http://www.youtube.com/results?search_query=%s&gl=JP&hl=ja"
+SITES="https://news.google.co.jp/news?q=%s&hl=ja&ned=jp
+https://www.bing.com/search?q=%s&cc=jp
+https://www.youtube.com/results?search_query=%s&gl=JP&hl=ja"
 search_for "abc" 3
 expect_eq "$(opened_sorted)" "${SITES//%s/abc}" "Enter opened the three ticked sites"
 

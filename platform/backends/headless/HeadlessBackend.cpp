@@ -241,6 +241,52 @@ void THeadlessBackend::EndComposition(const std::string& CommitText) {
   Queue(E);
 }
 
+bool THeadlessBackend::RegisterHotKey(int Id, unsigned Modifiers, int VirtualKey) {
+  const std::pair<unsigned, int> Combination{Modifiers, VirtualKey};
+  for (const auto& Taken : FTakenHotKeys)
+    if (Taken == Combination) return false;
+  for (const THotKeyEntry& Key : FHotKeys)
+    if (Key.Modifiers == Modifiers && Key.VirtualKey == VirtualKey) return false;
+  FHotKeys.push_back({Id, Modifiers, VirtualKey});
+  return true;
+}
+
+void THeadlessBackend::UnregisterHotKey(int Id) {
+  FHotKeys.erase(std::remove_if(FHotKeys.begin(), FHotKeys.end(),
+                                [&](const THotKeyEntry& Key) { return Key.Id == Id; }),
+                 FHotKeys.end());
+}
+
+bool THeadlessBackend::ReturnFocus() {
+  // The other program is the desktop's: it takes the focus from ours.
+  if (!FFocused) return false;
+  ++FFocusReturns;
+  FocusOut(FFocused);
+  return true;
+}
+
+std::vector<std::pair<unsigned, int>> THeadlessBackend::HotKeys() const {
+  std::vector<std::pair<unsigned, int>> Keys;
+  for (const THotKeyEntry& Key : FHotKeys) Keys.push_back({Key.Modifiers, Key.VirtualKey});
+  return Keys;
+}
+
+void THeadlessBackend::PressHotKey(unsigned Modifiers, int VirtualKey) {
+  for (const THotKeyEntry& Key : FHotKeys) {
+    if (Key.Modifiers != Modifiers || Key.VirtualKey != VirtualKey) continue;
+    TBackendEvent E;
+    E.Kind = beHotKey;
+    E.VirtualKey = Key.Id;
+    E.Modifiers = Modifiers;
+    Queue(E);
+    return;
+  }
+}
+
+void THeadlessBackend::TakeHotKey(unsigned Modifiers, int VirtualKey) {
+  FTakenHotKeys.push_back({Modifiers, VirtualKey});
+}
+
 void THeadlessBackend::FocusIn(TNativeWindow Window) {
   FFocused = Window;
   TBackendEvent E;

@@ -53,6 +53,9 @@ public:
   void SetSelectionText(TSelection Selection, const std::string& Text) override;
   std::string GetSelectionText(TSelection Selection) override;
   TWaitResult WaitEvent(TBackendEvent& Event, int TimeoutMs) override;
+  bool RegisterHotKey(int Id, unsigned Modifiers, int VirtualKey) override;
+  void UnregisterHotKey(int Id) override;
+  bool ReturnFocus() override;
 
   // ---- input, as a user gives it
   void MoveMouse(int X, int Y);
@@ -77,6 +80,12 @@ public:
   void StartComposition();
   void Compose(const std::string& Cp932, std::vector<std::uint8_t> Attributes = {}, int Caret = -1);
   void EndComposition(const std::string& CommitText = std::string());
+  // A system-wide key combination (TModifierKey bits): reported as the hot
+  // key of the program when it registered one, else lost to another
+  // program, as the real system does.
+  void PressHotKey(unsigned Modifiers, int VirtualKey);
+  // Another program holds the combination: the program cannot register it.
+  void TakeHotKey(unsigned Modifiers, int VirtualKey);
   // The window manager's side.
   void FocusIn(TNativeWindow Window);
   void FocusOut(TNativeWindow Window);
@@ -111,6 +120,10 @@ public:
   TSurface Screenshot() const;
   TPoint Pointer() const { return FPointer; }
   std::size_t PendingEvents() const { return FEvents.size(); }
+  // The hot keys registered now, as (TModifierKey bits, virtual key).
+  std::vector<std::pair<unsigned, int>> HotKeys() const;
+  // How often the program gave the focus back to another program.
+  int FocusReturns() const { return FFocusReturns; }
   const std::vector<unsigned>& Beeps() const { return FBeeper.Beeps(); }
 
 private:
@@ -129,6 +142,14 @@ private:
   std::deque<TBackendEvent> FEvents;
   TPoint FPointer;
   bool FShift = false, FControl = false, FAlt = false;
+  struct THotKeyEntry {
+    int Id;
+    unsigned Modifiers;
+    int VirtualKey;
+  };
+  std::vector<THotKeyEntry> FHotKeys;
+  std::vector<std::pair<unsigned, int>> FTakenHotKeys;
+  int FFocusReturns = 0;
   std::string FSelections[2];
   TRecordingBeeper FBeeper;
   TBeeperGuard FBeeperGuard{FBeeper};

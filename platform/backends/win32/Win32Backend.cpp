@@ -244,6 +244,14 @@ void TWin32Backend::Queue(TBackendEvent Event) {
 }
 
 void TWin32Backend::Translate(TRawEvent&& Raw) {
+  if (Raw.Kind == rkHotKey) {
+    // A key of the program, not of one of its windows.
+    TBackendEvent B;
+    B.Kind = beHotKey;
+    B.VirtualKey = Raw.VirtualKey;
+    Queue(std::move(B));
+    return;
+  }
   const TNativeWindow Window = WindowOf(Raw.Window);
   if (!Known(Window)) return;
   TBackendEvent B;
@@ -330,6 +338,17 @@ void TWin32Backend::Translate(TRawEvent&& Raw) {
     case rkCompositionEnd:
       B.Kind = beCompositionEnd;
       break;
+    case rkHotKey:
+      return;  // handled above
   }
   Queue(std::move(B));
 }
+
+bool TWin32Backend::RegisterHotKey(int Id, unsigned Modifiers, int VirtualKey) {
+  // The window system's modifier bits are the native layer's.
+  return win32native::RegisterSystemHotKey(Id, Modifiers, VirtualKey);
+}
+
+void TWin32Backend::UnregisterHotKey(int Id) { win32native::UnregisterSystemHotKey(Id); }
+
+bool TWin32Backend::ReturnFocus() { return win32native::ReturnForeground(); }

@@ -62,6 +62,9 @@ public:
   void SetSelectionText(TSelection Selection, const std::string& Text) override;
   std::string GetSelectionText(TSelection Selection) override;
   TWaitResult WaitEvent(TBackendEvent& Event, int TimeoutMs) override;
+  bool RegisterHotKey(int Id, unsigned Modifiers, int VirtualKey) override;
+  void UnregisterHotKey(int Id) override;
+  bool ReturnFocus() override;
 
 private:
   TWin32Backend() = default;

@@ -61,11 +61,12 @@ enum TRawKind {
   rkCompositionStart,
   rkComposition,  // Text, Attributes (one per unit), Caret (a unit index)
   rkCompositionEnd,
-  rkResult  // Text: what the input method committed
+  rkResult,  // Text: what the input method committed
+  rkHotKey   // VirtualKey: the id a system-wide key was registered under
 };
 
 // Modifier bits, as the window system's.
-constexpr unsigned kShift = 1, kControl = 2, kAlt = 4;
+constexpr unsigned kShift = 1, kControl = 2, kAlt = 4, kWin = 8;
 
 struct TRawEvent {
   TRawKind Kind = rkMove;
@@ -128,6 +129,15 @@ bool SetClipboardText(const std::u16string& Text);
 bool GetClipboardText(std::u16string& Text);
 
 void Beep(unsigned Type);
+
+// A system-wide key combination (Modifiers: kShift, kControl, kAlt, kWin),
+// reported as rkHotKey with Id; false when Windows refuses it (another
+// program holds it).
+bool RegisterSystemHotKey(int Id, unsigned Modifiers, int VirtualKey);
+void UnregisterSystemHotKey(int Id);
+// Hands the foreground back to the other program's window that had it when
+// the last hot key came; false when there is none or it is gone.
+bool ReturnForeground();
 
 // When SCOUTLANE_REPORT_FIRST_FRAME=1, prints once to standard error
 // "first-frame ms=<since the process started> monotonic_ns=<clock>", as the

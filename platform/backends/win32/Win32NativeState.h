@@ -52,6 +52,9 @@ struct TState {
   // window of ours.
   HWND CaptureWindow = nullptr;
   HHOOK OutsideHook = nullptr;
+  // Another program's window that was in the foreground when the last hot
+  // key came, to give the foreground back to.
+  HWND ForeignForeground = nullptr;
 };
 
 TState& State();

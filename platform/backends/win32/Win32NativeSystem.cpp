@@ -184,6 +184,40 @@ std::intptr_t SendNativeMessage(THandle Window, unsigned Message, std::uintptr_t
   return SendMessageW(AsHwnd(Window), Message, WParam, LParam);
 }
 
+// ---- system-wide keys
+
+bool RegisterSystemHotKey(int Id, unsigned Modifiers, int VirtualKey) {
+  UINT Flags = MOD_NOREPEAT;
+  if (Modifiers & kShift) Flags |= MOD_SHIFT;
+  if (Modifiers & kControl) Flags |= MOD_CONTROL;
+  if (Modifiers & kAlt) Flags |= MOD_ALT;
+  if (Modifiers & kWin) Flags |= MOD_WIN;
+  // A hot key of the thread: WM_HOTKEY comes to its queue with no window,
+  // whichever of our windows exist.
+  return ::RegisterHotKey(nullptr, Id, Flags, UINT(VirtualKey)) != FALSE;
+}
+
+void UnregisterSystemHotKey(int Id) { ::UnregisterHotKey(nullptr, Id); }
+
+bool ReturnForeground() {
+  HWND Previous = State().ForeignForeground;
+  State().ForeignForeground = nullptr;
+  if (!Previous || !IsWindow(Previous) || !IsWindowVisible(Previous)) return false;
+  // Allowed: the program is in the foreground, the user having summoned it.
+  return SetForegroundWindow(Previous) != FALSE;
+}
+
+namespace {
+
+void NoteForeignForeground() {
+  HWND Foreground = GetForegroundWindow();
+  DWORD Process = 0;
+  if (Foreground) GetWindowThreadProcessId(Foreground, &Process);
+  if (Foreground && Process != GetCurrentProcessId()) State().ForeignForeground = Foreground;
+}
+
+}  // namespace
+
 bool PumpMessages(int TimeoutMs) {
   bool Dispatched = false;
   auto Drain = [&Dispatched] {
@@ -191,6 +225,16 @@ bool PumpMessages(int TimeoutMs) {
     while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE)) {
       // WM_QUIT is nobody's here: the window system ends its own loop.
       if (Message.message == WM_QUIT) continue;
+      if (Message.message == WM_HOTKEY && !Message.hwnd) {
+        // Where the foreground is now, before the program takes it.
+        NoteForeignForeground();
+        TRawEvent Event;
+        Event.Kind = rkHotKey;
+        Event.VirtualKey = int(Message.wParam);
+        Emit(std::move(Event));
+        Dispatched = true;
+        continue;
+      }
       TranslateMessage(&Message);
       DispatchMessageW(&Message);
       Dispatched = true;

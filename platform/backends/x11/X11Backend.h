@@ -77,6 +77,9 @@ public:
   std::string GetSelectionText(TSelection Selection) override;
   TWaitResult WaitEvent(TBackendEvent& Event, int TimeoutMs) override;
   void SetPointerCapture(TNativeWindow Window) override;
+  bool RegisterHotKey(int Id, unsigned Modifiers, int VirtualKey) override;
+  void UnregisterHotKey(int Id) override;
+  bool ReturnFocus() override;
 
   Display* XDisplay() const { return FDpy; }
 
@@ -165,6 +168,14 @@ private:
   void PointerGrabWindowMapped(Window Id);
   void PointerGrabWindowGone(Window Id, bool Destroyed);
 
+  // ---- system-wide keys (X11HotKeys.cpp)
+  // A key event of the root window is a hot key's (true; it is handled).
+  bool TranslateHotKey(const XKeyEvent& Key);
+  // Notes the window that has the focus now, when it is another program's.
+  void NoteActiveWindow();
+  // Caps Lock, Num Lock and Scroll Lock, as this keyboard maps them.
+  unsigned LockMasks() const;
+
   // ---- keyboard text and composition (X11InputMethod.cpp)
   void OpenInputMethod();
   void CloseInputMethod();
@@ -238,6 +249,18 @@ private:
   Window FGrabWanted = 0;
   bool FGrabHeld = false;
   std::uint32_t FGrabRetryUntil = 0;
+
+  // The hot keys grabbed: the key, its modifiers and every set of lock
+  // modifiers it was grabbed with.
+  struct THotKeyGrab {
+    int Id;
+    KeyCode Code;
+    unsigned Mask;
+    std::vector<unsigned> LockSets;
+  };
+  std::vector<THotKeyGrab> FHotKeys;
+  // Another program's window that had the focus last, to give it back.
+  Window FForeignFocus = 0;
 
   bool FReportFirstFrame = false;
   bool FStartupMemoryReleased = false;

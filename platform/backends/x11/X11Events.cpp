@@ -210,7 +210,13 @@ bool TX11Backend::TranslateDisplayEvent(XEvent& E) {
       return true;
     case PropertyNotify:
       NoteTime(E.xproperty.time);
+      if (E.xproperty.window == FRoot && E.xproperty.atom == FAtoms.NetActiveWindow)
+        NoteActiveWindow();
       return true;
+    case KeyPress:
+    case KeyRelease:
+      if (TranslateHotKey(E.xkey)) return true;
+      break;
     default:
       break;
   }

@@ -136,6 +136,18 @@ int VirtualKeyFromKeysym(unsigned long Keysym) {
   return 0;
 }
 
+unsigned long KeysymFromVirtualKey(int VirtualKey) {
+  if (VirtualKey >= 'A' && VirtualKey <= 'Z') return XK_a + unsigned(VirtualKey - 'A');
+  if (VirtualKey >= '0' && VirtualKey <= '9') return XK_0 + unsigned(VirtualKey - '0');
+  if (VirtualKey >= VK_NUMPAD0 && VirtualKey <= VK_NUMPAD0 + 9)
+    return XK_KP_0 + unsigned(VirtualKey - VK_NUMPAD0);
+  if (VirtualKey >= VK_F1 && VirtualKey <= VK_F1 + 23) return XK_F1 + unsigned(VirtualKey - VK_F1);
+  // The table lists the main keyboard's keys before the keypad's.
+  for (const TKeyPair& K : kKeys)
+    if (K.VirtualKey == VirtualKey) return K.Keysym;
+  return 0;
+}
+
 unsigned long KeysymForVirtualKey(unsigned long Unshifted, unsigned long NumLocked, bool NumLock,
                                   bool Shift) {
   if (!IsKeypadKeysym(Unshifted) || !NumLock || Shift) return Unshifted;

@@ -15,6 +15,10 @@ namespace x11 {
 // keyboard has (the backend then reports only the text the key types).
 int VirtualKeyFromKeysym(unsigned long Keysym);
 
+// A keysym of the key that has a virtual key (the unshifted one; the main
+// keyboard's before the keypad's); 0 when no key has it.
+unsigned long KeysymFromVirtualKey(int VirtualKey);
+
 // True for the keysyms of the numeric keypad (XK_KP_*).
 bool IsKeypadKeysym(unsigned long Keysym);
 

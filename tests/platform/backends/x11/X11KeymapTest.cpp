@@ -93,6 +93,27 @@ INSTANTIATE_TEST_SUITE_P(Keypad, X11KeypadChoice,
                              TKeypadCase{XK_1, XK_exclam, true, true, XK_1},
                              TKeypadCase{XK_a, XK_A, true, false, XK_a}));
 
+TEST(X11Keymap, AVirtualKeyGoesBackToTheMainKeyboardsKeysym) {
+  // What a hot key grabs: the key the virtual key names, never the keypad's
+  // twin of it.
+  const std::pair<int, unsigned long> Keys[] = {{'A', XK_a},
+                                                {'Z', XK_z},
+                                                {'0', XK_0},
+                                                {VK_F1, XK_F1},
+                                                {VK_F1 + 23, XK_F24},
+                                                {VK_SPACE, XK_space},
+                                                {VK_RETURN, XK_Return},
+                                                {VK_HOME, XK_Home},
+                                                {VK_NEXT, XK_Next},
+                                                {VK_NUMPAD0 + 7, XK_KP_7},
+                                                {VK_ESCAPE, XK_Escape}};
+  for (const auto& [VirtualKey, Keysym] : Keys) {
+    EXPECT_EQ(KeysymFromVirtualKey(VirtualKey), Keysym) << VirtualKey;
+    EXPECT_EQ(VirtualKeyFromKeysym(Keysym), VirtualKey) << VirtualKey;
+  }
+  EXPECT_EQ(KeysymFromVirtualKey(0x07), 0u);  // no key has it
+}
+
 TEST(X11Keymap, TheKeypadRangeIsTheKpKeysyms) {
   EXPECT_TRUE(IsKeypadKeysym(XK_KP_Space));
   EXPECT_TRUE(IsKeypadKeysym(XK_KP_9));
