@@ -19,7 +19,8 @@
 #
 # Installs the Debian packages it needs when they are missing (dpkg-dev
 # for dpkg-shlibdeps and the build flags). SCOUTLANE_DEB_BUILD moves the
-# build tree; LINTIAN=1 runs lintian on the result and fails on an error.
+# build tree, SCOUTLANE_DEB_DIR the package (the tests build theirs in their
+# build tree); LINTIAN=1 runs lintian on the result and fails on an error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -58,7 +59,9 @@ changelog_version=$(sed -n '1s/^scoutlane (\([^)]*\)).*/\1/p' packaging/debian/c
   exit 1
 }
 ARCH=$(dpkg --print-architecture)
-DEB="scoutlane_${VERSION}_${ARCH}.deb"
+OUT=${SCOUTLANE_DEB_DIR:-.}
+mkdir -p "$OUT"
+DEB="$OUT/scoutlane_${VERSION}_${ARCH}.deb"
 
 STAGE="$BUILD/package"
 rm -rf "$STAGE"
