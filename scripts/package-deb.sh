@@ -11,8 +11,8 @@
 # print with --version; packaging/debian/changelog must start with it. The
 # programs are built in build-deb/ with Debian's build flags (hardening),
 # stripped, and the package's Depends are what dpkg-shlibdeps finds they
-# link against, plus the fonts the layouts name and xdg-utils for the
-# browser. Installed from /usr/bin, where no user can write, the programs
+# link against, plus fontconfig (loaded when first needed), the fonts the
+# layouts name and xdg-utils for the browser. Installed from /usr/bin, where no user can write, the programs
 # keep their settings in ~/.config/scoutlane/.
 #
 #   sudo apt-get install ./scoutlane_<version>_amd64.deb
@@ -97,6 +97,13 @@ printf 'Source: scoutlane\n\nPackage: scoutlane\nArchitecture: any\n' >"$SHLIBS/
 library_depends=$(cd "$SHLIBS" && dpkg-shlibdeps -O -e"$ROOT/$PKG/usr/bin/scoutlane" \
   -e"$ROOT/$PKG/usr/bin/scoutlane-gallery" | sed -n 's/^shlibs:Depends=//p')
 [ -n "$library_depends" ] || { echo "package-deb: dpkg-shlibdeps found no libraries" >&2; exit 1; }
+# fontconfig is loaded with dlopen when a face is first looked up
+# (platform/fonts/FontconfigLibrary), so no tool sees it in the programs:
+# its dependency comes from the library package's own shlibs entry.
+fontconfig_depends=$(awk '$1 == "libfontconfig" && $2 == "1" { $1 = $2 = ""; sub(/^ +/, ""); print; exit }' \
+  "$(dpkg-query --control-path libfontconfig1 shlibs)")
+[ -n "$fontconfig_depends" ] || { echo "package-deb: no shlibs entry for libfontconfig1" >&2; exit 1; }
+library_depends="$library_depends, $fontconfig_depends"
 
 installed_size=$(du -sk --exclude=DEBIAN "$PKG" | cut -f1)
 cat >"$PKG/DEBIAN/control" <<CONTROL

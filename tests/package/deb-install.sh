@@ -25,7 +25,7 @@ if [ -z "${DEB_TEST_NAMESPACE:-}" ]; then
 fi
 source "$(dirname "$0")/../e2e/lib.sh"
 
-: "${DEB_DIR:?the package's folder is not named}"
+: "${DEB_DIR:?the folder of the package is not named}"
 DEB=$(ls "$DEB_DIR"/scoutlane_*.deb 2>/dev/null | head -n 1)
 [ -f "$DEB" ] || abort "no package in $DEB_DIR"
 [ "$(id -u)" = 0 ] || abort "needs root (chroot, mounts)"
@@ -138,7 +138,7 @@ search debsearch
 close_and_wait "installed"
 expect_eq "$(history0 "$ALICE_INI")" debsearch "installed: the keyword is in ~/.config/scoutlane/Scoutlane.ini"
 expect_true "installed: the settings were written" grep -q '^\[SET\]' "$ALICE_INI"
-expect_eq "$(stat -c '%a %U' "$ROOT/home/alice/.config/scoutlane")" "700 alice" \
+expect_eq "$(stat -c '%a %u' "$ROOT/home/alice/.config/scoutlane")" "700 1000" \
   "installed: the folder is the user's only"
 expect_eq "$(ls "$ROOT/usr/bin" | grep -ci '\.ini$')" 0 "installed: nothing written beside /usr/bin/scoutlane"
 
