@@ -7,7 +7,8 @@ namespace files {
 std::string ChooseSettingsDirectory(const std::string& ExecutableDirectory,
                                     const std::string& UserDirectory) {
   if (PathExists(ExecutableDirectory + kPortableSettingsFile)) return ExecutableDirectory;
-  if (IsDirectoryWritable(ExecutableDirectory)) return ExecutableDirectory;
+  if (!IsSystemProgramDirectory(ExecutableDirectory) && IsDirectoryWritable(ExecutableDirectory))
+    return ExecutableDirectory;
   return UserDirectory.empty() ? ExecutableDirectory : UserDirectory;
 }
 

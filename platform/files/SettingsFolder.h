@@ -7,7 +7,8 @@
 //   and network shares), every file the programs write lies beside the
 //   executable, as it always did. A settings file found there wins even when
 //   the folder has become read-only since; saving it then fails and the
-//   error box names it, which is the truth.
+//   error box names it, which is the truth. The package manager's folders
+//   (/usr/...) are never portable: root could write there.
 // - Otherwise the user's own folder: $XDG_CONFIG_HOME/scoutlane/ on Linux
 //   (~/.config/scoutlane/ when XDG_CONFIG_HOME is unset, empty, relative or
 //   names something that is no folder, as the XDG rules ask), and
@@ -37,7 +38,8 @@ std::string SettingsDirectory();
 std::string SettingsFilePath(std::string_view FileName);
 
 // The rule itself, for any pair of folders: ExecutableDirectory when it
-// holds kPortableSettingsFile or is writable, else UserDirectory (when
+// holds kPortableSettingsFile or is writable (and no system program
+// folder), else UserDirectory (when
 // there is none, ExecutableDirectory: there is nowhere better to try).
 std::string ChooseSettingsDirectory(const std::string& ExecutableDirectory,
                                     const std::string& UserDirectory);
@@ -49,6 +51,12 @@ std::string UserSettingsDirectory();
 // Whether a new file can be made in Directory right now: a temporary file
 // is made there and removed again.
 bool IsDirectoryWritable(const std::string& Directory);
+
+// Whether Directory is where the system's package manager puts programs
+// (on Linux anything under /usr/): never portable, even for root, who can
+// write there, so that root starting the installed program does not leave
+// a settings file among the system's files.
+bool IsSystemProgramDirectory(const std::string& Directory);
 
 // Before a save to Path: when Path lies in the user's settings folder and
 // that folder is missing, it is made (with the folders above it). Any other

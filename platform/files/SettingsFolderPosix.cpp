@@ -63,6 +63,10 @@ bool IsDirectoryWritable(const std::string& Directory) {
   return true;
 }
 
+bool IsSystemProgramDirectory(const std::string& Directory) {
+  return Directory.compare(0, 5, "/usr/") == 0;
+}
+
 bool PathExists(const std::string& Path) {
   struct stat Status;
   return stat(ToFileSystem(Path).c_str(), &Status) == 0;

@@ -48,6 +48,10 @@ bool IsDirectoryWritable(const std::string& Directory) {
   return false;
 }
 
+// Program Files is refused by the probe to everyone but an elevated
+// administrator, who is meant to be able to keep a portable copy there.
+bool IsSystemProgramDirectory(const std::string&) { return false; }
+
 bool PathExists(const std::string& Path) {
   return GetFileAttributesW(Wide(Path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -105,9 +105,10 @@ has_one_window() { [ "$(window_count)" -eq 1 ]; }
 # Starts PROGRAM as USER (UID) from the user's home folder with a clean
 # environment plus ASSIGNMENTS, and waits for its first frame.
 start_as() {  # USER UID PROGRAM [ASSIGNMENT...]
-  local user=$1 uid=$2 program=$3
+  local user=$1 uid=$2 program=$3 home=/home/$1
+  [ "$uid" = 0 ] && home=/root
   shift 3
-  chroot --userspec="$uid:$uid" "$ROOT" /usr/bin/env -i HOME="/home/$user" USER="$user" \
+  chroot --userspec="$uid:$uid" "$ROOT" /usr/bin/env -i HOME="$home" USER="$user" \
     PATH=/usr/local/bin:/usr/bin:/bin DISPLAY="$DISPLAY" LC_ALL=C.UTF-8 "$@" \
     sh -c 'cd "$HOME" && exec "$0"' "$program" >"$DEMO_OUT" 2>"$DEMO_ERR" &
   DEMO_PID=$!
@@ -141,6 +142,12 @@ expect_true "installed: the settings were written" grep -q '^\[SET\]' "$ALICE_IN
 expect_eq "$(stat -c '%a %u' "$ROOT/home/alice/.config/scoutlane")" "700 1000" \
   "installed: the folder is the user's only"
 expect_eq "$(ls "$ROOT/usr/bin" | grep -ci '\.ini$')" 0 "installed: nothing written beside /usr/bin/scoutlane"
+
+# ---- root too, who could write /usr/bin, gets a folder of its own
+start_as root 0 /usr/bin/scoutlane
+close_and_wait "as root"
+expect_true "as root: the settings are in /root/.config/scoutlane" test -f "$ROOT/root/.config/scoutlane/Scoutlane.ini"
+expect_eq "$(ls "$ROOT/usr/bin" | grep -ci '\.ini$')" 0 "as root: nothing written beside /usr/bin/scoutlane"
 
 # ---- removed, and installed again
 cp "$ALICE_INI" "$E2E_TMP/alice.ini"

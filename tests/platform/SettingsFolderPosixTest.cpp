@@ -89,6 +89,13 @@ INSTANTIATE_TEST_SUITE_P(
                     TChoiceCase{"ReadOnlyFolderNoUserFolder", false, true, false, true}),
     [](const testing::TestParamInfo<TChoiceCase>& Info) { return Info.param.Name; });
 
+// Root can write /usr/bin, but the package manager's folders are never
+// portable: root starting the installed program uses root's own folder.
+TEST(SettingsFolderTest, SystemProgramFolderIsNeverPortable) {
+  EXPECT_EQ(files::ChooseSettingsDirectory("/usr/bin/", "/home/user/.config/scoutlane/"),
+            "/home/user/.config/scoutlane/");
+}
+
 struct TUserCase {
   const char* XdgConfigHome;  // nullptr: unset; "@" stands for a scratch folder
   const char* Home;
