@@ -6,9 +6,12 @@ namespace files {
 
 std::string ChooseSettingsDirectory(const std::string& ExecutableDirectory,
                                     const std::string& UserDirectory) {
+  // A settings file there would have been left by root and refuse every
+  // other user's save: the package manager's folders hold no settings.
+  if (IsSystemProgramDirectory(ExecutableDirectory))
+    return UserDirectory.empty() ? ExecutableDirectory : UserDirectory;
   if (PathExists(ExecutableDirectory + kPortableSettingsFile)) return ExecutableDirectory;
-  if (!IsSystemProgramDirectory(ExecutableDirectory) && IsDirectoryWritable(ExecutableDirectory))
-    return ExecutableDirectory;
+  if (IsDirectoryWritable(ExecutableDirectory)) return ExecutableDirectory;
   return UserDirectory.empty() ? ExecutableDirectory : UserDirectory;
 }
 

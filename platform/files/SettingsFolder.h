@@ -8,7 +8,8 @@
 //   executable, as it always did. A settings file found there wins even when
 //   the folder has become read-only since; saving it then fails and the
 //   error box names it, which is the truth. The package manager's folders
-//   (/usr/...) are never portable: root could write there.
+//   (/usr/...) are never portable: root could write there, and a file left
+//   there by root would refuse every other user's save.
 // - Otherwise the user's own folder: $XDG_CONFIG_HOME/scoutlane/ on Linux
 //   (~/.config/scoutlane/ when XDG_CONFIG_HOME is unset, empty, relative or
 //   names something that is no folder, as the XDG rules ask), and
@@ -37,9 +38,9 @@ std::string SettingsDirectory();
 // SettingsDirectory() followed by FileName.
 std::string SettingsFilePath(std::string_view FileName);
 
-// The rule itself, for any pair of folders: ExecutableDirectory when it
-// holds kPortableSettingsFile or is writable (and no system program
-// folder), else UserDirectory (when
+// The rule itself, for any pair of folders: ExecutableDirectory when it is
+// no system program folder and holds kPortableSettingsFile or is writable,
+// else UserDirectory (when
 // there is none, ExecutableDirectory: there is nowhere better to try).
 std::string ChooseSettingsDirectory(const std::string& ExecutableDirectory,
                                     const std::string& UserDirectory);
@@ -55,7 +56,8 @@ bool IsDirectoryWritable(const std::string& Directory);
 // Whether Directory is where the system's package manager puts programs
 // (on Linux anything under /usr/): never portable, even for root, who can
 // write there, so that root starting the installed program does not leave
-// a settings file among the system's files.
+// a settings file among the system's files, and a file found there (which
+// only root could have left) is not used.
 bool IsSystemProgramDirectory(const std::string& Directory);
 
 // Before a save to Path: when Path lies in the user's settings folder and
