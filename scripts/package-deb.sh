@@ -25,6 +25,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 BUILD=${SCOUTLANE_DEB_BUILD:-build-deb}
+case "$BUILD" in /*) ;; *) BUILD=$ROOT/$BUILD ;; esac
 JOBS=${JOBS:-$(nproc)}
 
 bash scripts/install-deps.sh --package
@@ -94,8 +95,8 @@ chmod 0644 "$DOC/changelog.gz"
 SHLIBS="$STAGE/shlibdeps"
 mkdir -p "$SHLIBS/debian"
 printf 'Source: scoutlane\n\nPackage: scoutlane\nArchitecture: any\n' >"$SHLIBS/debian/control"
-library_depends=$(cd "$SHLIBS" && dpkg-shlibdeps -O -e"$ROOT/$PKG/usr/bin/scoutlane" \
-  -e"$ROOT/$PKG/usr/bin/scoutlane-gallery" | sed -n 's/^shlibs:Depends=//p')
+library_depends=$(cd "$SHLIBS" && dpkg-shlibdeps -O -e"$PKG/usr/bin/scoutlane" \
+  -e"$PKG/usr/bin/scoutlane-gallery" | sed -n 's/^shlibs:Depends=//p')
 [ -n "$library_depends" ] || { echo "package-deb: dpkg-shlibdeps found no libraries" >&2; exit 1; }
 # fontconfig is loaded with dlopen when a face is first looked up
 # (platform/fonts/FontconfigLibrary), so no tool sees it in the programs:
