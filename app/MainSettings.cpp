@@ -1,7 +1,7 @@
 #include "app/MainSettings.h"
 
 #include "framework/core/IniFiles.h"
-#include "platform/files/Path.h"
+#include "platform/files/SettingsFolder.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ std::string SiteKey(int Index) { return "SITE" + std::to_string(Index); }
 
 }  // namespace
 
-std::string SettingsFilePath() { return files::ExecutableDirectory() + kSettingsFileName; }
+std::string SettingsFilePath() { return files::SettingsFilePath(kSettingsFileName); }
 
 TMainSettings ReadMainSettings(const std::string& Path, const TMainSettings& Defaults) {
   TIniFile Ini(Path);
@@ -22,6 +22,7 @@ TMainSettings ReadMainSettings(const std::string& Path, const TMainSettings& Def
 }
 
 void WriteMainSettings(const std::string& Path, const TMainSettings& Values) {
+  files::PrepareSettingsFolder(Path);
   TIniFile Ini(Path);
   Ini.WriteBool(kSettingsSection, "FRON", Values.StayOnTop);
   Ini.WriteInteger(kSettingsSection, "REF", Values.CurrentSite);

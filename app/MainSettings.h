@@ -1,15 +1,17 @@
 #pragma once
 // The main window's own settings: section "SET" of Scoutlane.ini, which lies
-// beside the executable. Read once while the window is created, written
-// every time it is closed; the keyword box keeps section "History" of the
-// same file by itself.
+// in the settings folder (beside the executable when that folder is writable
+// or already holds it, else the user's own; files/SettingsFolder.h). Read
+// once while the window is created, written every time it is closed; the
+// keyword box keeps section "History" of the same file by itself.
 
 #include <array>
 #include <string>
 
 #include "app/SearchSites.h"
+#include "platform/files/SettingsFolder.h"
 
-inline constexpr const char* kSettingsFileName = "Scoutlane.ini";
+inline constexpr const char* kSettingsFileName = files::kPortableSettingsFile;
 inline constexpr const char* kSettingsSection = "SET";
 
 struct TMainSettings {
@@ -18,8 +20,8 @@ struct TMainSettings {
   std::array<bool, kSearchSiteCount> Ticked{};  // SITE0 to SITE9
 };
 
-// The executable's directory followed by the file name, whatever the
-// working directory is.
+// The settings folder followed by the file name, whatever the working
+// directory is.
 std::string SettingsFilePath();
 
 // The section as the file holds it; every key that is missing or no number

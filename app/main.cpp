@@ -6,6 +6,7 @@
 // the window is never shown.
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -40,7 +41,14 @@ void RunSearchBar(std::unique_ptr<TBackend> Backend) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  // The one option: the version, printed without touching the display or
+  // any file. Everything else on the command line is ignored, as ever.
+  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("Scoutlane %s\n", SCOUTLANE_VERSION);
+    return 0;
+  }
+
   std::string Problem;
   std::unique_ptr<TBackend> Backend = CreateDefaultBackend(Problem);
   if (!Backend) {

@@ -3,6 +3,7 @@
 // An error is shown in the error box, as in the search bar.
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -34,7 +35,14 @@ void RunGallery(std::unique_ptr<TBackend> Backend) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  // The one option: the version, printed without touching the display or
+  // any file. Everything else on the command line is ignored, as ever.
+  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("Gallery %s\n", SCOUTLANE_VERSION);
+    return 0;
+  }
+
   std::string Problem;
   std::unique_ptr<TBackend> Backend = CreateDefaultBackend(Problem);
   if (!Backend) {

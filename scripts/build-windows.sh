@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows program with mingw-w64: bash scripts/build-windows.sh
 #
-#   build-windows.sh           build-win/Scoutlane.exe (and build-win/Gallery.exe)
+#   build-windows.sh           build-win/Scoutlane.exe (and build-win/Gallery.exe),
+#                              and Scoutlane-<version>-win64.zip in the checkout
 #   build-windows.sh --tests   also the unit suites, to run under Wine:
 #                              (cd build-win && ctest)
 #
@@ -53,3 +54,37 @@ fi
 # Release builds carry no debug information; the symbols go too.
 x86_64-w64-mingw32-strip "$BUILD/Scoutlane.exe" "$BUILD/Gallery.exe"
 echo "Built $BUILD/Scoutlane.exe ($(stat -c %s "$BUILD/Scoutlane.exe") bytes) and $BUILD/Gallery.exe"
+
+# The zip for users: both programs, the read-me (Japanese and English, with
+# Windows line ends and a byte order mark so Notepad reads it as UTF-8) and
+# the licences of the libraries linked in, from their Debian source packages
+# (FreeType is dual-licensed; the FreeType License is the one we follow).
+# The version is the CMake project's, which the .exe's version information
+# carries too.
+VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
+SOURCES="$BUILD/third-party/sources"
+ZIP="Scoutlane-$VERSION-win64.zip"
+python3 - "$ZIP" "Scoutlane-$VERSION" "$VERSION" \
+  "$BUILD/Scoutlane.exe=Scoutlane.exe" "$BUILD/Gallery.exe=Gallery.exe" \
+  "packaging/windows/README.txt=README.txt" \
+  "$SOURCES/freetype/LICENSE.TXT=licenses/FreeType/LICENSE.TXT" \
+  "$SOURCES/freetype/docs/FTL.TXT=licenses/FreeType/FTL.TXT" \
+  "$SOURCES/pixman/COPYING=licenses/pixman/COPYING" <<'PYTHON'
+import os, sys, time, zipfile
+out, top, version, entries = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
+partial = out + ".partial"
+with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
+    for entry in entries:
+        source, name = entry.split("=", 1)
+        data = open(source, "rb").read()
+        if name.endswith(".TXT") or name.endswith(".txt") or name.endswith("COPYING"):
+            data = data.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
+        if name == "README.txt":
+            data = b"\xef\xbb\xbf" + data.replace(b"@VERSION@", version.encode())
+        info = zipfile.ZipInfo(top + "/" + name, time.localtime(os.stat(source).st_mtime)[:6])
+        info.compress_type = zipfile.ZIP_DEFLATED
+        info.external_attr = 0o644 << 16
+        archive.writestr(info, data)
+os.replace(partial, out)
+PYTHON
+echo "Built $ZIP"

@@ -8,6 +8,8 @@
 #   install-deps.sh --windows       what building the Windows program needs
 #                                   (scripts/build-windows.sh)
 #   install-deps.sh --windows-tests the same and Wine, to run it and its tests
+#   install-deps.sh --package       what building the Debian package needs
+#                                   (scripts/package-deb.sh) beside --runtime-only
 set -euo pipefail
 
 # Building and running the search bar.
@@ -54,6 +56,12 @@ WINDOWS=(
   # the icon resource is made from the icon bitmaps
   python3
 )
+# Building the Debian package (scripts/package-deb.sh): dpkg-shlibdeps and
+# the build flags; its test checks it with lintian and installs it into a
+# fresh Debian root made by mmdebstrap.
+PACKAGE=(dpkg-dev)
+PACKAGE_TESTS=(lintian mmdebstrap)
+
 # Running the Windows unit suites and the Windows program under Wine; the
 # end-to-end tests under Wine drive it with the Linux tests' tools (the X
 # server, a window manager, xdotool, screenshots, the input method for
@@ -67,7 +75,9 @@ case "${1:-}" in
   --runtime-only) PACKAGES=("${RUNTIME[@]}") ;;
   --windows) PACKAGES=("${WINDOWS[@]}") ;;
   --windows-tests) PACKAGES=("${WINDOWS[@]}" "${WINDOWS_TESTS[@]}") ;;
-  *) PACKAGES=("${RUNTIME[@]}" "${TESTS[@]}" "${WINDOWS[@]}" "${WINDOWS_TESTS[@]}") ;;
+  --package) PACKAGES=("${RUNTIME[@]}" "${PACKAGE[@]}") ;;
+  *) PACKAGES=("${RUNTIME[@]}" "${TESTS[@]}" "${WINDOWS[@]}" "${WINDOWS_TESTS[@]}" "${PACKAGE[@]}"
+       "${PACKAGE_TESTS[@]}") ;;
 esac
 
 missing=()

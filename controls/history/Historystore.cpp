@@ -94,13 +94,15 @@ std::string ResolveHistoryPath(const std::string& FileName, const std::string& D
 }
 
 std::string ResolveHistoryPath(const std::string& FileName) {
-  return ResolveHistoryPath(FileName, ExecutableDirectory());
+  return ResolveHistoryPath(FileName, SettingsDirectory());
 }
 
 void SaveHistoryToFile(const std::string& FileName, const std::string& Section,
                        const TStrings& Entries) {
   if (FileName.empty()) return;
-  TIniFile Ini(ResolveHistoryPath(FileName));
+  const std::string Path = ResolveHistoryPath(FileName);
+  PrepareSettingsFolder(Path);
+  TIniFile Ini(Path);
   Ini.EraseSection(Section);
   Ini.WriteString(Section, kCountIdent, IntToStr(Entries.Count()));
   for (int Index = 0; Index < Entries.Count(); ++Index)

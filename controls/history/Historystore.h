@@ -44,7 +44,7 @@ bool AddHistoryText(TStrings& Items, const std::string& Text);
 
 // The settings file a history file name stands for: ".ini" is appended when
 // the file name part holds no "."; a name without a directory part lies in
-// Directory (the executable's directory by default); a name with one is
+// Directory (the settings folder by default, SettingsDirectory); a name with one is
 // used as it is.
 std::string ResolveHistoryPath(const std::string& FileName, const std::string& Directory);
 std::string ResolveHistoryPath(const std::string& FileName);

@@ -8,6 +8,7 @@
 
 #include "platform/core/Exception.h"
 #include "platform/files/Path.h"
+#include "platform/files/SettingsFolder.h"
 #include "platform/text/Cp932.h"
 
 // Text to a 32-bit whole number by the settings file's rule
@@ -24,13 +25,16 @@ bool TryStrToInt(std::string_view Text, int& Value);
 // Decimal text, with "-" for negative values.
 std::string IntToStr(std::int64_t Value);
 
-// The running executable's path and its directory (ending with "/"); the
-// settings file lies there.
+// The running executable's path and its directory (ending with "/"), and
+// the folder the settings files lie in (files/SettingsFolder.h: beside the
+// executable, or the user's own folder when that one is not writable).
 using files::ExecutableDirectory;
 using files::ExecutablePath;
 using files::ExtractFileExt;
 using files::ExtractFileName;
 using files::ExtractFilePath;
+using files::PrepareSettingsFolder;
+using files::SettingsDirectory;
 
 // Comparison and upper-casing with the locale's rules (ASCII and full-width
 // letters fold, kana, kanji and trail bytes do not).

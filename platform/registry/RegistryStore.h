@@ -3,9 +3,11 @@
 // in for it on Linux.
 //
 // On Linux (RegistryStorePosix.cpp) one file holds the whole store:
-// $XDG_CONFIG_HOME/Scoutlane/registry.txt ($XDG_CONFIG_HOME defaults to
-// ~/.config; a relative value is ignored, as the XDG rules ask). Its text
-// form is described in RegistryFormat.h.
+// registry.txt in the user's settings folder, $XDG_CONFIG_HOME/scoutlane
+// (files/SettingsFolder.h: ~/.config when XDG_CONFIG_HOME is unset,
+// relative or no folder, as the XDG rules ask). A store made earlier in
+// $XDG_CONFIG_HOME/Scoutlane is used where it is while that folder has none.
+// Its text form is described in RegistryFormat.h.
 //
 // - Only the user may read it: the folders we create are 0700, the file 0600.
 // - A save never leaves a torn store: the new text goes to a temporary file

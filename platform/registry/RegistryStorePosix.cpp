@@ -1,24 +1,23 @@
 #include "platform/registry/RegistryStore.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <vector>
 
 #include "platform/core/Exception.h"
 #include "platform/files/Path.h"
+#include "platform/files/SettingsFolder.h"
 #include "platform/registry/RegistryFormat.h"
 #include "platform/registry/RegistryMessages.h"
 
 namespace registry {
 namespace {
 
-constexpr const char* kProgramFolder = "Scoutlane";
+// The folder the store had before it joined the settings folder.
+constexpr const char* kEarlierProgramFolder = "Scoutlane";
 constexpr const char* kFileName = "registry.txt";
 
 class TDescriptor {
@@ -66,33 +65,21 @@ bool WriteAll(int Descriptor, std::string_view Data) {
   return true;
 }
 
-std::string HomeDirectory() {
-  const char* Home = std::getenv("HOME");
-  if (Home && *Home) return Home;
-  std::vector<char> Buffer(16384);
-  passwd Entry;
-  passwd* Found = nullptr;
-  if (getpwuid_r(getuid(), &Entry, Buffer.data(), Buffer.size(), &Found) == 0 && Found &&
-      Found->pw_dir && *Found->pw_dir)
-    return Found->pw_dir;
-  return std::string();
-}
-
 }  // namespace
 
 std::string TRegistryStore::CurrentUserDirectory() {
-  std::string Config;
-  const char* XdgConfigHome = std::getenv("XDG_CONFIG_HOME");
-  if (XdgConfigHome && XdgConfigHome[0] == '/') {
-    Config = XdgConfigHome;
-  } else {
-    std::string Home = HomeDirectory();
-    if (Home.empty()) return std::string();
-    Config = Home + "/.config";
-  }
-  while (Config.size() > 1 && Config.back() == '/') Config.pop_back();
-  if (Config != "/") Config += '/';
-  return Config + kProgramFolder;
+  std::string Directory = files::ToFileSystem(files::UserSettingsDirectory());
+  if (Directory.empty()) return std::string();
+  Directory.pop_back();  // the separator
+  // A store made before the settings moved into this folder stays where it
+  // is, in "Scoutlane" beside it, until this folder holds one: moving it
+  // would be a write on a read, and nothing it holds may be lost.
+  const std::string Earlier = files::ExtractFilePath(Directory) + kEarlierProgramFolder;
+  struct stat Status;
+  if (stat((Directory + "/" + kFileName).c_str(), &Status) != 0 &&
+      stat((Earlier + "/" + kFileName).c_str(), &Status) == 0)
+    return Earlier;
+  return Directory;
 }
 
 std::string TRegistryStore::FilePath() const {

@@ -15,7 +15,7 @@ site_list_open() {
   id=$(site_list_id) && [ -n "$id" ] && [[ "$(xwininfo -id "$id" 2>/dev/null)" == *"Map State: IsViewable"* ]]
 }
 site_list_closed() { ! site_list_open; }
-REGISTRY="$GALLERY_HOME/Scoutlane/registry.txt"
+REGISTRY="$GALLERY_HOME/scoutlane/registry.txt"
 
 start_gallery
 

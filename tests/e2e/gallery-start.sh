@@ -13,7 +13,7 @@ xdotool key Escape
 demo_exit_code
 expect_eq "$?" 0 "Escape closes the gallery with exit code 0"
 expect_eq "$(ls -A "$GALLERY_DIR")" "Gallery" "nothing was written beside the program"
-expect_eq "$(cd "$GALLERY_HOME" && find . -type f | sort)" "./Scoutlane/registry.txt" \
+expect_eq "$(cd "$GALLERY_HOME" && find . -type f | sort)" "./scoutlane/registry.txt" \
   "only the registry store was written"
 
 report

@@ -39,6 +39,10 @@ protected:
     Pump();
   }
   ~GalleryForm() override {
+    // The history box saves as the form goes: while the scratch store is
+    // still the one XDG_CONFIG_HOME names, never the user's own.
+    delete Form;
+    Form = nullptr;
     Registry.reset();
     ConfigGuard.reset();
     testfiles::RemoveTree(Config);

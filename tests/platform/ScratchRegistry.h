@@ -44,7 +44,7 @@ public:
 #ifdef _WIN32
     return registry::TRegistryStore::ForCurrentUser().Load();
 #else
-    return registry::TRegistryStore(FConfigHome + "/Scoutlane").Load();
+    return registry::TRegistryStore(FConfigHome + "/scoutlane").Load();
 #endif
   }
   // Whether anything was stored at all.
@@ -52,7 +52,7 @@ public:
 #ifdef _WIN32
     return !Stored().Root().SubKeys().empty();
 #else
-    return std::filesystem::exists(FConfigHome + "/Scoutlane/registry.txt");
+    return std::filesystem::exists(FConfigHome + "/scoutlane/registry.txt");
 #endif
   }
 

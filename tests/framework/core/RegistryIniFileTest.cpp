@@ -39,9 +39,14 @@ protected:
     fs::remove_all(FRoot);
   }
 
-  std::string StoreFile() const { return FConfig + "/Scoutlane/registry.txt"; }
-  TRegistryTree Stored() const { return TRegistryStore(FConfig + "/Scoutlane").Load(); }
-  void BlockTheStoreFolder() const { std::ofstream(FConfig) << "a file, not a folder"; }
+  std::string StoreFile() const { return FConfig + "/scoutlane/registry.txt"; }
+  TRegistryTree Stored() const { return TRegistryStore(FConfig + "/scoutlane").Load(); }
+  // A file where the store's folder would be made. (A file in place of
+  // XDG_CONFIG_HOME itself would be ignored, as the XDG rules ask.)
+  void BlockTheStoreFolder() const {
+    fs::create_directories(FConfig);
+    std::ofstream(FConfig + "/scoutlane") << "a file, not a folder";
+  }
 
   std::string FRoot;
   std::string FConfig;
@@ -253,7 +258,7 @@ TEST_F(RegistryIniFileTest, UpdateFileKeepsRefusedChangesForARetry) {
   EXPECT_THROW(Ini.UpdateFile(), ERegistryException);
   EXPECT_EQ(Ini.ReadInteger("S", "N", 0), 1);
 
-  fs::remove(FConfig);
+  fs::remove(FConfig + "/scoutlane");
   Ini.UpdateFile();
   EXPECT_EQ(Stored().FindValue({"Software", "Scoutlane", "S"}, "N")->Number, 1);
 }

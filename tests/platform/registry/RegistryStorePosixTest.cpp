@@ -225,13 +225,32 @@ TEST_P(RegistryStoreDirectoryTest, FollowsTheXdgConfigHome) {
   EXPECT_EQ(TRegistryStore::CurrentUserDirectory(), GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Environments, RegistryStoreDirectoryTest,
-                         ::testing::Values(TDirectoryCase{"/srv/cfg", "/srv/cfg/Scoutlane"},
-                                           TDirectoryCase{"/srv/cfg//", "/srv/cfg/Scoutlane"},
-                                           TDirectoryCase{nullptr, "/home/user/.config/Scoutlane"},
-                                           TDirectoryCase{"", "/home/user/.config/Scoutlane"},
-                                           // Relative values are to be ignored, by the XDG rules.
-                                           TDirectoryCase{"relative/cfg",
-                                                          "/home/user/.config/Scoutlane"}));
+INSTANTIATE_TEST_SUITE_P(
+    Environments, RegistryStoreDirectoryTest,
+    ::testing::Values(TDirectoryCase{"/srv/cfg", "/srv/cfg/scoutlane"},
+                      TDirectoryCase{"/srv/cfg//", "/srv/cfg/scoutlane"},
+                      TDirectoryCase{nullptr, "/home/user/.config/scoutlane"},
+                      TDirectoryCase{"", "/home/user/.config/scoutlane"},
+                      // Relative values are to be ignored, by the XDG rules, and
+                      // so is one that names a file.
+                      TDirectoryCase{"relative/cfg", "/home/user/.config/scoutlane"},
+                      TDirectoryCase{"/dev/null", "/home/user/.config/scoutlane"}));
+
+// A store made while it lived in "Scoutlane" is used there until the shared
+// settings folder holds one: nothing the user stored is left behind.
+TEST_F(RegistryStoreTest, StoreOfTheEarlierFolderIsKeptUntilTheNewOneHasOne) {
+  TEnvironmentKeeper KeepConfig("XDG_CONFIG_HOME");
+  const std::string Config = FRoot + "/config";
+  setenv("XDG_CONFIG_HOME", Config.c_str(), 1);
+  EXPECT_EQ(TRegistryStore::CurrentUserDirectory(), Config + "/scoutlane");
+
+  fs::create_directories(Config + "/Scoutlane");
+  WriteFile(Config + "/Scoutlane/registry.txt", "");
+  EXPECT_EQ(TRegistryStore::CurrentUserDirectory(), Config + "/Scoutlane");
+
+  fs::create_directories(Config + "/scoutlane");
+  WriteFile(Config + "/scoutlane/registry.txt", "");
+  EXPECT_EQ(TRegistryStore::CurrentUserDirectory(), Config + "/scoutlane");
+}
 
 }  // namespace
