@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/PrivateFonts.h"
+#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/FontResolver.h"
 #include "platform/fonts/RealizedFont.h"
 
