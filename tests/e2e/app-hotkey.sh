@@ -6,45 +6,11 @@
 # combination leaves the bar working, with one hint below the keyword box
 # that is not repeated at the next start.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/scoutlane-driver.sh"
 
 : "${E2E_APP:?the program is not named}"
-
-APP_DIR="$E2E_TMP/app"
-INI="$APP_DIR/Scoutlane.ini"
-mkdir -p "$APP_DIR" "$E2E_TMP/bin"
-cp "$E2E_APP" "$APP_DIR/Scoutlane"
 install_xdg_open_standin
 printf '[SET]\r\nSITE0=1\r\n' >"$INI"
-
-find_window() { xdotool search --name "^Scoutlane' 2010\$" 2>/dev/null | head -n 1; }
-has_window() { [ -n "$(find_window)" ]; }
-start_app() {
-  (cd / && PATH="$E2E_TMP/bin:$PATH" LC_ALL=C.UTF-8 exec "$APP_DIR/Scoutlane") >"$DEMO_OUT" 2>"$DEMO_ERR" &
-  DEMO_PID=$!
-  wait_for 20 has_window || abort "the program showed no window"
-  DEMO_WIN=$(find_window)
-  wait_for 10 viewable "$DEMO_WIN" || abort "the window was never mapped"
-  wait_for 10 pixel_is 20 20 0000FF || abort "the first frame never showed"
-}
-close_app() {
-  "$E2E_PROBE" delete "$DEMO_WIN"
-  demo_exit_code
-  expect_eq "$?" 0 "$1: exit code 0 after the close button"
-}
-
-focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-opened_count() { [ "$(wc -l <"$OPENED")" -ge "$1" ]; }
-# The program's windows other than the main one that are shown now (the
-# hint), as "X Y W H" lines.
-other_shown() {
-  local w
-  for w in $(xdotool search --onlyvisible --class '^Scoutlane$' 2>/dev/null); do
-    if [ "$w" != "$DEMO_WIN" ]; then "$E2E_PROBE" geometry "$w"; fi
-  done
-  return 0
-}
-# Just below the keyword box (client 286,8, 20 high, at 20,20): x 306, y 50.
-hint_shown() { other_shown | grep '^306 50 ' >/dev/null; }
 
 # ---- the summon key from another program's window
 start_app
@@ -53,29 +19,29 @@ OTHER_PID=$!
 wait_for 10 grep -q '^window ' "$E2E_TMP/other.out" || abort "the other window never mapped"
 OTHER=$(awk '/^window / { print $2; exit }' "$E2E_TMP/other.out")
 # A manager focuses a new window; without one, the user's click would.
-focused "$OTHER" || xdotool windowfocus "$OTHER"
-wait_for 10 focused "$OTHER" || abort "the other window never had the focus"
+focus_is "$OTHER" || xdotool windowfocus "$OTHER"
+wait_for 10 focus_is "$OTHER" || abort "the other window never had the focus"
 
 xdotool key ctrl+alt+space
-wait_for 10 focused "$DEMO_WIN"
-expect_true "the summon key gave the bar the focus" focused "$DEMO_WIN"
+wait_for 10 focus_is "$DEMO_WIN"
+expect_true "the summon key gave the bar the focus" focus_is "$DEMO_WIN"
 xdotool type --delay 50 "abc"
 xdotool key Return
-wait_for 10 opened_count 1
+wait_for 10 opened_at_least 1
 expect_eq "$(opened_addresses)" "https://www.google.co.jp/search?q=abc&hl=ja" \
   "typing went into the keyword box and Enter searched"
 
 xdotool key ctrl+alt+space
-wait_for 10 focused "$OTHER"
-expect_true "pressed in the keyword box, the key gave the focus back" focused "$OTHER"
+wait_for 10 focus_is "$OTHER"
+expect_true "pressed in the keyword box, the key gave the focus back" focus_is "$OTHER"
 
 xdotool key ctrl+alt+space
-wait_for 10 focused "$DEMO_WIN"
+wait_for 10 focus_is "$DEMO_WIN"
 # The earlier keyword is selected: typing replaces it.
 xdotool type --delay 50 "xyz"
 xdotool key Return
-wait_for 10 opened_count 2
-expect_eq "$(opened_addresses | tail -n 1)" "https://www.google.co.jp/search?q=xyz&hl=ja" \
+wait_for 10 opened_at_least 2
+expect_eq "$(opened_last)" "https://www.google.co.jp/search?q=xyz&hl=ja" \
   "the keyword box's text was selected, so the new keyword replaced it"
 kill "$OTHER_PID" 2>/dev/null
 wait "$OTHER_PID" 2>/dev/null
@@ -94,11 +60,11 @@ wait_for 10 hint_shown
 expect_true "one hint below the keyword box" hint_shown
 expect_eq "$(other_shown | wc -l)" 1 "and only one"
 expect_true "the program still runs" kill -0 "$DEMO_PID"
-xdotool mousemove 386 38 click 1
+click_at "$KEYWORD_X" "$KEYWORD_Y"
 xdotool type --delay 50 "def"
 xdotool key Return
-wait_for 10 opened_count 3
-expect_eq "$(opened_addresses | tail -n 1)" "https://www.google.co.jp/search?q=def&hl=ja" \
+wait_for 10 opened_at_least 3
+expect_eq "$(opened_last)" "https://www.google.co.jp/search?q=def&hl=ja" \
   "the bar works without the key"
 close_app "taken"
 expect_true "the hint is remembered for the value" grep -q $'^HintShownFor=Ctrl+Alt+Space\r$' "$INI"

@@ -68,6 +68,16 @@ has_one_window() { [ "$(window_count)" -eq 1 ]; }
 # A visible window of that title other than the search bar: a message box.
 other_window() { app_windows | grep -vx "$DEMO_WIN" | head -n 1; }
 running() { kill -0 "$DEMO_PID" 2>/dev/null; }
+# The program's shown windows other than the main one (the hint), as
+# "X Y W H" lines; the start-up hint lies just below the keyword box.
+other_shown() {
+  local w
+  for w in $(xdotool search --onlyvisible --class '^Scoutlane$' 2>/dev/null); do
+    if [ "$w" != "$DEMO_WIN" ]; then "$E2E_PROBE" geometry "$w"; fi
+  done
+  return 0
+}
+hint_shown() { other_shown | grep "^$BOX_LEFT $((BOX_BOTTOM + 2)) " >/dev/null; }
 mapped() { [[ "$(xwininfo -id "$1" 2>/dev/null)" == *"Map State: IsViewable"* ]]; }
 
 # The lists are the one window of the program of their size; they are
