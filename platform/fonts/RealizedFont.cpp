@@ -37,19 +37,7 @@ FT_Int32 LoadFlags(FT_Face Face) {
   return FT_LOAD_TARGET_LIGHT | (FT_IS_SCALABLE(Face) ? FT_LOAD_NO_BITMAP : 0);
 }
 
-// Halves away from zero, as lround does; worked out here because it was the
-// only call the program made into the mathematics library, a whole shared
-// library loaded and resident for it. Exact: the fraction left after
-// truncating is exact for any double a font metric can be.
-int Round(double Value) {
-  long Whole = static_cast<long>(Value);
-  const double Fraction = Value - static_cast<double>(Whole);
-  if (Fraction >= 0.5)
-    ++Whole;
-  else if (Fraction <= -0.5)
-    --Whole;
-  return static_cast<int>(Whole);
-}
+int Round(double Value) { return static_cast<int>(std::lround(Value)); }
 
 // A face at the font's pixel size. The size object belongs to the realised
 // font; the face is shared with every other size of the same file.
