@@ -20,6 +20,11 @@
 #                            is up
 #   Scoutlane.exe, cold      under Wine, with no wineserver: the program's
 #                            start brings up the whole Wine session first
+#   bare_window.exe, warm    a trivial Win32 window (bench/bare_window_win32.c,
+#                            built here by the same cross compiler): most of
+#                            a process under Wine is Wine's own libraries,
+#                            so the search bar's own memory is what it holds
+#                            beyond this one
 # Under Wine the memory is the program's process alone; the wineserver and
 # the session's processes are not counted.
 #
@@ -68,6 +73,10 @@ printf '#!/bin/sh\nexit 0\n' >"$scratch/bin/xdg-open"
 chmod +x "$scratch/bin/xdg-open"
 cp "$build/Scoutlane" "$scratch/linux/Scoutlane"
 cp "$winbuild/Scoutlane.exe" "$scratch/windows/Scoutlane.exe"
+# The cross compiler of the Windows build tree.
+cross_cc=$(sed -n 's/^CMAKE_C_COMPILER:[A-Z]*=//p' "$winbuild/CMakeCache.txt")
+"${cross_cc:-x86_64-w64-mingw32-gcc}" -O2 -mwindows -o "$scratch/windows/bare_window.exe" \
+  "$here/bench/bare_window_win32.c"
 exe_size=$(stat -c %s "$winbuild/Scoutlane.exe")
 # The Linux build may carry debug information (RelWithDebInfo): its size is
 # given stripped, as the .exe is.
@@ -97,6 +106,7 @@ bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
     # Right after: the wineserver waits a few seconds for the next program
     # before it ends the session, so this start finds it up.
     launch "$results/warm" wine "$SCRATCH/windows/Scoutlane.exe"
+    launch "$results/bare" wine "$SCRATCH/windows/bare_window.exe"
     launch "$results/linux" "$SCRATCH/linux/Scoutlane"
   done
   printf "%-28s %10s %10s %10s %10s\n" program mapped_ms frame_ms rss_kb anon_kb
@@ -108,6 +118,10 @@ bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
   row "Scoutlane (Linux)" "$results/linux"
   row "Scoutlane.exe (Wine, warm)" "$results/warm"
   row "Scoutlane.exe (Wine, cold)" "$results/cold"
+  row "bare_window.exe (Wine, warm)" "$results/bare"
   echo "($RUNS runs each, taking turns; medians; times from fork, in milliseconds)"
+  own=$(( $(value vmrss_kb <"$results/warm" | median) - $(value vmrss_kb <"$results/bare" | median) ))
+  own_anon=$(( $(value rssanon_kb <"$results/warm" | median) - $(value rssanon_kb <"$results/bare" | median) ))
+  echo "Scoutlane.exe beyond the trivial Win32 window (warm): rss ${own} kB, anon ${own_anon} kB"
 '
 echo "Scoutlane.exe: $exe_size bytes; Linux Scoutlane, stripped: $elf_size bytes"

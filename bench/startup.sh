@@ -11,6 +11,8 @@
 # and its resident memory then (VmRSS, and the peak VmHWM), with the part of
 # it that is anonymous memory (RssAnon): the rest are pages of files, the
 # shared libraries and the fonts, that other programs share. The programs:
+#   bare_window           the floor: Xlib alone maps a 500x35 window and
+#                         fills it once (bench/bare_window.c, built here)
 #   scoutlane_e2e_demo    the window layer alone: the 500x35 tool window
 #   scoutlane_demo_form   the framework's form from its layout: gradient
 #                         panel, labels, speed button, popup menu, hint
@@ -25,7 +27,9 @@
 # first frame (bench/startup-steps.sh): its memory is also reported after a
 # search and after the site list has been opened and closed once.
 # The runs take turns, so that a busy machine slows them all alike. Each
-# figure is the median of RUNS runs (default 9).
+# figure is the median of RUNS runs (default 9). Last, every program's first
+# frame as a multiple of the floor's and of dmenu's, and its resident memory
+# and peak beside dmenu's.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
@@ -52,6 +56,8 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/bin"
 printf '#!/bin/sh\nexit 0\n' >"$scratch/bin/xdg-open"
 chmod +x "$scratch/bin/xdg-open"
+cc -O2 -o "$scratch/bare_window" "$here/bench/bare_window.c" -lX11
+programs=("$scratch/bare_window" "${programs[@]}")
 for i in "${!programs[@]}"; do
   if [ "$(basename "${programs[i]}")" = Scoutlane ]; then
     mkdir -p "$scratch/app$i"
@@ -100,6 +106,24 @@ bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
       "$(value search_anon_kb <"$results/$i" | median)"
     printf "%-34s %10s %10s\n" "after the site list opened, closed" \
       "$(value popup_rss_kb <"$results/$i" | median)" "$(value popup_anon_kb <"$results/$i" | median)"
+    printf "%-34s %10s %10s\n" "dmenu, at its first frame" "$(value vmrss_kb <"$results/dmenu" | median)" \
+      "$(value rssanon_kb <"$results/dmenu" | median)"
   done
+  echo
+  printf "%-24s %10s %10s %10s %10s\n" "beside the floor, dmenu" frame/floor frame/dmenu \
+    rss/dmenu hwm/dmenu
+  ratio() { awk -v a="$1" -v b="$2" "BEGIN { if (a + 0 > 0 && b + 0 > 0) printf \"%.2f\", a / b; else print \"-\" }"; }
+  floor_frame=$(value frame_ms <"$results/0" | median)
+  dmenu_frame=$(value mapped_ms <"$results/dmenu" | median)
+  dmenu_rss=$(value vmrss_kb <"$results/dmenu" | median)
+  dmenu_hwm=$(value vmhwm_kb <"$results/dmenu" | median)
+  for i in "${!programs[@]}"; do
+    frame=$(value frame_ms <"$results/$i" | median)
+    printf "%-24s %10s %10s %10s %10s\n" "$(basename "${programs[i]}")" \
+      "$(ratio "$frame" "$floor_frame")" "$(ratio "$frame" "$dmenu_frame")" \
+      "$(ratio "$(value vmrss_kb <"$results/$i" | median)" "$dmenu_rss")" \
+      "$(ratio "$(value vmhwm_kb <"$results/$i" | median)" "$dmenu_hwm")"
+  done
+  echo "(dmenu draws as it maps: its mapped time is its first frame)"
   rm -rf "$results"
 '

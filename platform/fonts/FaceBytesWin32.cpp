@@ -17,6 +17,11 @@ bool Load(const TFontFile& File, TFaceBytes* Bytes) {
   int Index = File.Index;
   gdifonts::TGdiRequest Request;
   if (gdifonts::DecodeFaceLocator(File.Path, &Request)) {
+    // The face's file mapped, as on Linux: its pages are the system's file
+    // cache, where a copy would be the whole file (6 MB for the layouts'
+    // face) in the process for as long as it runs. Only a face without a
+    // file of its own (a font added from memory) is copied from GDI.
+    if (gdifonts::MapFaceFile(Request, &Bytes->Data, &Bytes->Size, &Bytes->Index)) return true;
     if (!gdifonts::ReadFaceBytes(Request, &Read, &Index)) return false;
   } else if (File.Path.empty() || !gdifonts::ReadWholeFile(File.Path, &Read)) {
     return false;
@@ -29,7 +34,8 @@ bool Load(const TFontFile& File, TFaceBytes* Bytes) {
   return true;
 }
 
-// The bytes are copies in memory, not pages of a file that read back.
+// Windows trims a process's working set of file pages by itself; a copy
+// from GDI has nothing to read back from.
 void ReleaseResidentPages(const TFaceBytes&) {}
 
 }  // namespace facebytes

@@ -9,6 +9,7 @@
 // that lives as long as the process.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,19 @@ std::string FontFileOf(const TGdiRequest& Request);
 
 // The whole file at a UTF-8 Windows path; false when it cannot be read.
 bool ReadWholeFile(const std::string& Path, std::vector<unsigned char>* Bytes);
+
+// The file of the face chosen for Request (FontFileOf), mapped read-only,
+// when it holds exactly the bytes ReadFaceBytes would copy: the same size
+// and the same table directory (for a collection member, *Index is the
+// member's number). The pages are the system's file cache, shared with
+// every program, and the file stays open for reading only until Data's last
+// copy goes, so nobody rewrites it under the face. False when the face has
+// no file or its file is not those bytes.
+bool MapFaceFile(const TGdiRequest& Request, std::shared_ptr<const unsigned char>* Data,
+                 std::size_t* Size, int* Index);
+
+// True when Address lies in a view of a mapped file.
+bool IsInMappedFile(const void* Address);
 
 // A face whose bytes GDI gives is named, where a font file's path would go,
 // as "gdi:" and what identifies its bytes (its full name and size), then on

@@ -394,4 +394,77 @@ bool ReadWholeFile(const std::string& Path, std::vector<unsigned char>* Bytes) {
   return Ok;
 }
 
+bool MapFaceFile(const TGdiRequest& Request, std::shared_ptr<const unsigned char>* Data,
+                 std::size_t* Size, int* Index) {
+  const std::wstring Name = Wide(FontFileOf(Request));
+  if (Name.empty()) return false;
+  // What GetFontData would give: the whole collection or the whole file,
+  // and the face's own table directory to recognise it by.
+  std::vector<unsigned char> Directory;
+  DWORD Expected = 0;
+  bool IsCollection = false;
+  {
+    TSelectedFont Selected(Request);
+    if (!Selected.Ok()) return false;
+    Expected = GetFontData(Context(), kCollectionTag, 0, nullptr, 0);
+    IsCollection = Expected != GDI_ERROR && Expected >= 12;
+    if (!IsCollection) Expected = GetFontData(Context(), 0, 0, nullptr, 0);
+    if (Expected == GDI_ERROR || Expected < 12 || !ReadTable(0, 0, 12, &Directory)) return false;
+    const std::size_t Tables = static_cast<std::size_t>(Directory[4]) << 8 | Directory[5];
+    if (!ReadTable(0, 0, 12 + 16 * Tables, &Directory)) return false;
+  }
+  // Writers are kept out for as long as the view lives (no FILE_SHARE_WRITE
+  // on a handle held open), so the bytes never change under FreeType.
+  HANDLE File = CreateFileW(Name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (File == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER FileSize{};
+  const void* View = nullptr;
+  if (GetFileSizeEx(File, &FileSize) && FileSize.QuadPart == static_cast<LONGLONG>(Expected)) {
+    HANDLE Mapping = CreateFileMappingW(File, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (Mapping) {
+      View = MapViewOfFile(Mapping, FILE_MAP_READ, 0, 0, 0);
+      // The view keeps the section alive.
+      CloseHandle(Mapping);
+    }
+  }
+  if (!View) {
+    CloseHandle(File);
+    return false;
+  }
+  const auto* Bytes = static_cast<const unsigned char*>(View);
+  int Member = -1;
+  if (!IsCollection) {
+    if (std::memcmp(Bytes, Directory.data(), Directory.size()) == 0) Member = 0;
+  } else if (std::memcmp(Bytes, "ttcf", 4) == 0) {
+    // As in ReadFaceBytes: the member whose directory is the one GDI gives.
+    const std::uint32_t Members = BigEndian32(Bytes + 8);
+    for (std::uint32_t M = 0; M < Members && Member < 0; ++M) {
+      const std::size_t Entry = 12 + 4 * static_cast<std::size_t>(M);
+      if (Entry + 4 > Expected) break;
+      const std::size_t Offset = BigEndian32(Bytes + Entry);
+      if (Offset + Directory.size() > Expected) continue;
+      if (std::memcmp(Bytes + Offset, Directory.data(), Directory.size()) == 0)
+        Member = static_cast<int>(M);
+    }
+  }
+  if (Member < 0) {
+    UnmapViewOfFile(View);
+    CloseHandle(File);
+    return false;
+  }
+  *Data = std::shared_ptr<const unsigned char>(Bytes, [File](const unsigned char* Mapped) {
+    UnmapViewOfFile(Mapped);
+    CloseHandle(File);
+  });
+  *Size = Expected;
+  *Index = Member;
+  return true;
+}
+
+bool IsInMappedFile(const void* Address) {
+  MEMORY_BASIC_INFORMATION Info{};
+  return VirtualQuery(Address, &Info, sizeof Info) == sizeof Info && Info.Type == MEM_MAPPED;
+}
+
 }  // namespace gdifonts

@@ -178,6 +178,8 @@ private:
 
   // ---- keyboard text and composition (X11InputMethod.cpp)
   void OpenInputMethod();
+  // Sets LC_CTYPE for the input method, once, before it first opens.
+  void ChooseInputLocale();
   void CloseInputMethod();
   void CreateInputContext(TNative& N);
   void DestroyInputContext(TNative& N);
@@ -264,6 +266,7 @@ private:
 
   bool FReportFirstFrame = false;
   bool FStartupMemoryReleased = false;
+  bool FInputLocaleChosen = false;
   bool FFontPagesRead = false;  // a frame was drawn since the font pages were let go
   bool FHeapToTrim = false;     // a window went since the heap was trimmed
   TBellBeeper FBeeper;

@@ -119,6 +119,7 @@ std::u32string PreeditChars(const XIMText* Text) {
 // ---- opening and losing the input method
 
 void TX11Backend::OpenInputMethod() {
+  ChooseInputLocale();
   // The user's input method ($XMODIFIERS).
   XIMStyle Style = 0;
   XIM Users = OpenWithModifiers(FDpy, "", Style);

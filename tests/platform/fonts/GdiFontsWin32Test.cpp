@@ -60,6 +60,8 @@ TEST_P(GdiFaceBytes, AreTheFontFileItself) {
   ASSERT_TRUE(gdifonts::ReadWholeFile(Path, &FromFile)) << Path;
   ASSERT_EQ(FromGdi.Size, FromFile.size()) << Path;
   EXPECT_EQ(std::memcmp(FromGdi.Data.get(), FromFile.data(), FromFile.size()), 0) << Path;
+  // Pages of the file itself, not a copy of it in the process.
+  EXPECT_TRUE(gdifonts::IsInMappedFile(FromGdi.Data.get()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -230,6 +232,7 @@ TEST(GdiCollections, MemberIsFoundInTheWholeCollection) {
   ASSERT_TRUE(facebytes::Load(File, &Bytes));
   EXPECT_EQ(Bytes.Index, 1);
   EXPECT_EQ(Bytes.Size, Ttc.size());
+  EXPECT_TRUE(gdifonts::IsInMappedFile(Bytes.Data.get()));
 
   auto Member = TRealizedFont::Create(Request("Scoutl Serif", -17));
   auto Original = TRealizedFont::Create(Request("DejaVu Serif", -17));
@@ -239,6 +242,26 @@ TEST(GdiCollections, MemberIsFoundInTheWholeCollection) {
 
   privatefontfile::Remove(Path);
   ReloadFontConfiguration();
+}
+
+// A face with no file of its own (a font added from memory) still has its
+// bytes, copied from GDI.
+TEST(GdiFaceBytesWithoutFile, AreCopiedFromGdi) {
+  const std::string Font = Renamed(FileOfFamily("DejaVu Sans"));
+  ASSERT_FALSE(Font.empty());
+  void* Added = privatefontfile::AddFromMemory(Font);
+  ASSERT_NE(Added, nullptr);
+  gdifonts::TGdiRequest ByName;
+  ByName.Face = "Scoutl Sans";
+  ByName.Height = -12;
+  TFontFile File;
+  File.Path = gdifonts::EncodeFaceLocator("Scoutl Sans", ByName);
+  facebytes::TFaceBytes Bytes;
+  ASSERT_TRUE(facebytes::Load(File, &Bytes));
+  ASSERT_EQ(Bytes.Size, Font.size());
+  EXPECT_EQ(std::memcmp(Bytes.Data.get(), Font.data(), Font.size()), 0);
+  EXPECT_FALSE(gdifonts::IsInMappedFile(Bytes.Data.get()));
+  privatefontfile::RemoveFromMemory(Added);
 }
 
 // --- Raster fonts written by the tests -------------------------------------

@@ -15,5 +15,9 @@ bool Write(const std::string& Path, const std::string& Bytes);
 // from it.
 bool Add(const std::string& Path);
 void Remove(const std::string& Path);
+// Installs a font from memory, with no file behind it (AddFontMemResourceEx);
+// a handle for RemoveFromMemory, 0 when GDI takes no font from it.
+void* AddFromMemory(const std::string& Bytes);
+void RemoveFromMemory(void* Handle);
 
 }  // namespace privatefontfile

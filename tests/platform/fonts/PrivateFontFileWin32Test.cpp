@@ -59,4 +59,15 @@ void Remove(const std::string& Path) {
   RemoveFontResourceExW(Wide(Path).c_str(), FR_PRIVATE, nullptr);
 }
 
+void* AddFromMemory(const std::string& Bytes) {
+  DWORD Fonts = 0;
+  HANDLE Handle = AddFontMemResourceEx(const_cast<char*>(Bytes.data()),
+                                       static_cast<DWORD>(Bytes.size()), nullptr, &Fonts);
+  return Fonts > 0 ? Handle : nullptr;
+}
+
+void RemoveFromMemory(void* Handle) {
+  if (Handle) RemoveFontMemResourceEx(Handle);
+}
+
 }  // namespace privatefontfile
