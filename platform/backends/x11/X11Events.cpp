@@ -210,6 +210,12 @@ bool TX11Backend::TranslateDisplayEvent(XEvent& E) {
       return true;
     case PropertyNotify:
       NoteTime(E.xproperty.time);
+      if (E.xproperty.window == FRoot && E.xproperty.atom == XA_RESOURCE_MANAGER &&
+          ReadDesktopScale()) {
+        TBackendEvent B;
+        B.Kind = beDpiChanged;
+        Queue(B);
+      }
       return true;
     default:
       break;
