@@ -134,6 +134,8 @@ public:
   std::unique_ptr<TBitmap> CreateStateGlyph() const;
 
   void Loaded() override;
+  // Besides bounds and font: the margin (when set) and the spacing.
+  void ChangeScale(const TScale& Scale) override;
   void Dispatch(TMessage& Message) override;
   void Click() override;
 
