@@ -258,6 +258,8 @@ void TShineSpeedButton::ChangeScale(const TScale& Scale) {
   // -1 is "centred", not a length.
   if (FMargin > 0) FMargin = Scale.Apply(FMargin);
   FSpacing = Scale.Apply(FSpacing);
+  FFont->SetHeight(Scale.Apply(FFont->Height()));
+  FActiveFont->SetHeight(Scale.Apply(FActiveFont->Height()));
   Invalidate();
 }
 

@@ -7,7 +7,8 @@
 # scaled size and a click on a scaled row's box ticks its site.
 #
 # Golden screenshots: tests/e2e/golden/app-start-$E2E_DPI.png (the bar) and
-# app-popup-$E2E_DPI.png (the open list). SCOUTLANE_UPDATE_GOLDEN=1 makes
+# app-popup-$E2E_DPI.png (the open list), app-history-$E2E_DPI.png (the
+# history list). SCOUTLANE_UPDATE_GOLDEN=1 makes
 # them anew; look at them before committing.
 source "$(dirname "$0")/lib.sh"
 
@@ -24,8 +25,9 @@ mkdir -p "$APP_DIR" "$E2E_TMP/bin"
 cp "$E2E_APP" "$APP_DIR/Scoutlane"
 INI="$APP_DIR/Scoutlane.ini"
 install_xdg_open_standin
-# Sites 0 and 3 ticked and site 5 current, as an earlier run would leave them.
-printf '[SET]\r\nFRON=1\r\nREF=5\r\nSITE0=1\r\nSITE3=1\r\n' >"$INI"
+# Sites 0 and 3 ticked and site 5 current, as an earlier run would leave
+# them, and three keywords in the history.
+printf '[SET]\r\nFRON=1\r\nREF=5\r\nSITE0=1\r\nSITE3=1\r\n[History]\r\nHistoryCount=3\r\nHistory0=alpha\r\nHistory1=beta\r\nHistory2=gamma\r\n' >"$INI"
 
 echo "Xft.dpi: $E2E_DPI" | xrdb -merge || abort "xrdb could not set the scale"
 
@@ -107,6 +109,29 @@ xdotool mousemove $((PX + $(s 10))) "${ROW_Y[1]}" click 1
 sleep 0.3
 xdotool key Escape
 wait_for 10 popup_closed || fail "Escape did not close the list"
+
+# ---- the history list: the keyword box's drop button is the last 17
+# pixels (scaled) inside its edge; the list is as wide as the box, under
+# it, three rows of the layout's 12 pixels (scaled) in a frame.
+history_id() {
+  xwininfo -root -tree 2>/dev/null |
+    awk -v w=" ${POPUP_W}x" -v h="x${POPUP_H}+" 'index($0, w) && !index($0, h) && !found { print $1; found = 1 }'
+}
+history_open() {
+  local id
+  id=$(history_id) && [ -n "$id" ] && [[ "$(xwininfo -id "$id" 2>/dev/null)" == *"Map State: IsViewable"* ]]
+}
+xdotool mousemove $((LEFT + $(s 446) - 2 - $(s 8))) $((TOP + $(s 18))) click 1
+wait_for 10 history_open || abort "a click on the scaled drop button did not open the history"
+read -r HX HY HW HH <<<"$("$E2E_PROBE" geometry "$(history_id)")"
+expect_eq "$HX $HW" "$((LEFT + $(s 286))) $POPUP_W" "the history list lies under the box, as wide"
+expect_true "the history list has three scaled rows ($HH high)" \
+  test "$HH" -ge $((3 * $(s 12))) -a "$HH" -le $((3 * $(s 12) + 4))
+xdotool mousemove $((HX + HW - 4)) $((HY + HH + 40))
+sleep 0.3
+compare_golden app-history "${HW}x${HH}+${HX}+${HY}" "the scaled history list"
+xdotool key Escape
+sleep 0.3
 
 # ---- the keyword box: at 286,8 of the client area at 96 dpi, 160 wide.
 xdotool mousemove $((LEFT + $(s 366))) $((TOP + $(s 18))) click 1
