@@ -13,14 +13,6 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/Text.h"
 
-namespace {
-
-// What the frame takes of the window's height: the two border lines and
-// the strip. The client area ends this far above the window's bottom.
-constexpr int kFrameHeight = 2 + kPopupStripHeight;
-
-}  // namespace
-
 void TPopupWindow::MeasureItem(int Index, int& Height) {
   TCanvas* ListCanvas = Canvas();
   ListCanvas->SetFont(Font());
@@ -156,8 +148,9 @@ void TPopupWindow::MouseMove(TShiftState Shift, int X, int Y) {
   if (Row == -1) return;
   const TRect R = ItemRect(Row);
   if (StripAtTop()) {
-    if (R.Top < kPopupStripHeight) return;
-  } else if (R.Bottom > Height() - kFrameHeight) {
+    if (R.Top < StripHeight()) return;
+  } else if (R.Bottom > Height() - (2 + StripHeight())) {
+    // The frame takes the two border lines and the strip of the height.
     return;  // a row cut off by the bottom would scroll the list
   }
   // Row Count() (under the last row) leaves no row selected.
