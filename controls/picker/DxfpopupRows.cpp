@@ -18,8 +18,10 @@ void TPopupWindow::MeasureItem(int Index, int& Height) {
   ListCanvas->SetFont(Font());
   int H = ListCanvas->TextHeight("Wg");
   if (ComboBox->ShowCheckBoxes()) H += ComboBox->Scaled(4);
-  if (TImageList* Images = ComboBox->Images(); Images && Images->Height() + ComboBox->Scaled(2) > H)
-    H = Images->Height() + ComboBox->Scaled(2);
+  const int Factor = CheckBoxFactor(ComboBox->PixelsPerInch());
+  if (TImageList* Images = ComboBox->Images();
+      Images && Images->Height() * Factor + ComboBox->Scaled(2) > H)
+    H = Images->Height() * Factor + ComboBox->Scaled(2);
   const int MRUCount = ComboBox->MRUList()->Count();
   // The last recently-used row makes room for the double line under it.
   if (Index == MRUCount - 1) H += 3 * ComboBox->ScaledStroke(1);
@@ -89,9 +91,11 @@ void TPopupWindow::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
 
     int X = 0;
     if (TImageList* Images = ComboBox->Images()) {
-      X = Images->Width();
+      // Images (the font kinds' marks) at the check boxes' whole factor.
+      const int Factor = CheckBoxFactor(ComboBox->PixelsPerInch());
+      X = Images->Width() * Factor;
       if (ImageIndex >= 0 && ImageIndex < Images->Count())
-        Images->Draw(Row, 1, (Content - Images->Height()) / 2, ImageIndex, true);
+        Images->Draw(Row, 1, (Content - Images->Height() * Factor) / 2, ImageIndex, true, Factor);
     }
     if (ComboBox->ShowCheckBoxes()) {
       TRect Box;
