@@ -23,6 +23,13 @@ source "$(dirname "$0")/lib.sh"
 : "${E2E_APP:?the program is not named}"
 IME_STYLE=${IME_STYLE:-onthespot}
 IME_START=${IME_START:-first}
+# E2E_DPI: the desktop's scale (Xft.dpi, set by xrdb before the start);
+# every place below is given at 96 dpi and scaled with the program's rule.
+E2E_DPI=${E2E_DPI:-96}
+s() { echo $((($1 * E2E_DPI + 48) / 96)); }
+if [ "$E2E_DPI" != 96 ]; then
+  echo "Xft.dpi: $E2E_DPI" | xrdb -merge || abort "xrdb could not set the scale"
+fi
 
 APP_DIR="$E2E_TMP/app"
 IM_HOME="$E2E_TMP/imhome"
@@ -100,22 +107,22 @@ has_window() { [ -n "$(find_window)" ]; }
 wait_for 20 has_window || abort "the program showed no window"
 DEMO_WIN=$(find_window)
 wait_for 10 viewable "$DEMO_WIN" || abort "the window was never mapped"
-wait_for 10 pixel_is 20 20 0000FF || fail "the first frame never showed"
+wait_for 10 pixel_is "$(s 20)" "$(s 20)" 0000FF || fail "the first frame never showed"
 running() { kill -0 "$DEMO_PID" 2>/dev/null; }
 
 # The keyword box: client 286,8, 160x20; the client area starts at 20,20.
-BOX_LEFT=306
-BOX_RIGHT=466
-BOX_TOP=28
-BOX_BOTTOM=48
-KEYWORD_X=386
-KEYWORD_Y=38
-FACE_X=130
-FACE_Y=38
+BOX_LEFT=$(s 306)
+BOX_RIGHT=$(s 466)
+BOX_TOP=$(s 28)
+BOX_BOTTOM=$(s 48)
+KEYWORD_X=$(s 386)
+KEYWORD_Y=$(s 38)
+FACE_X=$(s 130)
+FACE_Y=$(s 38)
 
 # The keyword box's edit field (left of its drop button), as a file of
 # pixels.
-box_shot() { import -window root -crop 132x16+308+30 +repage "$1" 2>/dev/null; }
+box_shot() { import -window root -crop "$(s 132)x$(s 16)+$(s 308)+$(s 30)" +repage "$1" 2>/dev/null; }
 # Its ink (text, underlines, the caret): "x y" of every pixel that is not
 # the white of the field.
 ink_pixels() {
@@ -216,7 +223,7 @@ else
   if wait_for 10 candidate_shown; then
     read -r cx cy _ _ < <("$E2E_PROBE" geometry "$(candidate_window)")
     expect_true "the input method composes at the caret ($cx,$cy)" \
-      [ "$cx" -ge "$BOX_LEFT" ] && [ "$cx" -lt "$BOX_RIGHT" ] && [ "$cy" -le $((BOX_BOTTOM + 16)) ]
+      [ "$cx" -ge "$BOX_LEFT" ] && [ "$cx" -lt "$BOX_RIGHT" ] && [ "$cy" -le $((BOX_BOTTOM + $(s 16))) ]
   else
     fail "the input method showed no composition"
   fi
@@ -232,7 +239,7 @@ find_windows() { xdotool search --onlyvisible --name "^Scoutlane' 2010\$" 2>/dev
 window_count() { find_windows | wc -l; }
 has_two_windows() { [ "$(window_count)" -ge 2 ]; }
 has_one_window() { [ "$(window_count)" -eq 1 ]; }
-xdotool mousemove 492 38 click 1
+xdotool mousemove "$(s 492)" "$(s 38)" click 1
 if wait_for 10 has_two_windows; then
   echo "ok: the search found the keyword box's Text empty while composing"
   CHECKS=$((CHECKS + 1))
@@ -266,7 +273,7 @@ if wait_for 10 candidate_shown; then
   expect_true "the candidate window starts within the keyword box's span ($cx)" \
     [ "$cx" -ge "$BOX_LEFT" ] && [ "$cx" -lt "$BOX_RIGHT" ]
   expect_true "the candidate window is just below the keyword box ($cy)" \
-    [ "$cy" -ge $((BOX_BOTTOM - 6)) ] && [ "$cy" -le $((BOX_BOTTOM + 16)) ]
+    [ "$cy" -ge $((BOX_BOTTOM - $(s 6))) ] && [ "$cy" -le $((BOX_BOTTOM + $(s 16))) ]
 else
   fail "no candidate window"
 fi
