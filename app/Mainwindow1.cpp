@@ -176,9 +176,10 @@ void TMainForm1::N7Click(TObject* Sender) { Close(); }
 void TMainForm1::Button1Click(TObject* Sender) {
   if (RunSearch(*FKeywordBox, *FSitePicker, Handle(), FSlots) != soEmptyKeyword) return;
   MessageBeep(MB_OK);
-  // Above and left of the button; an axis that falls off the screen's
-  // top or left edge is centred instead (MessageBoxPos).
-  const TPoint At = Button1->ClientToScreen(TPoint{-24, -64});
+  // Above and left of the button, by the distances the layout's scale
+  // makes of them; an axis that falls off the screen's top or left edge is
+  // centred instead (MessageBoxPos).
+  const TPoint At = Button1->ClientToScreen(TPoint{Button1->Scaled(-24), Button1->Scaled(-64)});
   MessageBoxPos(Handle(), messages::kEnterKeyword, Application ? Application->Title() : "", miNone,
                 At.X, At.Y);
 }

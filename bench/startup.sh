@@ -26,10 +26,12 @@
 # its own, with a stand-in xdg-open first on PATH, and is driven after its
 # first frame (bench/startup-steps.sh): its memory is also reported after a
 # search and after the site list has been opened and closed once.
-# The runs take turns, so that a busy machine slows them all alike. Each
-# figure is the median of RUNS runs (default 9). Last, every program's first
-# frame as a multiple of the floor's and of dmenu's, and its resident memory
-# and peak beside dmenu's.
+# Every program starts at each desktop scale of BENCH_DPIS (default
+# "96 192", set as Xft.dpi by xrdb, as a desktop does), so the first frame
+# at 200 % is reported beside the one at 100 %. The runs take turns, so that
+# a busy machine slows them all alike. Each figure is the median of RUNS runs
+# (default 9). Last, every program's first frame as a multiple of the
+# floor's and of dmenu's, and its resident memory and peak beside dmenu's.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
@@ -66,6 +68,8 @@ for i in "${!programs[@]}"; do
   fi
 done
 
+command -v xrdb >/dev/null || { echo "startup.sh: xrdb is not installed (x11-xserver-utils)" >&2; exit 1; }
+export DPIS=${BENCH_DPIS:-96 192}
 export PROBE=$probe RUNS=$runs PROGRAMS="${programs[*]}" STEPS=$here/bench/startup-steps.sh
 export PATH="$scratch/bin:$PATH"
 bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
@@ -73,12 +77,17 @@ bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
   median() { sort -n | awk "{ v[NR] = \$1 } END { if (NR == 0) print \"-\"; else print v[int((NR + 1) / 2)] }"; }
   value() { grep "^$1=" | cut -d= -f2; }
   read -r -a programs <<<"$PROGRAMS"
+  read -r -a dpis <<<"$DPIS"
   results=$(mktemp -d)
   for _ in $(seq "$RUNS"); do
-    for i in "${!programs[@]}"; do
-      steps=()
-      [ "$(basename "${programs[i]}")" = Scoutlane ] && steps=(--steps "$STEPS")
-      SCOUTLANE_REPORT_FIRST_FRAME=1 "$PROBE" launch "${steps[@]}" "${programs[i]}" </dev/null >>"$results/$i"
+    for dpi in "${dpis[@]}"; do
+      echo "Xft.dpi: $dpi" | xrdb -merge
+      export BENCH_DPI=$dpi
+      for i in "${!programs[@]}"; do
+        steps=()
+        [ "$(basename "${programs[i]}")" = Scoutlane ] && steps=(--steps "$STEPS")
+        SCOUTLANE_REPORT_FIRST_FRAME=1 "$PROBE" launch "${steps[@]}" "${programs[i]}" </dev/null >>"$results/$i.$dpi"
+      done
     done
     echo x | "$PROBE" launch dmenu >>"$results/dmenu"
   done
@@ -93,13 +102,16 @@ bash "$here/tests/e2e/run-with-x.sh" --wm none -- bash -c '
       "$(value rssanon_kb <"$2" | median)"
   }
   printf "%-24s %10s %10s %12s %10s %10s %10s\n" program mapped_ms frame_ms reported_ms rss_kb hwm_kb anon_kb
-  for i in "${!programs[@]}"; do row "$(basename "${programs[i]}")" "$results/$i" 1; done
+  for dpi in "${dpis[@]}"; do
+    for i in "${!programs[@]}"; do row "$(basename "${programs[i]}") @$dpi" "$results/$i.$dpi" 1; done
+  done
   row "dmenu (echo x | dmenu)" "$results/dmenu" 0
   echo "($RUNS runs each, taking turns; medians; times from fork, in milliseconds)"
   for i in "${!programs[@]}"; do
+    cp "$results/$i.${dpis[0]}" "$results/$i"
     grep -q "^search_rss_kb=" "$results/$i" || continue
     echo
-    printf "%-34s %10s %10s\n" "$(basename "${programs[i]}"): resident" rss_kb anon_kb
+    printf "%-34s %10s %10s\n" "$(basename "${programs[i]}") @${dpis[0]}: resident" rss_kb anon_kb
     printf "%-34s %10s %10s\n" "after the first frame" "$(value vmrss_kb <"$results/$i" | median)" \
       "$(value rssanon_kb <"$results/$i" | median)"
     printf "%-34s %10s %10s\n" "after a search" "$(value search_rss_kb <"$results/$i" | median)" \

@@ -32,8 +32,10 @@ TESTS=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format valgrind
   # end-to-end tests on a real X server: the server, a window manager, input
   # and clipboard tools, screenshots and image comparison, dmenu for the
-  # start-up benchmark, and the desktop entry's validator
+  # start-up benchmark, the desktop entry's validator, and xrdb, which sets
+  # the desktop's scale (Xft.dpi) as a desktop would
   xvfb xdotool openbox xclip x11-utils imagemagick suckless-tools desktop-file-utils
+  x11-xserver-utils
   # Japanese input end to end: a real input method server over XIM (the
   # program itself needs none: the user's desktop brings its own)
   fcitx5 fcitx5-mozc

@@ -1,5 +1,7 @@
 #include "controls/gradient/Gradbox.h"
 
+#include <algorithm>
+
 #include "framework/streaming/StreamingRegistry.h"
 
 TGradBox::TGradBox(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -97,7 +99,20 @@ void TGradBox::Paint() {
   C.Pen()->SetStyle(Designing ? psDash : psSolid);
   // A designer always sees where the panel is, dashed so it is not taken
   // for the outline the program will show.
-  if (Designing || FDrawOutLine) C.Rectangle(0, 0, Width(), Height());
+  const int Line = ScaledStroke(1);
+  if (Designing || (FDrawOutLine && Line == 1)) {
+    C.Rectangle(0, 0, Width(), Height());
+  } else if (FDrawOutLine) {
+    // Wider than a pixel, the outline is whole pixels inside the panel,
+    // never a pen centred on the edge with half of it cut off.
+    C.Brush()->SetStyle(bsSolid);
+    C.Brush()->SetColor(FOutLineColor);
+    C.FillRect(TRect{0, 0, Width(), Line});
+    C.FillRect(TRect{0, Height() - Line, Width(), Height()});
+    C.FillRect(TRect{0, Line, Line, Height() - Line});
+    C.FillRect(TRect{Width() - Line, Line, Width(), Height() - Line});
+    C.Brush()->SetStyle(bsClear);
+  }
 
   // The right and bottom edges are Left + Width and Top + Height, the
   // panel's edges in its parent's coordinates: a panel away from the
@@ -116,6 +131,14 @@ void TGradBox::DrawCaptionText(const TRect& Rect) {
   Look.Style3D = FStyle3D;
   Look.BackFont = FBackFont;
   DrawCaption(*Canvas(), *Font(), Caption(), Rect, Look);
+}
+
+void TGradBox::ChangeScale(const TScale& Scale) {
+  TGraphicControl::ChangeScale(Scale);
+  FCaptionLeft = Scale.Apply(FCaptionLeft);
+  FCaptionTop = Scale.Apply(FCaptionTop);
+  FFontDepth = std::uint8_t(std::min(255, Scale.Apply(FFontDepth)));
+  Invalidate();
 }
 
 void TGradBox::Dispatch(TMessage& Message) {

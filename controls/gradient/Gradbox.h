@@ -51,6 +51,8 @@ public:
   const TGradColors& Colarray() const { return FColarray; }
 
   void Dispatch(TMessage& Message) override;
+  // Besides bounds and font: the caption's offsets and the back font.
+  void ChangeScale(const TScale& Scale) override;
 
   // The control's base properties, the panel's own (CaptionLeft to
   // BackFont), then Align, Caption, DragCursor, DragMode, Enabled, Font,

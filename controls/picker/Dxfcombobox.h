@@ -245,6 +245,9 @@ public:
 
   void SetDragMode(TDragMode Value) override;
   void Loaded() override;
+  // Besides its bounds and font: the drop button, the popup's sizes and
+  // font. An open popup closes first; it opens again at the new size.
+  void ChangeScale(const TScale& Scale) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
 

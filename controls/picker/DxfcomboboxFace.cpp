@@ -61,7 +61,7 @@ int TdxfCustomComboBox::FontTextHeight() {
 
 void TdxfCustomComboBox::AdjustHeight() {
   const int TextHeight = FontTextHeight();
-  if (!FResizeHeight) SetHeight(TextHeight + 8 * GetSystemMetrics(SM_CYBORDER));
+  if (!FResizeHeight) SetHeight(TextHeight + Scaled(8 * GetSystemMetrics(SM_CYBORDER)));
 }
 
 void TdxfCustomComboBox::UpdateImageRect() {
@@ -78,7 +78,7 @@ void TdxfCustomComboBox::UpdateImageRect() {
 }
 
 void TdxfCustomComboBox::UpdateEditBounds() {
-  const int TextHeight = FontTextHeight() + 8 * GetSystemMetrics(SM_CYBORDER) - 6;
+  const int TextHeight = FontTextHeight() + Scaled(8 * GetSystemMetrics(SM_CYBORDER)) - 6;
   FEditRect.Top = (Height() - 6 - TextHeight) / 2 + 2;
   FEditRect.Bottom = FEditRect.Top + TextHeight;
   FEditRect.Right = Width() - FButtonWidth - 6;

@@ -241,6 +241,21 @@ void TdxfCustomComboBox::SetResizeHeight(bool Value) {
   Invalidate();
 }
 
+void TdxfCustomComboBox::ChangeScale(const TScale& Scale) {
+  if (FDroppedDown) CloseUp();
+  TCustomControl::ChangeScale(Scale);
+  if (Scale.IsIdentity()) return;
+  FButtonWidth = Scaled(GetSystemMetrics(SM_CXVSCROLL));
+  // Minimums first: the setters keep the sizes at least the minimums.
+  FMinPopupWidth = Scale.Apply(FMinPopupWidth);
+  FMinPopupHeight = Scale.Apply(FMinPopupHeight);
+  FPopupWidth = Scale.Apply(FPopupWidth);
+  FPopupHeight = Scale.Apply(FPopupHeight);
+  FPopupWindowFont->SetHeight(Scale.Apply(FPopupWindowFont->Height()));
+  UpdateEditBounds();
+  Invalidate();
+}
+
 void TdxfCustomComboBox::SetPopupWidth(int Value) {
   if (Value == FPopupWidth || Value < FMinPopupWidth) return;
   FPopupWidth = Value;

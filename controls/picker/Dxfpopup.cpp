@@ -181,10 +181,13 @@ void TPopupWindow::WMNCCalcSize(TMessage& Message) {
                                  : reinterpret_cast<TRect*>(Message.LParam);
   if (!Client) return;
   if (StripAtTop())
-    Client->Top += kPopupStripHeight;
+    Client->Top += StripHeight();
   else
-    Client->Bottom -= kPopupStripHeight;
+    Client->Bottom -= StripHeight();
 }
+
+int TPopupWindow::StripBody() const { return ComboBox->Scaled(kPopupStripBody); }
+int TPopupWindow::StripLine() const { return ComboBox->ScaledStroke(1); }
 
 void TPopupWindow::WMNCPaint(TMessage& Message) {
   TCustomListBox::Dispatch(Message);
@@ -203,11 +206,11 @@ void TPopupWindow::WMNCPaint(TMessage& Message) {
   const TLogBrush FrameBrush = GetSysColorBrush(COLOR_WINDOWFRAME);
   const TLogBrush FaceBrush = GetSysColorBrush(COLOR_BTNFACE);
   if (!StripAtTop()) {
-    W.Top = W.Bottom - kPopupStripBody;
-    FillRect(*DC, TRect{W.Left, W.Top - 1, W.Right, W.Top}, FrameBrush);
+    W.Top = W.Bottom - StripBody();
+    FillRect(*DC, TRect{W.Left, W.Top - StripLine(), W.Right, W.Top}, FrameBrush);
   } else {
-    W.Bottom = W.Top + kPopupStripBody;
-    FillRect(*DC, TRect{W.Left, W.Bottom, W.Right, W.Bottom + 1}, FrameBrush);
+    W.Bottom = W.Top + StripBody();
+    FillRect(*DC, TRect{W.Left, W.Bottom, W.Right, W.Bottom + StripLine()}, FrameBrush);
   }
 
   // Without a grip there is no grip area either.
@@ -232,7 +235,8 @@ void TPopupWindow::WMNCPaint(TMessage& Message) {
   if (!StripAtTop() && (Style & WS_VSCROLL) && (Style & WS_HSCROLL)) {
     // Where the two scroll bars meet, just above the separator line.
     const int CX = GetSystemMetrics(SM_CXVSCROLL), CY = GetSystemMetrics(SM_CYHSCROLL);
-    FillRect(*DC, TRect{W.Right - CX, W.Top - 1 - CY, W.Right, W.Top - 1}, FaceBrush);
+    FillRect(*DC, TRect{W.Right - CX, W.Top - StripLine() - CY, W.Right, W.Top - StripLine()},
+             FaceBrush);
   }
   ReleaseDC(Window, DC);
 }

@@ -116,6 +116,11 @@ private:
   void PressedOutside();
   // The strip lies along the top for the top corners.
   bool StripAtTop() const { return Corner == coTopLeft || Corner == coTopRight; }
+  // The strip's body and its separator line at the picker's scale
+  // (kPopupStripBody and one pixel at 96 dpi).
+  int StripBody() const;
+  int StripLine() const;
+  int StripHeight() const { return StripBody() + StripLine(); }
   // Paints the frame now (the WM_NCPAINT the rules send to themselves).
   void RepaintFrame();
   // Whether this popup is still the picker's open one: CloseUp from one of

@@ -13,24 +13,18 @@
 #include "platform/gdi/SysColors.h"
 #include "platform/gdi/Text.h"
 
-namespace {
-
-// What the frame takes of the window's height: the two border lines and
-// the strip. The client area ends this far above the window's bottom.
-constexpr int kFrameHeight = 2 + kPopupStripHeight;
-
-}  // namespace
-
 void TPopupWindow::MeasureItem(int Index, int& Height) {
   TCanvas* ListCanvas = Canvas();
   ListCanvas->SetFont(Font());
   int H = ListCanvas->TextHeight("Wg");
-  if (ComboBox->ShowCheckBoxes()) H += 4;
-  if (TImageList* Images = ComboBox->Images(); Images && Images->Height() + 2 > H)
-    H = Images->Height() + 2;
+  if (ComboBox->ShowCheckBoxes()) H += ComboBox->Scaled(4);
+  const int Factor = CheckBoxFactor(ComboBox->PixelsPerInch());
+  if (TImageList* Images = ComboBox->Images();
+      Images && Images->Height() * Factor + ComboBox->Scaled(2) > H)
+    H = Images->Height() * Factor + ComboBox->Scaled(2);
   const int MRUCount = ComboBox->MRUList()->Count();
   // The last recently-used row makes room for the double line under it.
-  if (Index == MRUCount - 1) H += 3;
+  if (Index == MRUCount - 1) H += 3 * ComboBox->ScaledStroke(1);
   if (ComboBox->OnMeasureItem)
     ComboBox->OnMeasureItem(ComboBox, ComboBox->PopupRowToItem(Index), Index < MRUCount,
                             Index == MRUCount - 1, H);
@@ -40,10 +34,11 @@ void TPopupWindow::MeasureItem(int Index, int& Height) {
 void TPopupWindow::DrawRowCheckBox(TCanvas* Canvas, int X, int ContentHeight, bool Checked,
                                    TRect& Box) {
   const int Style = ComboBox->CheckBoxStyle();
-  const int Size = CheckBoxSize(Style);
+  const int Size = CheckBoxSize(Style) * CheckBoxFactor(ComboBox->PixelsPerInch());
   // A box taller than the row gets a negative offset and is clipped.
   const int Offset = (ContentHeight - Size) / 2;
-  Box = TRect{X + 3, Offset, X + 3 + Size, ContentHeight - Offset};
+  const int Indent = ComboBox->Scaled(3);
+  Box = TRect{X + Indent, Offset, X + Indent + Size, ContentHeight - Offset};
   DrawCheckBox(Canvas, Box, Style, Checked);
 }
 
@@ -86,7 +81,8 @@ void TPopupWindow::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
     ComboBox->OnDrawItem(ComboBox, Item, InMRU, LastInMRU, ImageIndex, Checked, State, AText, Row,
                          Work, AColor, Row->Font(), ADone);
 
-  const int Content = LastInMRU ? H - 3 : H;
+  const int Line = ComboBox->ScaledStroke(1);
+  const int Content = LastInMRU ? H - 3 * Line : H;
   if (ADone) {
     Row->Brush()->SetColor(ComboBox->Color());
     Row->FillRect(Work);
@@ -95,14 +91,16 @@ void TPopupWindow::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
 
     int X = 0;
     if (TImageList* Images = ComboBox->Images()) {
-      X = Images->Width();
+      // Images (the font kinds' marks) at the check boxes' whole factor.
+      const int Factor = CheckBoxFactor(ComboBox->PixelsPerInch());
+      X = Images->Width() * Factor;
       if (ImageIndex >= 0 && ImageIndex < Images->Count())
-        Images->Draw(Row, 1, (Content - Images->Height()) / 2, ImageIndex, true);
+        Images->Draw(Row, 1, (Content - Images->Height() * Factor) / 2, ImageIndex, true, Factor);
     }
     if (ComboBox->ShowCheckBoxes()) {
       TRect Box;
       DrawRowCheckBox(Row, X, Content, Checked, Box);
-      X += Box.Right - Box.Left + 6;
+      X += Box.Right - Box.Left + ComboBox->Scaled(6);
       const int RowTop = ItemRect(Index).Top;
       ComboBox->CheckBoxRects()->SetRect(
           Index, TRect{Box.Left, Box.Top + RowTop, Box.Right, Box.Bottom + RowTop});
@@ -110,19 +108,19 @@ void TPopupWindow::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
 
     Row->Handle()->SetBkMode(TRANSPARENT);
     if (ComboBox->MultiLineText()) {
-      TRect TextRect{X + 3, 2, W - 2, Content - 2};
+      const int Gap = ComboBox->Scaled(2);
+      TRect TextRect{X + ComboBox->Scaled(3), Gap, W - Gap, Content - Gap};
       Row->DrawText(AText, TextRect, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_END_ELLIPSIS);
     } else {
-      Row->TextOut(X + 3, (Content - Row->TextHeight(AText)) / 2, AText);
+      Row->TextOut(X + ComboBox->Scaled(3), (Content - Row->TextHeight(AText)) / 2, AText);
     }
 
     if (LastInMRU) {
-      // Two black lines with a line of the picker's colour between them.
-      Row->Pen()->SetColor(clBlack);
-      Row->MoveTo(0, Content);
-      Row->LineTo(W, Content);
-      Row->MoveTo(0, Content + 2);
-      Row->LineTo(W, Content + 2);
+      // Two black lines with a line of the picker's colour between them,
+      // each as many pixels thick as the scale makes one.
+      Row->Brush()->SetColor(clBlack);
+      Row->FillRect(TRect{0, Content, W, Content + Line});
+      Row->FillRect(TRect{0, Content + 2 * Line, W, Content + 3 * Line});
     }
   }
 
@@ -154,8 +152,9 @@ void TPopupWindow::MouseMove(TShiftState Shift, int X, int Y) {
   if (Row == -1) return;
   const TRect R = ItemRect(Row);
   if (StripAtTop()) {
-    if (R.Top < kPopupStripHeight) return;
-  } else if (R.Bottom > Height() - kFrameHeight) {
+    if (R.Top < StripHeight()) return;
+  } else if (R.Bottom > Height() - (2 + StripHeight())) {
+    // The frame takes the two border lines and the strip of the height.
     return;  // a row cut off by the bottom would scroll the list
   }
   // Row Count() (under the last row) leaves no row selected.

@@ -94,6 +94,11 @@ TRect CheckBoxCellRect(int Style, bool Checked, int Width, int Height) {
 
 int CheckBoxSize(int Style) { return Style == 0 ? SystemCheckWidth() : CheckWidth(); }
 
+int CheckBoxFactor(double PixelsPerInch) {
+  const int Factor = int(PixelsPerInch / 96.0 + 1e-9);
+  return Factor < 1 ? 1 : Factor;
+}
+
 void DrawCheckBox(TCanvas* Canvas, const TRect& Box, int Style, bool Checked) {
   if (Style <= 0) {
     DrawFrameControl(*Canvas->Handle(), Box, DFC_BUTTON,
@@ -101,6 +106,17 @@ void DrawCheckBox(TCanvas* Canvas, const TRect& Box, int Style, bool Checked) {
     return;
   }
   const TBitmap* Strip = CBBmp();
-  const TRect Source = CheckBoxCellRect(Style, Checked, Box.Right - Box.Left, Box.Bottom - Box.Top);
+  // A box a whole multiple of the cell is the cell's pixels enlarged, never
+  // blended; any other box takes as much of the strip as it covers.
+  const int W = Box.Right - Box.Left, H = Box.Bottom - Box.Top;
+  const int Cell = CheckWidth();
+  if (Cell > 0 && W > Cell && W % Cell == 0) {
+    const int Factor = W / Cell;
+    const TRect Source = CheckBoxCellRect(Style, Checked, Cell, H / Factor);
+    const TRect Dest{Box.Left, Box.Top, Box.Right, Box.Top + H / Factor * Factor};
+    Canvas->BrushCopy(Dest, Strip, Source, Strip->TransparentColor());
+    return;
+  }
+  const TRect Source = CheckBoxCellRect(Style, Checked, W, H);
   Canvas->BrushCopy(Box, Strip, Source, Strip->TransparentColor());
 }

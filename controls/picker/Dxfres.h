@@ -97,7 +97,12 @@ TRect CheckBoxCellRect(int Style, bool Checked, int Width, int Height);
 // The box size a style draws at: SystemCheckWidth() for style 0,
 // CheckWidth() otherwise.
 int CheckBoxSize(int Style);
+// The whole factor a check box is drawn at for a scale: the largest not
+// above it (1 at 96 and 144 pixels per inch, 2 at 192), so the strip's
+// pixels stay square and a box never outgrows the text of its row.
+int CheckBoxFactor(double PixelsPerInch);
 // Draws a check box into Box on Canvas. Style 0 draws the system's check-box
-// glyph; a higher style copies its strip cell with the strip's transparent
+// glyph; a higher style copies its strip cell (each pixel as a square of
+// Box's whole factor of the cell size) with the strip's transparent
 // colour replaced by the canvas's brush colour (the row's background).
 void DrawCheckBox(TCanvas* Canvas, const TRect& Box, int Style, bool Checked);

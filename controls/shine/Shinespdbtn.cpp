@@ -253,6 +253,16 @@ void TShineSpeedButton::SetLayout(TButtonLayout Value) {
   if (Change(FLayout, Value)) Invalidate();
 }
 
+void TShineSpeedButton::ChangeScale(const TScale& Scale) {
+  TGraphicControl::ChangeScale(Scale);
+  // -1 is "centred", not a length.
+  if (FMargin > 0) FMargin = Scale.Apply(FMargin);
+  FSpacing = Scale.Apply(FSpacing);
+  FFont->SetHeight(Scale.Apply(FFont->Height()));
+  FActiveFont->SetHeight(Scale.Apply(FActiveFont->Height()));
+  Invalidate();
+}
+
 void TShineSpeedButton::SetMargin(int Value) {
   if (Change(FMargin, Value)) Invalidate();
 }

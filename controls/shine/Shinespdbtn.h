@@ -134,6 +134,11 @@ public:
   std::unique_ptr<TBitmap> CreateStateGlyph() const;
 
   void Loaded() override;
+  // Besides bounds and font: the caption fonts, the margin (when set) and
+  // the spacing. The glyph is drawn at the largest whole factor not above
+  // the scale (GlyphFactor), its pixels enlarged, never blended.
+  void ChangeScale(const TScale& Scale) override;
+  int GlyphFactor() const;
   void Dispatch(TMessage& Message) override;
   void Click() override;
 

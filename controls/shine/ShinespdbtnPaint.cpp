@@ -91,8 +91,8 @@ void TShineSpeedButton::BackDraw(TCanvas& Target) {
 
 void TShineSpeedButton::CalcDrawPosition(TCanvas& Target, TPoint& GlyphPos, TRect& TextRect) {
   const bool HasGlyph = !FGlyph->Empty();
-  const int GW = FGlyph->Width();
-  const int GH = FGlyph->Height();
+  const int GW = FGlyph->Width() * GlyphFactor();
+  const int GH = FGlyph->Height() * GlyphFactor();
   const std::string Text = Caption();
   const bool HasText = !Text.empty();
   const int CW = ClientWidth();
@@ -168,9 +168,29 @@ void TShineSpeedButton::CalcDrawPosition(TCanvas& Target, TPoint& GlyphPos, TRec
   TextRect = TRect{TX + OX, TY + OY, TX + OX + TW, TY + OY + TH};
 }
 
+int TShineSpeedButton::GlyphFactor() const {
+  const int Factor = int(PixelsPerInch() / 96.0 + 1e-9);
+  return Factor < 1 ? 1 : Factor;
+}
+
+// Each pixel of the glyph as a square of Factor pixels: a glyph is
+// enlarged, never blended with its transparent colour.
+static std::unique_ptr<TBitmap> Enlarged(std::unique_ptr<TBitmap> Image, int Factor) {
+  if (!Image || Factor <= 1 || Image->Width() == 0) return Image;
+  auto Big = std::make_unique<TBitmap>();
+  Big->SetMonochrome(Image->Monochrome());
+  if (!Image->Monochrome()) Big->SetPixelFormat(Image->PixelFormat());
+  Big->SetSize(Image->Width() * Factor, Image->Height() * Factor);
+  StretchBlt(*Big->Canvas()->Handle(), 0, 0, Big->Width(), Big->Height(),
+             *Image->Canvas()->Handle(), 0, 0, Image->Width(), Image->Height(), SRCCOPY);
+  Big->SetTransparentColor(Image->TransparentColor());
+  Big->SetTransparent(Image->Transparent());
+  return Big;
+}
+
 void TShineSpeedButton::ImageDraw(TCanvas& Target) {
   Target.SetFont(IsActiveLook() ? FActiveFont.get() : FFont.get());
-  std::unique_ptr<TBitmap> Image = CreateStateGlyph();
+  std::unique_ptr<TBitmap> Image = Enlarged(CreateStateGlyph(), GlyphFactor());
   TPoint GlyphPos;
   TRect TextRect;
   CalcDrawPosition(Target, GlyphPos, TextRect);

@@ -21,8 +21,20 @@ std::string ErrorBoxText(std::string_view Message) {
   return Text;
 }
 
+int IconFactor(const TScale& Scale) {
+  const int Factor = int(Scale.Num / Scale.Den);
+  return Factor < 1 ? 1 : Factor;
+}
+
 TMessageBoxLayout LayoutMessageBox(TCanvas& Canvas, const std::string& Text,
-                                   const std::string& Caption, TMsgBoxIcon Icon) {
+                                   const std::string& Caption, TMsgBoxIcon Icon,
+                                   const TScale& Scale) {
+  const int kMargin = Scale.Apply(msgbox::kMargin);
+  const int kIconSize = msgbox::kIconSize * IconFactor(Scale);
+  const int kMaxTextWidth = Scale.Apply(msgbox::kMaxTextWidth);
+  const int kButtonWidth = Scale.Apply(msgbox::kButtonWidth);
+  const int kButtonHeight = Scale.Apply(msgbox::kButtonHeight);
+  const int kCaptionRoom = Scale.Apply(msgbox::kCaptionRoom);
   TMessageBoxLayout L;
   int TextWidth = 0, TextHeight = 0;
   if (!Text.empty()) {
@@ -55,7 +67,7 @@ TPoint MessageBoxPosition(int X, int Y, int Width, int Height, int ScreenWidth, 
   return TPoint{X >= 0 ? X : (ScreenWidth - Width) / 2, Y >= 0 ? Y : (ScreenHeight - Height) / 2};
 }
 
-void DrawErrorIcon(TCanvas& Canvas, int X, int Y) {
+void DrawErrorIcon(TCanvas& Canvas, int X, int Y, int Dot) {
   TDeviceContext& DC = *Canvas.Handle();
   const TLogBrush Red = SolidBrush(clRed), Rim = SolidBrush(RGB(128, 0, 0)),
                   White = SolidBrush(RGB(255, 255, 255));
@@ -69,7 +81,7 @@ void DrawErrorIcon(TCanvas& Canvas, int X, int Y) {
       const bool InCross = PX >= 8 && PX <= 23 && PY >= 8 && PY <= 23 &&
                            (std::abs(PX - PY) <= 1 || std::abs(PX + PY - (kIconSize - 1)) <= 1);
       if (InCross) Brush = &White;
-      FillRect(DC, Bounds(X + PX, Y + PY, 1, 1), *Brush);
+      FillRect(DC, Bounds(X + PX * Dot, Y + PY * Dot, Dot, Dot), *Brush);
     }
 }
 

@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/core/Scale.h"
 #include "platform/core/Types.h"
 #include "platform/window/WinUser.h"
 
@@ -82,15 +83,22 @@ struct TMessageBoxLayout {
 
 // Lays a box out with the canvas's current font (the framework's default
 // font in the box).
+// The figures above are at 96 dpi; Scale takes them to the box's (the
+// canvas's font is at that scale already), the icon by a whole factor.
 TMessageBoxLayout LayoutMessageBox(TCanvas& Canvas, const std::string& Text,
-                                   const std::string& Caption, TMsgBoxIcon Icon);
+                                   const std::string& Caption, TMsgBoxIcon Icon,
+                                   const TScale& Scale = TScale());
+// The whole factor the box's icon is drawn at: the largest not above the
+// scale, so its pixels stay square.
+int IconFactor(const TScale& Scale);
 
 // The top-left corner of a box of the given size for the requested point.
 TPoint MessageBoxPosition(int X, int Y, int Width, int Height, int ScreenWidth, int ScreenHeight);
 
 // The error icon: a red disc with a dark rim and a white cross, 32 by 32,
 // drawn with its top-left corner at (X, Y).
-void DrawErrorIcon(TCanvas& Canvas, int X, int Y);
+// Dot: each pixel of the icon as a square of that many pixels.
+void DrawErrorIcon(TCanvas& Canvas, int X, int Y, int Dot = 1);
 
 // The OK button's face: the default button's black frame, a raised face (a
 // flat shadow frame while pushed, the caption one pixel down and right) and

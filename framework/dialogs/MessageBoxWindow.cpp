@@ -8,6 +8,7 @@
 #include "framework/forms/ModalLoop.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/CanvasBinding.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/shell/Beep.h"
 #include "platform/window/PaintDC.h"
 #include "platform/window/WindowDC.h"
@@ -58,7 +59,7 @@ public:
     ButtonClass.lpszClassName = "Button";
     FButton = CreateWindowEx(
         0, ButtonClass, "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, FLayout.Button.Left,
-        FLayout.Button.Top, kButtonWidth, kButtonHeight, FBox,
+        FLayout.Button.Top, FLayout.Button.Width(), FLayout.Button.Height(), FBox,
         [this](HWND W, UINT M, WPARAM WP, LPARAM LP) { return ButtonProc(W, M, WP, LP); });
     SetWindowLong(FStatic, GWL_ID, kMsgBoxTextId);
     SetWindowLong(FButton, GWL_ID, kMsgBoxButtonId);
@@ -88,13 +89,19 @@ public:
   }
 
 private:
+  // The box is made at run time, not from a layout: it takes the
+  // program's scale as it opens, its font included.
   bool Layout() {
     TWindowDC DC(nullptr);
     if (!DC) return false;
     TCanvas Canvas;
     TCanvasBinding Bound(Canvas, DC);
-    FLayout = LayoutMessageBox(Canvas, FText, FCaption, FIcon);
+    ScaleFont(Canvas);
+    FLayout = LayoutMessageBox(Canvas, FText, FCaption, FIcon, FScale);
     return true;
+  }
+  void ScaleFont(TCanvas& Canvas) const {
+    Canvas.Font()->SetHeight(FScale.Apply(Canvas.Font()->Height()));
   }
 
   void Close() {
@@ -141,7 +148,8 @@ private:
     switch (Msg) {
       case WM_PAINT:
         PaintWith(Window, [this](TCanvas& Canvas) {
-          if (FIcon == miError) DrawErrorIcon(Canvas, FLayout.Icon.Left, FLayout.Icon.Top);
+          if (FIcon == miError)
+            DrawErrorIcon(Canvas, FLayout.Icon.Left, FLayout.Icon.Top, IconFactor(FScale));
         });
         return 0;
       case WM_SETFOCUS:
@@ -164,7 +172,8 @@ private:
     PaintWith(Window, [this](TCanvas& Canvas) {
       // Wrapped at the width the layout measured with, so the lines are the
       // same; none is wider than the window.
-      TRect R{0, 0, kMaxTextWidth, FLayout.Text.Height()};
+      TRect R{0, 0, FScale.Apply(kMaxTextWidth), FLayout.Text.Height()};
+      ScaleFont(Canvas);
       Canvas.Brush()->SetStyle(bsClear);
       Canvas.Font()->SetColor(clWindowText);
       Canvas.DrawText(FText, R, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
@@ -173,10 +182,11 @@ private:
   }
 
   LRESULT ButtonProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    const TRect Client{0, 0, kButtonWidth, kButtonHeight};
+    const TRect Client{0, 0, FLayout.Button.Width(), FLayout.Button.Height()};
     switch (Msg) {
       case WM_PAINT:
         PaintWith(Window, [&](TCanvas& Canvas) {
+          ScaleFont(Canvas);
           DrawPushButton(Canvas, Client, "OK", FPushed, GetFocus() == Window, true);
         });
         return 0;
@@ -230,6 +240,7 @@ private:
 
   std::string FText, FCaption;
   TMsgBoxIcon FIcon;
+  TScale FScale = TScale::FromDesign(GetScreenPixelsPerInch());
   TMessageBoxLayout FLayout;
   HWND FBox = nullptr, FStatic = nullptr, FButton = nullptr;
   bool FDone = false, FClosing = false, FPushed = false, FTracking = false;

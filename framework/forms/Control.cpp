@@ -216,6 +216,15 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (!HasState(csLoading)) Resize();
 }
 
+void TControl::ChangeScale(const TScale& Scale) {
+  FPixelsPerInch = Scale.To();
+  if (Scale.IsIdentity()) return;
+  // Edges, not sizes: controls that touch keep touching.
+  const TRect R = Scale.Apply(TRect{FLeft, FTop, FLeft + FWidth, FTop + FHeight});
+  SetBounds(R.Left, R.Top, R.Width(), R.Height());
+  if (!FParentFont || !FParent) FFont->SetHeight(Scale.Apply(FFont->Height()));
+}
+
 TRect TControl::ClientRect() const { return TRect{0, 0, FWidth, FHeight}; }
 
 void TControl::SetClientWidth(int Value) { SetWidth(FWidth - ClientWidth() + Value); }

@@ -37,6 +37,7 @@
 #include "framework/forms/PopupMenuBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/streaming/StreamingProperties.h"
+#include "platform/core/Scale.h"
 
 class TControl : public TComponent {
 public:
@@ -83,6 +84,22 @@ public:
   TPoint ScreenToClient(const TPoint& Point) const;
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign Value);
+
+  // ---- the desktop's scale
+  // The pixels per inch the control's geometry, font and metrics are at
+  // now: 96 as made, the program's figure once its form has scaled it.
+  double PixelsPerInch() const { return FPixelsPerInch; }
+  // Scales a length or position given at 96 pixels per inch (a metric of the
+  // control's own: a button's width, a margin) to the control's figure.
+  int Scaled(int DesignValue) const { return DesignScale().Apply(DesignValue); }
+  // The same for a line's width: at least one pixel.
+  int ScaledStroke(int DesignValue) const { return DesignScale().Stroke(DesignValue); }
+  TScale DesignScale() const { return TScale::FromDesign(FPixelsPerInch); }
+  // Rescales the control by Scale (from PixelsPerInch() to Scale.To()): its
+  // edges by the one rounding rule, its own font (a font that follows the
+  // parent follows the parent's), then what a subclass adds to it; a
+  // windowed control scales its children first.
+  virtual void ChangeScale(const TScale& Scale);
 
   // ---- state and looks. Setters compare first; a change is announced with
   // its CM_ notification, whose handlers repaint.
@@ -267,6 +284,7 @@ private:
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   TAlign FAlign = alNone;
+  double FPixelsPerInch = 96.0;
   bool FVisible = true;
   bool FEnabled = true;
   TColor FColor = clWindow;

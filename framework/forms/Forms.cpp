@@ -9,6 +9,7 @@
 
 #include "framework/graphics/CanvasBinding.h"
 #include "framework/streaming/StreamingReader.h"
+#include "platform/gdi/SysColors.h"
 
 namespace {
 TScreen GScreen;
@@ -48,12 +49,43 @@ TCustomForm::~TCustomForm() {
   FFocusedControl = nullptr;
 }
 
+// Layouts are made at 96 pixels per inch and scaled as they are read.
 void TCustomForm::ReadLayout(std::string_view ResourceName) {
   ReadComponentResource(*this, ResourceName);
+  ChangeScale(TScale::FromDesign(GetScreenPixelsPerInch()));
 }
 
 void TCustomForm::ReadLayoutText(std::string_view LayoutText) {
   ReadComponentLayout(*this, LayoutText);
+  ChangeScale(TScale::FromDesign(GetScreenPixelsPerInch()));
+}
+
+void TCustomForm::ChangeScale(const TScale& Scale) {
+  if (Scale.IsIdentity()) {
+    TWinControl::ChangeScale(Scale);
+    return;
+  }
+  const TRect Client = Scale.Apply(TRect{0, 0, ClientWidth(), ClientHeight()});
+  const TPoint Place = Scale.Apply(TPoint{Left(), Top()});
+  TWinControl::ChangeScale(Scale);
+  SetBounds(Place.X, Place.Y, Width(), Height());
+  SetClientWidth(Client.Width());
+  SetClientHeight(Client.Height());
+}
+
+void TCustomForm::WMDpiChanged(TMessage& Message) {
+  const double Now = GetScreenPixelsPerInch();
+  if (Now == PixelsPerInch()) return;
+  const TPoint Place{Left(), Top()};
+  ChangeScale(TScale::Between(PixelsPerInch(), Now));
+  // The desktop's scale changed under a form that stays where it is (X11);
+  // moved to another screen, it takes the system's rectangle (Windows).
+  if (Message.LParam) {
+    const TRect& Suggested = *reinterpret_cast<const TRect*>(Message.LParam);
+    SetBounds(Suggested.Left, Suggested.Top, Suggested.Width(), Suggested.Height());
+  } else {
+    SetBounds(Place.X, Place.Y, Width(), Height());
+  }
 }
 
 void TCustomForm::AfterConstruction() {
@@ -426,6 +458,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
       break;
     case CM_RELEASE:
       CMRelease(Message);
+      break;
+    case WM_DPICHANGED:
+      WMDpiChanged(Message);
       break;
     default:
       TWinControl::Dispatch(Message);

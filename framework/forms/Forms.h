@@ -175,9 +175,15 @@ public:
 
   void Dispatch(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // A form scales its client area, not its frame (the system's), and its
+  // position, then its controls.
+  void ChangeScale(const TScale& Scale) override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  // The program's pixels per inch changed: the form and its controls are
+  // scaled in place; on the rectangle the system suggests, if any.
+  void WMDpiChanged(TMessage& Message);
   void PaintWindow(HDC DC) override;
   virtual void DoCreate();
   virtual void DoClose(TCloseAction& Action);

@@ -1,5 +1,6 @@
 #include "framework/forms/HintWindow.h"
 #include "framework/graphics/CanvasBinding.h"
+#include "platform/gdi/SysColors.h"
 #include "platform/window/PaintDC.h"
 #include "platform/window/WindowDC.h"
 
@@ -30,16 +31,28 @@ THintWindow* InstallHintWindow(TApplication& App) {
 
 bool THintWindow::Showing() const { return FHandle && IsWindowVisible(FHandle); }
 
+// The hint is made at run time, not from a layout: its font and padding
+// take the program's scale as it shows.
+void THintWindow::SelectFont(TCanvas& Canvas) const {
+  Canvas.SetFont(FFont.get());
+  Canvas.Font()->SetHeight(ScaleNow().Apply(FFont->Height()));
+}
+
+TScale THintWindow::ScaleNow() { return TScale::FromDesign(GetScreenPixelsPerInch()); }
+
 TRect THintWindow::CalcHintRect(const std::string& Text) const {
-  TRect R{0, 0, kMaxTextWidth, 0};
+  const TScale S = ScaleNow();
+  TRect R{0, 0, S.Apply(kMaxTextWidth), 0};
   TWindowDC DC(nullptr);
   if (DC) {
     TCanvas Canvas;
     TCanvasBinding Bound(Canvas, DC);
-    Canvas.SetFont(FFont.get());
+    SelectFont(Canvas);
     Canvas.DrawText(Text, R, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
   }
-  return TRect{0, 0, R.Width() + 2 + kPadLeft + kPadRight, R.Height() + 2 + kPadTop + kPadBottom};
+  const int Line = S.Stroke(1);
+  return TRect{0, 0, R.Width() + 2 * Line + S.Apply(kPadLeft) + S.Apply(kPadRight),
+               R.Height() + 2 * Line + S.Apply(kPadTop) + S.Apply(kPadBottom)};
 }
 
 void THintWindow::CreateHandle() {
@@ -90,15 +103,18 @@ LRESULT THintWindow::WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LPa
         GetClientRect(Window, R);
         TCanvas Canvas;
         TCanvasBinding Bound(Canvas, DC);
+        const TScale S = ScaleNow();
+        const int Line = S.Stroke(1);
         Canvas.Brush()->SetColor(clWindowFrame);
-        Canvas.FrameRect(R);
+        Canvas.FillRect(R);
         Canvas.Brush()->SetColor(FColor);
-        Canvas.FillRect(TRect{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1});
+        Canvas.FillRect(TRect{R.Left + Line, R.Top + Line, R.Right - Line, R.Bottom - Line});
         Canvas.Brush()->SetStyle(bsClear);
-        Canvas.SetFont(FFont.get());
+        SelectFont(Canvas);
         // Wrapped at the width the size was measured with, so the lines match.
-        TRect Text{1 + kPadLeft, 1 + kPadTop, 1 + kPadLeft + kMaxTextWidth,
-                   R.Bottom - 1 - kPadBottom};
+        TRect Text{Line + S.Apply(kPadLeft), Line + S.Apply(kPadTop),
+                   Line + S.Apply(kPadLeft) + S.Apply(kMaxTextWidth),
+                   R.Bottom - Line - S.Apply(kPadBottom)};
         Canvas.DrawText(FText, Text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
       }
       return 0;

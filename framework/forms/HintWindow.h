@@ -46,6 +46,9 @@ public:
   void Install(TApplication& App);
 
 private:
+  static TScale ScaleNow();
+  // The hint's font at the program's scale.
+  void SelectFont(TCanvas& Canvas) const;
   void CreateHandle();
   LRESULT WindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 

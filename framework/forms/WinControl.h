@@ -39,6 +39,7 @@ public:
   // window class's, or DefWindowProc when the class has none.
   const WNDPROC& DefWndProc() const { return FDefWndProc; }
 
+  void ChangeScale(const TScale& Scale) override;
   void DefaultHandler(TMessage& Message) override;
   void WndProc(TMessage& Message) override;
   void Dispatch(TMessage& Message) override;

@@ -135,3 +135,10 @@ void TWinControl::AlignControls(TControl*, TRect& Rect) {
   Place(alRight);
   Place(alClient);
 }
+
+void TWinControl::ChangeScale(const TScale& Scale) {
+  // Children first: a child aligned to this control is placed again when
+  // this control's own size changes, from sizes already scaled.
+  for (int I = 0; I < ControlCount(); ++I) Controls(I)->ChangeScale(Scale);
+  TControl::ChangeScale(Scale);
+}

@@ -120,16 +120,24 @@ void TImageList::Clear() {
   Change();
 }
 
-void TImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) const {
+void TImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled, int Factor) const {
   if (!Canvas || Index < 0 || Index >= Count()) return;
   const TImage& Image = FImages[static_cast<std::size_t>(Index)];
   TDeviceContext& DC = *Canvas->Handle();
   TDCStateSaver Saver(DC);
 
   if (Enabled) {
+    const int F = Factor < 1 ? 1 : Factor;
+    const int W = FWidth * F, H = FHeight * F;
+    auto Copy = [&](const TDeviceContext& Source, std::uint32_t Rop) {
+      if (F == 1)
+        BitBlt(DC, X, Y, FWidth, FHeight, Source, 0, 0, Rop);
+      else
+        StretchBlt(DC, X, Y, W, H, Source, 0, 0, FWidth, FHeight, Rop);
+    };
     const TDeviceContext Pixels = SourceContext(Image.Pixels);
     if (!FMasked) {
-      BitBlt(DC, X, Y, FWidth, FHeight, Pixels, 0, 0, SRCCOPY);
+      Copy(Pixels, SRCCOPY);
       return;
     }
     // Cut the opaque part out of the target (mask 0 draws as black through
@@ -138,8 +146,8 @@ void TImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) co
     const TDeviceContext Mask = SourceContext(Image.Mask);
     DC.SetTextColor(clBlack);
     DC.SetBkColor(clWhite);
-    BitBlt(DC, X, Y, FWidth, FHeight, Mask, 0, 0, SRCAND);
-    BitBlt(DC, X, Y, FWidth, FHeight, Pixels, 0, 0, SRCPAINT);
+    Copy(Mask, SRCAND);
+    Copy(Pixels, SRCPAINT);
     return;
   }
 

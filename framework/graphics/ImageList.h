@@ -79,8 +79,9 @@ public:
   // colour one pixel down and right, then in the button shadow colour in
   // place; white and transparent pixels are left alone. An index outside
   // the list draws nothing. The canvas's own font, pen and brush are not
-  // changed.
-  void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true) const;
+  // changed. Factor (enabled images) draws each pixel as a square of that
+  // many pixels: an image at a whole multiple of its size, never blended.
+  void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true, int Factor = 1) const;
   // Makes Image one cell in size and draws image Index onto it (transparent
   // pixels keep what the resized bitmap holds). false, and Image untouched,
   // for a null Image or an index outside the list.

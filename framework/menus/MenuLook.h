@@ -4,7 +4,8 @@
 // each row lies) and drawing. The menu window (MenuWindow.h) and the tests
 // both go through these, so the pixels are pinned in one place.
 //
-// Geometry, for the framework's 12-pixel font:
+// Geometry at 96 dpi, for the framework's 12-pixel font (every figure is
+// scaled by the layout's Scale, lines to whole pixels):
 //   the frame is a raised 3D edge (2 pixels) and one pixel of menu colour;
 //   an item row is 19 pixels high, a separator row 9;
 //   the first 17 pixels of a row hold the check mark (the 7 by 7 classic
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
+#include "platform/core/Scale.h"
 
 namespace menulook {
 constexpr int kFrame = 3;
@@ -43,10 +45,13 @@ struct TMenuLayout {
   int Width = 0;
   int Height = 0;
   std::vector<TRect> Rows;  // in menu window coordinates, one per row
+  TScale Scale;             // from 96 dpi to the menu's
 };
 
-// Sizes the menu for the rows with the canvas's current font.
-TMenuLayout MeasureMenu(TCanvas& Canvas, const std::vector<TMenuRow>& Rows);
+// Sizes the menu for the rows with the canvas's current font (already at
+// the scale), its own metrics scaled by Scale.
+TMenuLayout MeasureMenu(TCanvas& Canvas, const std::vector<TMenuRow>& Rows,
+                        const TScale& Scale = TScale());
 
 // The row under a point of the menu window, or -1 (the frame, outside).
 int MenuRowAt(const TMenuLayout& Layout, const TPoint& Point);

@@ -21,6 +21,10 @@ public:
         FOutside([this](HWND, const TPoint& Screen) { return Inside(Screen); },
                  [this] { Cancel(); }, pmSwallow) {
     FFont.Assign(&Font);
+    // Menus are made at run time, not from a layout: they take the
+    // program's scale as they open.
+    FScale = TScale::FromDesign(GetScreenPixelsPerInch());
+    FFont.SetHeight(FScale.Apply(FFont.Height()));
   }
   // Also when an error escapes the loop: the menu never stays on the screen
   // holding the mouse.
@@ -74,7 +78,7 @@ private:
     TCanvas Canvas;
     TCanvasBinding Bound(Canvas, DC);
     Canvas.SetFont(&FFont);
-    FLayout = MeasureMenu(Canvas, FRows);
+    FLayout = MeasureMenu(Canvas, FRows, FScale);
     return true;
   }
 
@@ -237,6 +241,7 @@ private:
   const std::vector<TMenuRow>& FRows;
   TOutsidePress FOutside;
   TFont FFont;
+  TScale FScale;
   TMenuLayout FLayout;
   HWND FWindow = nullptr;
   int FHighlight = -1;

@@ -505,8 +505,15 @@ void TCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
 
 // ---- Face -------------------------------------------------------------------------------
 
+void TCustomComboBox::ChangeScale(const TScale& Scale) {
+  if (DroppedDown()) SetDroppedDown(false);
+  FItemHeight = std::max(1, Scale.Apply(FItemHeight));
+  TCustomControl::ChangeScale(Scale);
+  LayoutEdit();
+}
+
 TRect TCustomComboBox::ButtonRect() const {
-  const int ButtonWidth = GetSystemMetrics(SM_CXVSCROLL);
+  const int ButtonWidth = Scaled(GetSystemMetrics(SM_CXVSCROLL));
   const int Right = Width() - kEdge;
   return TRect{std::max(kEdge, Right - ButtonWidth), kEdge, Right,
                std::max(kEdge, Height() - kEdge)};

@@ -143,6 +143,8 @@ public:
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void Dispatch(TMessage& Message) override;
+  // Besides bounds and font: the rows' height; the drop button follows.
+  void ChangeScale(const TScale& Scale) override;
 
   // Align, Color, Ctl3D, DragCursor, DragMode, DropDownCount, Enabled, Font,
   // ImeMode, ImeName, ItemHeight, Items, MaxLength, ParentColor,

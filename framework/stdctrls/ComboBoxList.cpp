@@ -99,10 +99,11 @@ void TComboListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState) {
   C.FillRect(Rect);
   if (Index < 0) return;
   C.Brush()->SetStyle(bsClear);
-  // Two pixels in from the left and centred in the row, however high the
-  // box makes its rows.
+  // Two pixels (at the box's scale) in from the left and centred in the
+  // row, however high the box makes its rows.
   const int TextHeight = C.TextHeight("Ag");
-  C.TextRect(Rect, Rect.Left + 2, Rect.Top + (Rect.Height() - TextHeight) / 2, Items()->Get(Index));
+  C.TextRect(Rect, Rect.Left + FBox.Scaled(2), Rect.Top + (Rect.Height() - TextHeight) / 2,
+             Items()->Get(Index));
 }
 
 void TComboListBox::Dispatch(TMessage& Message) {

@@ -98,7 +98,13 @@ enum TBackendEventKind {
   // A system-wide key combination registered with RegisterHotKey was
   // pressed, wherever the focus was: VirtualKey carries the id it was
   // registered under.
-  beHotKey
+  beHotKey,
+  // The program's pixels per inch changed (PixelsPerInch() answers the new
+  // figure). Window 0: the desktop's scale changed for every window (X11's
+  // Xft.dpi). A window: that window moved to a screen of another scale
+  // (Windows' WM_DPICHANGED); Rect is then the screen rectangle the system
+  // suggests for its client area.
+  beDpiChanged
 };
 
 struct TBackendEvent {
@@ -137,6 +143,10 @@ public:
   virtual int ScreenHeight() const = 0;
   // Milliseconds of a monotonic clock.
   virtual std::uint32_t Now() const = 0;
+  // The program's pixels per inch: the one figure layouts, fonts and the
+  // controls' own metrics are scaled by (96 is unscaled). Fractional
+  // figures are kept as they are. Only the backend asks the system.
+  virtual double PixelsPerInch() const { return 96.0; }
 
   virtual TNativeWindow CreateNativeWindow(const TNativeWindowParams& Params) = 0;
   virtual void DestroyNativeWindow(TNativeWindow Window) = 0;

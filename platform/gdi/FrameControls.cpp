@@ -423,7 +423,8 @@ bool DrawCaption(TDeviceContext& DC, const TRect& R, unsigned State) {
 
 }  // namespace
 
-bool DrawEdge(TDeviceContext& DC, TRect& R, unsigned Edge, unsigned Flags) {
+bool DrawEdge(TDeviceContext& DC, TRect& R, unsigned Edge, unsigned Flags, int Stroke) {
+  const int S = Stroke < 1 ? 1 : Stroke;
   if (Flags & BF_DIAGONAL) return false;
   const unsigned Kind = Edge & (BDR_INNER | BDR_OUTER);
   int LTOuter, LTInner, RBOuter, RBInner;
@@ -448,22 +449,23 @@ bool DrawEdge(TDeviceContext& DC, TRect& R, unsigned Edge, unsigned Flags) {
   const int L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
   // Inner lines stop short of a corner where both of its sides are drawn, so
   // the outer lines keep the corner.
-  const int LTPlus = (Flags & BF_TOPLEFT) == BF_TOPLEFT;
-  const int RTPlus = (Flags & BF_TOPRIGHT) == BF_TOPRIGHT;
-  const int LBPlus = (Flags & BF_BOTTOMLEFT) == BF_BOTTOMLEFT;
-  const int RBPlus = (Flags & BF_BOTTOMRIGHT) == BF_BOTTOMRIGHT;
+  // Lines are Stroke pixels wide, whole pixels each (a scaled edge).
+  const int LTPlus = ((Flags & BF_TOPLEFT) == BF_TOPLEFT) * S;
+  const int RTPlus = ((Flags & BF_TOPRIGHT) == BF_TOPRIGHT) * S;
+  const int LBPlus = ((Flags & BF_BOTTOMLEFT) == BF_BOTTOMLEFT) * S;
+  const int RBPlus = ((Flags & BF_BOTTOMRIGHT) == BF_BOTTOMRIGHT) * S;
 
-  if (Flags & BF_TOP) Line(DC, LTOuter, L, T, Rt, T + 1);
-  if (Flags & BF_LEFT) Line(DC, LTOuter, L, T, L + 1, B);
-  if (Flags & BF_BOTTOM) Line(DC, RBOuter, L, B - 1, Rt, B);
-  if (Flags & BF_RIGHT) Line(DC, RBOuter, Rt - 1, T, Rt, B);
-  if (Flags & BF_TOP) Line(DC, LTInner, L + LTPlus, T + 1, Rt - RTPlus, T + 2);
-  if (Flags & BF_LEFT) Line(DC, LTInner, L + 1, T + LTPlus, L + 2, B - LBPlus);
-  if (Flags & BF_BOTTOM) Line(DC, RBInner, L + LBPlus, B - 2, Rt - RBPlus, B - 1);
-  if (Flags & BF_RIGHT) Line(DC, RBInner, Rt - 2, T + RTPlus, Rt - 1, B - RBPlus);
+  if (Flags & BF_TOP) Line(DC, LTOuter, L, T, Rt, T + S);
+  if (Flags & BF_LEFT) Line(DC, LTOuter, L, T, L + S, B);
+  if (Flags & BF_BOTTOM) Line(DC, RBOuter, L, B - S, Rt, B);
+  if (Flags & BF_RIGHT) Line(DC, RBOuter, Rt - S, T, Rt, B);
+  if (Flags & BF_TOP) Line(DC, LTInner, L + LTPlus, T + S, Rt - RTPlus, T + 2 * S);
+  if (Flags & BF_LEFT) Line(DC, LTInner, L + S, T + LTPlus, L + 2 * S, B - LBPlus);
+  if (Flags & BF_BOTTOM) Line(DC, RBInner, L + LBPlus, B - 2 * S, Rt - RBPlus, B - S);
+  if (Flags & BF_RIGHT) Line(DC, RBInner, Rt - 2 * S, T + RTPlus, Rt - S, B - RBPlus);
 
   if (Flags & (BF_MIDDLE | BF_ADJUST)) {
-    const int Add = (kInnerMono[Kind] != N) + (kOuterMono[Kind] != N);
+    const int Add = ((kInnerMono[Kind] != N) + (kOuterMono[Kind] != N)) * S;
     TRect Inside = R;
     if (Flags & BF_LEFT) Inside.Left += Add;
     if (Flags & BF_RIGHT) Inside.Right -= Add;

@@ -85,8 +85,10 @@ enum : unsigned {
 // window-frame outline with a window-colour inner line. BF_MIDDLE fills what
 // is inside with the button face (window colour with BF_MONO); BF_ADJUST
 // narrows R to that inside. Diagonal edges are not supported: with
-// BF_DIAGONAL nothing is drawn and the answer is false.
-bool DrawEdge(TDeviceContext& DC, TRect& R, unsigned Edge, unsigned Flags);
+// BF_DIAGONAL nothing is drawn and the answer is false. Stroke is the width
+// of each line in whole pixels (the desktop's scale: 2 at 192 dpi); the
+// corners keep the same rule at every width.
+bool DrawEdge(TDeviceContext& DC, TRect& R, unsigned Edge, unsigned Flags, int Stroke = 1);
 
 // Draws a frame control into R; see FrameControls.cpp for the exact geometry
 // of each glyph. Answers false for a type or state this system does not draw.

@@ -39,6 +39,7 @@ constexpr TColor kSysColors[COLOR_ENDCOLORS + 1] = {
 
 int GScreenWidth = 1024;
 int GScreenHeight = 768;
+double GScreenPixelsPerInch = 96.0;
 
 }  // namespace
 
@@ -109,4 +110,10 @@ int GetSystemMetrics(int Index) {
 void SetScreenSize(int Width, int Height) {
   if (Width > 0) GScreenWidth = Width;
   if (Height > 0) GScreenHeight = Height;
+}
+
+double GetScreenPixelsPerInch() { return GScreenPixelsPerInch; }
+
+void SetScreenPixelsPerInch(double Value) {
+  if (Value > 0) GScreenPixelsPerInch = Value;
 }

@@ -128,3 +128,7 @@ int GetSystemMetrics(int Index);
 // The window layer reports the real screen size here; until it does the
 // screen is 1024 by 768.
 void SetScreenSize(int Width, int Height);
+// The program's pixels per inch (LOGPIXELSX, kept fractional), which the
+// window layer takes from its backend; 96 until it does.
+double GetScreenPixelsPerInch();
+void SetScreenPixelsPerInch(double Value);

@@ -238,6 +238,11 @@ enum : UINT {
   WM_NCMOUSELEAVE = 0x02A2,
   WM_MOUSELEAVE = 0x02A3,
   WM_HOTKEY = 0x0312,
+  // The program's pixels per inch changed: LOWORD(wParam) is the new figure
+  // rounded (GetScreenPixelsPerInch has it exactly); lParam points to the
+  // screen rectangle suggested for the window, or is 0 when the system
+  // suggests none (X11: the desktop's scale changed, not the window's screen).
+  WM_DPICHANGED = 0x02E0,
   WM_USER = 0x0400,
   WM_APP = 0x8000,
 };

@@ -205,6 +205,9 @@ public:
   // Turns the input method's composition events into WM_IME_ messages for
   // the focus window, keeping what the composition holds now.
   void RouteComposition(const TBackendEvent& Event);
+  // Takes the backend's new pixels per inch and tells the top-levels it
+  // concerns (WM_DPICHANGED).
+  void ChangeDpi(const TBackendEvent& Event);
   void PostToFocus(UINT Msg, WPARAM WParam, LPARAM LParam, std::uint32_t Time);
   TWindow* HitWindow(const TPoint& Screen, int& HitCode);
   HWND SetFocusImpl(TWindow* W);

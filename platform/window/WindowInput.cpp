@@ -4,6 +4,8 @@
 // and character messages.
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "platform/gdi/SysColors.h"
 #include "platform/window/WinUser.h"
@@ -135,6 +137,9 @@ void TWindowCore::CookEvent(const TBackendEvent& E) {
       break;
     case beHotKey:
       PostHotKey(E);
+      break;
+    case beDpiChanged:
+      ChangeDpi(E);
       break;
     case beNone:
       break;
@@ -916,4 +921,21 @@ bool SetClipboardText(const std::string& Text, TSelection Selection) {
 std::string GetClipboardText(TSelection Selection) {
   TWindowCore* C = TWindowCore::Current();
   return C ? C->Backend().GetSelectionText(Selection) : std::string();
+}
+
+// ---- the desktop's scale
+
+void TWindowCore::ChangeDpi(const TBackendEvent& E) {
+  const double PixelsPerInch = FBackend->PixelsPerInch();
+  SetScreenPixelsPerInch(PixelsPerInch);
+  const WPARAM Rounded = WPARAM(std::lround(PixelsPerInch)) & 0xFFFF;
+  // Handles, not window objects: a window's handler may destroy windows.
+  std::vector<HWND> Targets;
+  for (TWindow* T : FTopLevels)
+    if (!E.Window || T->Native == E.Window) Targets.push_back(T->Handle);
+  for (HWND H : Targets) {
+    TRect Suggested = E.Rect;
+    Send(H, WM_DPICHANGED, MAKEWPARAM(Rounded, Rounded),
+         E.Window ? reinterpret_cast<LPARAM>(&Suggested) : 0);
+  }
 }

@@ -36,6 +36,7 @@ TWindowCore::TWindowCore(std::unique_ptr<TBackend> Backend) : FBackend(std::move
   FPreviousCore = GCurrent;
   GCurrent = this;
   SetScreenSize(FBackend->ScreenWidth(), FBackend->ScreenHeight());
+  SetScreenPixelsPerInch(FBackend->PixelsPerInch());
   FCursor = CursorFromShape(crsArrow);
 }
 

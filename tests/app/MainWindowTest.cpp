@@ -278,6 +278,25 @@ INSTANTIATE_TEST_SUITE_P(
                     TMessagePointCase{"BothNegative", {-440, 10}, true, true}),
     [](const testing::TestParamInfo<TMessagePointCase>& Info) { return Info.param.Name; });
 
+// At 200 % the bar and the message's distance from the button double: the
+// button's client origin is the window's plus (904, 16), the box 48 left
+// and 128 above it.
+TEST_F(MainWindowTest, EmptyKeywordMessageKeepsItsPlaceAtTwiceTheScale) {
+  Display.SetPixelsPerInch(192);
+  Pump();
+  Create();
+  EXPECT_EQ(Form->ClientWidth(), 1000);
+  EXPECT_EQ(Form->ClientHeight(), 70);
+  Form->SetBounds(10, 300, Form->Width(), Form->Height());
+  Pump();
+  RecordBoxes();
+  Sites.Ticks.fill(true);
+  ClickAt(Form->Button1, 40, 20);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Rect.Left, 10 + 904 - 48);
+  EXPECT_EQ(Boxes[0].Rect.Top, 300 + 16 - 128);
+}
+
 TEST_F(MainWindowTest, EnterWithAKeywordIsConsumedAndSearches) {
   Create();
   Keyword.Typed = "k";

@@ -98,7 +98,7 @@ else
   if wait_for 10 candidate_shown; then
     read -r cx cy _ _ < <("$E2E_PROBE" geometry "$(candidate_window)")
     expect_true "the input method composes at the caret ($cx,$cy)" \
-      [ "$cx" -ge "$BOX_LEFT" ] && [ "$cx" -lt "$BOX_RIGHT" ] && [ "$cy" -le $((BOX_BOTTOM + 16)) ]
+      [ "$cx" -ge "$BOX_LEFT" ] && [ "$cx" -lt "$BOX_RIGHT" ] && [ "$cy" -le $((BOX_BOTTOM + $(s 16))) ]
   else
     fail "the input method showed no composition"
   fi
@@ -143,7 +143,7 @@ if wait_for 10 candidate_shown; then
   expect_true "the candidate window starts within the keyword box's span ($cx)" \
     [ "$cx" -ge "$BOX_LEFT" ] && [ "$cx" -lt "$BOX_RIGHT" ]
   expect_true "the candidate window is just below the keyword box ($cy)" \
-    [ "$cy" -ge $((BOX_BOTTOM - 6)) ] && [ "$cy" -le $((BOX_BOTTOM + 16)) ]
+    [ "$cy" -ge $((BOX_BOTTOM - $(s 6))) ] && [ "$cy" -le $((BOX_BOTTOM + $(s 16))) ]
 else
   fail "no candidate window"
 fi

@@ -44,6 +44,18 @@ abort() {
   exit 1
 }
 
+# The desktop's scale of the test (E2E_DPI, 96 unless it says otherwise),
+# and a length given at 96 dpi at that scale: the programs' rule, to the
+# nearest pixel, halves up for the positive values used here.
+E2E_DPI=${E2E_DPI:-96}
+s() { echo $((($1 * E2E_DPI + 48) / 96)); }
+# Loads the scale as a desktop does, as Xft.dpi in the X server's resource
+# database, before the program starts.
+load_desktop_scale() {
+  [ "$E2E_DPI" = 96 ] && return 0
+  echo "Xft.dpi: $E2E_DPI" | xrdb -merge || abort "xrdb could not set the scale"
+}
+
 expect_eq() {  # ACTUAL EXPECTED WHAT
   CHECKS=$((CHECKS + 1))
   if [ "$1" = "$2" ]; then
@@ -117,6 +129,7 @@ demo_exit_code() {
 
 pixel() { "$E2E_PROBE" pixel "$1" "$2"; }
 pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+pixel_is_not() { ! pixel_is "$@"; }
 
 focused_window() { xdotool getwindowfocus 2>/dev/null; }
 focus_is() { [ "$(focused_window)" = "$1" ]; }

@@ -2,9 +2,9 @@
 # Runs a command against a private X server of its own, and stops everything
 # it started on every way out.
 #
-#   run-with-x.sh [--wm openbox|none] [--no-shm] -- COMMAND [ARG...]
+#   run-with-x.sh [--wm openbox|none] [--no-shm] [--screen WxH] -- COMMAND [ARG...]
 #
-# The server is Xvfb with one 1024x768x24 screen on a display number it
+# The server is Xvfb with one 1024x768x24 screen (--screen: another size) on a display number it
 # picks itself (-displayfd), so parallel runs never collide. --wm openbox
 # starts openbox and waits until it manages the screen; --no-shm starts the
 # server without MIT-SHM, as a remote display would be. COMMAND runs with
@@ -13,16 +13,18 @@ set -uo pipefail
 
 wm=none
 shm=1
+screen=1024x768
 while [ $# -gt 0 ]; do
   case "$1" in
     --wm) wm=$2; shift 2 ;;
     --no-shm) shm=0; shift ;;
+    --screen) screen=$2; shift 2 ;;
     --) shift; break ;;
     *) break ;;
   esac
 done
 if [ $# -eq 0 ]; then
-  echo "usage: run-with-x.sh [--wm openbox|none] [--no-shm] -- COMMAND [ARG...]" >&2
+  echo "usage: run-with-x.sh [--wm openbox|none] [--no-shm] [--screen WxH] -- COMMAND [ARG...]" >&2
   exit 2
 fi
 
@@ -43,7 +45,7 @@ trap stop_all EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 
-server_args=(-screen 0 1024x768x24 -nolisten tcp -noreset -displayfd 3)
+server_args=(-screen 0 "${screen}x24" -nolisten tcp -noreset -displayfd 3)
 [ "$shm" = 0 ] && server_args+=(-extension MIT-SHM)
 Xvfb "${server_args[@]}" 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)

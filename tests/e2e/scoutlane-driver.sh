@@ -15,45 +15,50 @@ mkdir -p "$APP_DIR" "$E2E_TMP/bin"
 if [ -n "${E2E_APP:-}" ]; then cp "$E2E_APP" "$APP_PROGRAM"; fi
 
 # ---- The layout on the screen (resources/Mainwindow1.layout), in one table.
-# The client area starts at the layout's Left and Top; everything below is a
-# screen position worked out from it and the controls' client positions.
-CLIENT_X=20
-CLIENT_Y=20
-CLIENT_SIZE=500x35
-CLIENT_GEOMETRY="$CLIENT_X $CLIENT_Y 500 35"
+# The places are the layout's at 96 dpi, scaled to E2E_DPI with s (lib.sh).
+# The client area starts at the layout's Left and Top;
+# everything below is a screen position worked out from it and the
+# controls' client positions.
+[ -n "${WINE_APP:-}" ] || load_desktop_scale
+CLIENT_X=$(s 20)
+CLIENT_Y=$(s 20)
+CLIENT_SIZE="$(s 500)x$(s 35)"
+CLIENT_GEOMETRY="$CLIENT_X $CLIENT_Y $(s 500) $(s 35)"
 CLIENT_CROP="$CLIENT_SIZE+$CLIENT_X+$CLIENT_Y"
 # The site picker (client 66,8, 160 wide): a point of its face well inside
 # it and off its button; its list, 160x182 (the layout's PopupWidth and
 # PopupHeight), opens right under it.
-FACE_X=$((CLIENT_X + 110))
-FACE_Y=$((CLIENT_Y + 18))
-PICKER_LIST_SIZE=160x182
-PICKER_LIST_GEOMETRY="$((CLIENT_X + 66)) $((CLIENT_Y + 28)) 160 182"
-PICKER_LIST_CROP="$PICKER_LIST_SIZE+$((CLIENT_X + 66))+$((CLIENT_Y + 28))"
+FACE_X=$(s 130)
+FACE_Y=$(s 38)
+PICKER_LIST_SIZE="$(s 160)x$(s 182)"
+PICKER_LIST_GEOMETRY="$(s 86) $(s 48) $(s 160) $(s 182)"
+PICKER_LIST_CROP="$PICKER_LIST_SIZE+$(s 86)+$(s 48)"
 # The keyword box (client 286,8, 160x20): its middle, its drop button (the
 # last 17 pixels inside its 2-pixel edge) and its edit field left of that.
-BOX_LEFT=$((CLIENT_X + 286))
-BOX_TOP=$((CLIENT_Y + 8))
-BOX_RIGHT=$((BOX_LEFT + 160))
-BOX_BOTTOM=$((BOX_TOP + 20))
-KEYWORD_X=$((BOX_LEFT + 80))
-KEYWORD_Y=$((BOX_TOP + 10))
-DROP_X=$((BOX_RIGHT - 2 - 8))
-DROP_Y=$((BOX_TOP + 10))
-BOX_FIELD_CROP="132x16+$((BOX_LEFT + 2))+$((BOX_TOP + 2))"
+BOX_LEFT=$(s 306)
+BOX_TOP=$(s 28)
+BOX_RIGHT=$(s 466)
+BOX_BOTTOM=$(s 48)
+KEYWORD_X=$(s 386)
+KEYWORD_Y=$(s 38)
+DROP_X=$(s 456)
+DROP_Y=$(s 38)
+BOX_FIELD_CROP="$(s 132)x$(s 16)+$(s 308)+$(s 30)"
 # The keyword box's history list: as wide as the box, right under it, rows
 # of the layout's 12 pixels in a one-pixel frame.
-HISTORY_ROW_HEIGHT=12
-history_list_size() { echo "160x$(($1 * HISTORY_ROW_HEIGHT + 2))"; }  # ROWS
-history_list_geometry() { echo "$BOX_LEFT $BOX_BOTTOM 160 $(($1 * HISTORY_ROW_HEIGHT + 2))"; }
-history_row_y() { echo $((BOX_BOTTOM + 1 + $1 * HISTORY_ROW_HEIGHT + HISTORY_ROW_HEIGHT / 2)); }
+HISTORY_ROW_HEIGHT=$(s 12)
+HISTORY_FRAME=$(s 1)
+history_list_height() { echo $(($1 * HISTORY_ROW_HEIGHT + 2 * HISTORY_FRAME)); }  # ROWS
+history_list_size() { echo "$(s 160)x$(history_list_height "$1")"; }  # ROWS
+history_list_geometry() { echo "$BOX_LEFT $BOX_BOTTOM $(s 160) $(history_list_height "$1")"; }
+history_row_y() { echo $((BOX_BOTTOM + HISTORY_FRAME + $1 * HISTORY_ROW_HEIGHT + HISTORY_ROW_HEIGHT / 2)); }
 # The search button (client 452,8, 40x20).
-SEARCH_X=$((CLIENT_X + 472))
-SEARCH_Y=$((CLIENT_Y + 18))
+SEARCH_X=$(s 492)
+SEARCH_Y=$(s 38)
 # The panel's background, for the popup menu: left of the first label, below
 # the controls.
-MENU_X=$((CLIENT_X + 4))
-MENU_Y=$((CLIENT_Y + 30))
+MENU_X=$(s 24)
+MENU_Y=$(s 50)
 
 # ---- Finding the windows
 # The first window titled like the search bar, and the visible ones (its
@@ -187,7 +192,7 @@ find_picker_rows() {
   local geometry
   geometry=$(xwininfo -id "$(picker_list_id)" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
   read -r POPUP_X POPUP_Y <<<"$geometry"
-  import -window root -crop "1x182+$((POPUP_X + 6))+$POPUP_Y" +repage "$E2E_TMP/column.txt" 2>/dev/null
+  import -window root -crop "1x$(s 182)+$((POPUP_X + $(s 6)))+$POPUP_Y" +repage "$E2E_TMP/column.txt" 2>/dev/null
   mapfile -t ROW_Y < <(awk -v top="$POPUP_Y" '
     NR == 1 { next }
     { y = NR - 2; c = $3 }
@@ -197,7 +202,7 @@ find_picker_rows() {
     c == background && start >= 0 { if (y - start >= 6) print top + int((start + y - 1) / 2); start = -1 }
     BEGIN { start = -1 }' "$E2E_TMP/column.txt")
 }
-click_picker_box() { click_at $((POPUP_X + 10)) "${ROW_Y[$1]}"; }   # ROW
+click_picker_box() { click_at $((POPUP_X + $(s 10))) "${ROW_Y[$1]}"; }   # ROW
 # Clicks the check boxes of ROWS in turn, as a user ticks them.
 click_picker_boxes() {  # ROW...
   local row
@@ -206,7 +211,7 @@ click_picker_boxes() {  # ROW...
     sleep 0.15
   done
 }
-click_picker_text() { click_at $((POPUP_X + 80)) "${ROW_Y[$1]}"; }  # ROW
+click_picker_text() { click_at $((POPUP_X + $(s 80))) "${ROW_Y[$1]}"; }  # ROW
 
 # Compares a part of the screen with a golden picture, pixel for pixel; on a
 # difference keeps what was shown in TMPDIR as NAME.actual.png. The Linux
@@ -364,7 +369,7 @@ box_empty() { box_shot "$E2E_TMP/box.png" && [ "$(ink_columns "$E2E_TMP/box.png"
 # by the program) and below the bar (fcitx5's window opens under the caret,
 # under Wine below the window's left end). A change there of more pixels
 # than the caret's blink is the answer.
-IME_AREA_CROP="700x340+0+$BOX_TOP"
+IME_AREA_CROP="$(s 700)x$(s 340)+0+$BOX_TOP"
 ime_area_shot() { import -window root -crop "$IME_AREA_CROP" +repage "$1" 2>/dev/null; }
 ime_area_changed() {  # BEFORE
   ime_area_shot "$E2E_TMP/ime-after.png" || return 1
@@ -393,7 +398,7 @@ caret_blinked() {  # BEFORE
   box_shot "$E2E_TMP/caret-after.png" || return 1
   local differing
   differing=$(compare -metric AE "$1" "$E2E_TMP/caret-after.png" null: 2>&1)
-  [[ "$differing" =~ ^[0-9]+$ ]] && [ "$differing" -gt 0 ] && [ "$differing" -le 20 ]
+  [[ "$differing" =~ ^[0-9]+$ ]] && [ "$differing" -gt 0 ] && [ "$differing" -le "$(s 20)" ]
 }
 # A click in the box, then the keys go to the input method once the window
 # has the X focus (after a message box the window manager may give it back

@@ -332,6 +332,23 @@ void THeadlessBackend::PointerLeave() {
   Queue(E);
 }
 
+void THeadlessBackend::SetPixelsPerInch(double PixelsPerInch) {
+  FPixelsPerInch = PixelsPerInch;
+  TBackendEvent E;
+  E.Kind = beDpiChanged;
+  Queue(E);
+}
+
+void THeadlessBackend::MoveToScreenOfDpi(TNativeWindow Window, double PixelsPerInch,
+                                         const TRect& Suggested) {
+  FPixelsPerInch = PixelsPerInch;
+  TBackendEvent E;
+  E.Kind = beDpiChanged;
+  E.Window = Window;
+  E.Rect = Suggested;
+  Queue(E);
+}
+
 void THeadlessBackend::AdvanceTime(std::uint32_t Milliseconds) { FNow += Milliseconds; }
 
 // ---- read-back

@@ -36,6 +36,7 @@ public:
   int ScreenWidth() const override { return FWidth; }
   int ScreenHeight() const override { return FHeight; }
   std::uint32_t Now() const override { return FNow; }
+  double PixelsPerInch() const override { return FPixelsPerInch; }
   TNativeWindow CreateNativeWindow(const TNativeWindowParams& Params) override;
   void DestroyNativeWindow(TNativeWindow Window) override;
   void UpdateNativeWindow(TNativeWindow Window, const TNativeWindowParams& Params) override;
@@ -93,6 +94,13 @@ public:
   void Expose(TNativeWindow Window, const TRect& Rect);
   void Configure(TNativeWindow Window, const TRect& ScreenRect);
   void PointerLeave();
+  // The desktop's scale changes to PixelsPerInch for every window, as on
+  // X11 when Xft.dpi changes (set before the window system starts, it is
+  // the figure it starts with).
+  void SetPixelsPerInch(double PixelsPerInch);
+  // Window moves to a screen of another scale, as Windows reports it, with
+  // the client rectangle the system suggests.
+  void MoveToScreenOfDpi(TNativeWindow Window, double PixelsPerInch, const TRect& Suggested);
   // Moves the virtual clock on; nothing happens until messages are processed.
   void AdvanceTime(std::uint32_t Milliseconds);
 
@@ -132,6 +140,7 @@ private:
 
   int FWidth, FHeight;
   std::uint32_t FNow = 1000;
+  double FPixelsPerInch = 96.0;
   TNativeWindow FNextId = 1;
   std::map<TNativeWindow, TNative> FWindows;
   std::vector<TNativeWindow> FStack;

@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "platform/backends/x11/X11Icon.h"
+#include "platform/backends/x11/X11Resources.h"
 #include "platform/files/FileBytes.h"
 #include "platform/fonts/FontFiles.h"
 
@@ -115,6 +116,10 @@ TX11Backend::TX11Backend(Display* Dpy)
   fcntl(ConnectionNumber(FDpy), F_SETFD, fcntl(ConnectionNumber(FDpy), F_GETFD) | FD_CLOEXEC);
   FAtoms.Intern(FDpy, FScreen);
   SelectVisual();
+  // The desktop's scale, and its changes: xrdb and the desktops' settings
+  // daemons rewrite the root window's resource database.
+  XSelectInput(FDpy, FRoot, PropertyChangeMask);
+  ReadDesktopScale();
 
   // Asked quietly first: the MIT-SHM calls complain on standard error when
   // the server lacks the extension.
@@ -167,6 +172,29 @@ TX11Backend::~TX11Backend() {
   XRemoveConnectionWatch(FDpy, WatchConnection, reinterpret_cast<XPointer>(this));
   XCloseDisplay(FDpy);
   RestoreErrorHandler(FPreviousErrorHandler);
+}
+
+bool TX11Backend::ReadDesktopScale() {
+  std::string Database;
+  Atom Type = None;
+  int Format = 0;
+  unsigned long Count = 0, After = 0;
+  unsigned char* Data = nullptr;
+  if (XGetWindowProperty(FDpy, FRoot, XA_RESOURCE_MANAGER, 0, 1 << 20, False, XA_STRING, &Type,
+                         &Format, &Count, &After, &Data) == Success &&
+      Data) {
+    if (Type == XA_STRING && Format == 8) Database.assign(reinterpret_cast<char*>(Data), Count);
+    XFree(Data);
+  }
+  std::string Complaint;
+  const double Dpi = XftDpiFromResources(Database, Complaint);
+  // Said once, not at every change of an unrelated resource.
+  if (!Complaint.empty() && Complaint != FDpiComplaint)
+    std::fprintf(stderr, "Scoutlane: %s\n", Complaint.c_str());
+  FDpiComplaint = Complaint;
+  if (Dpi == FPixelsPerInch) return false;
+  FPixelsPerInch = Dpi;
+  return true;
 }
 
 void TX11Backend::SelectVisual() {

@@ -58,6 +58,7 @@ public:
   // ---- TBackend
   int ScreenWidth() const override;
   int ScreenHeight() const override;
+  double PixelsPerInch() const override { return FPixelsPerInch; }
   std::uint32_t Now() const override;
   TNativeWindow CreateNativeWindow(const TNativeWindowParams& Params) override;
   void DestroyNativeWindow(TNativeWindow Window) override;
@@ -140,6 +141,9 @@ private:
   void MoveResize(TNative& N, const TRect& R);
   Cursor CursorFor(TCursorShape Shape);
   void ReportFirstFrame();
+  // Reads Xft.dpi from the root window's RESOURCE_MANAGER; true when the
+  // figure changed.
+  bool ReadDesktopScale();
   void ReleaseStartupMemory();
   void ReleaseIdleMemory();
 
@@ -212,6 +216,8 @@ private:
   Display* FDpy;
   x11::TXErrorHandler FPreviousErrorHandler;
   int FScreen;
+  double FPixelsPerInch = 96.0;
+  std::string FDpiComplaint;  // the last one said on standard error
   Window FRoot;
   x11::TX11Atoms FAtoms;
   Colormap FColormap = 0;  // our own only when the default visual is no TrueColor

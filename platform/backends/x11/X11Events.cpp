@@ -212,6 +212,12 @@ bool TX11Backend::TranslateDisplayEvent(XEvent& E) {
       NoteTime(E.xproperty.time);
       if (E.xproperty.window == FRoot && E.xproperty.atom == FAtoms.NetActiveWindow)
         NoteActiveWindow();
+      if (E.xproperty.window == FRoot && E.xproperty.atom == XA_RESOURCE_MANAGER &&
+          ReadDesktopScale()) {
+        TBackendEvent B;
+        B.Kind = beDpiChanged;
+        Queue(B);
+      }
       return true;
     case KeyPress:
     case KeyRelease:

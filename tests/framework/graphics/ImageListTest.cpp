@@ -54,6 +54,26 @@ TEST_F(ImageListTest, AddMaskedLeavesTheMaskColourUntouchedOnTheTarget) {
   EXPECT_EQ(Image->Canvas()->Pixels(1, 0), clFuchsia);
 }
 
+// At 192 dpi a mark is drawn twice its size: each pixel a 2 by 2 square,
+// the transparent ones still leaving the target alone.
+TEST(ImageListScaled, AWholeFactorEnlargesEachPixel) {
+  TImageList List(nullptr, 2, 2);
+  std::unique_ptr<TBitmap> Image = MakeBitmap({"rm",  //
+                                               "gb"});
+  ASSERT_EQ(List.AddMasked(Image.get(), clFuchsia), 0);
+  TBitmap Target(5, 5);
+  Target.Canvas()->Brush()->SetColor(clYellow);
+  Target.Canvas()->FillRect(TRect{0, 0, 5, 5});
+  List.Draw(Target.Canvas(), 1, 0, 0, true, 2);
+  ExpectPixels(Target.Image().Surface(), TPoint{0, 0},
+               {"yrryy",  //
+                "yrryy",  //
+                "yggbb",  //
+                "yggbb",  //
+                "yyyyy"},
+               kLegend);
+}
+
 TEST_F(ImageListTest, AWideBitmapIsCutIntoCells) {
   std::unique_ptr<TBitmap> Strip = MakeBitmap({"rrrgggbbbm",  //
                                                "mrrgmgbmbm"});

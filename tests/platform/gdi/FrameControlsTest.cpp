@@ -90,6 +90,20 @@ TEST(EdgeAdjust, NarrowsToTheInsideOfTheDrawnSides) {
   EXPECT_EQ(R, (TRect{1, 0, 6, 4}));
 }
 
+// At 192 dpi every line of an edge is two whole pixels: the same colours
+// and corner rule as the one-pixel edge, nothing blended.
+TEST(EdgeAdjust, ScaledEdgeHasWholePixelLines) {
+  TSurface S(10, 9, kBackground);
+  TDeviceContext DC(S);
+  TRect R{0, 0, 10, 9};
+  EXPECT_TRUE(DrawEdge(DC, R, EDGE_RAISED, BF_RECT | BF_ADJUST, 2));
+  EXPECT_EQ(R, (TRect{4, 4, 6, 5}));
+  ExpectPixels(S, TPoint{0, 0},
+               {"lllllllldd", "lllllllldd", "llwwwwssdd", "llwwwwssdd", "llwwggssdd", "llssssssdd",
+                "llssssssdd", "dddddddddd", "dddddddddd"},
+               kLegend);
+}
+
 TEST(EdgeAdjust, DiagonalEdgesAreRefused) {
   TSurface S(4, 4, kBackground);
   TDeviceContext DC(S);
