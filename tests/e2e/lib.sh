@@ -99,7 +99,8 @@ lines_after() {  # PATTERN
   awk -v p="$1" 'found { print } $0 ~ p { found = 1 }' "$DEMO_OUT"
 }
 
-viewable() { xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
+# (xwininfo without an id waits for a click on some window: never ask it so.)
+viewable() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null; }
 gone() { ! viewable "$1"; }
 
 start_demo() {

@@ -95,8 +95,7 @@ start_app() {  # [ENV...]
       >>"$DEMO_OUT" 2>>"$DEMO_ERR" &
     DEMO_PID=$!
     wait_for 30 has_window || abort "the program showed no window"
-    DEMO_WIN=$(find_window)
-    wait_for 10 viewable "$DEMO_WIN" || abort "the window was never mapped"
+    wait_for 10 app_window_shown || abort "the window was never mapped"
     wait_for 10 pixel_is "$CLIENT_X" "$CLIENT_Y" 0000FF && return 0
     [ "$E2E_WM" = openbox ] && lost_first_place || abort "the first frame never showed"
     echo "note: Wine and openbox moved the window to 0,0 as it was mapped; starting it again"
