@@ -29,7 +29,8 @@ bool Load(const TFontFile& File, TFaceBytes* Bytes) {
   return true;
 }
 
-// The bytes are copies in memory, not pages of a file that read back.
-void ReleaseResidentPages(const TFaceBytes&) {}
+// The bytes are a copy in memory: whatever becomes of the file, the face
+// reads what it opened.
+std::string StampOf(const std::string&) { return std::string(); }
 
 }  // namespace facebytes

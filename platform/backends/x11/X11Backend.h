@@ -241,8 +241,7 @@ private:
 
   bool FReportFirstFrame = false;
   bool FStartupMemoryReleased = false;
-  bool FFontPagesRead = false;  // a frame was drawn since the font pages were let go
-  bool FHeapToTrim = false;     // a window went since the heap was trimmed
+  bool FHeapToTrim = false;  // a window went since the heap was trimmed
   TBellBeeper FBeeper;
   std::unique_ptr<TBeeperGuard> FBeeperGuard;
 };
