@@ -9,6 +9,7 @@
 #include "platform/text/Cp932.h"
 
 TApplication* Application = nullptr;
+int ExitCode = 0;
 
 namespace {
 
@@ -104,6 +105,12 @@ void TApplication::Run() {
       HandleException(this);
     }
     if (!More) break;
+  }
+  // Terminate posts a quit that the loop above may not have taken. Left
+  // waiting, it would close the next modal loop at once: the error box of a
+  // history that cannot be saved as the forms go would vanish unseen.
+  MSG Quit;
+  while (PeekMessage(Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
 }
 

@@ -295,7 +295,9 @@ public:
 
   // Shows the main form and handles messages until the main form closes,
   // Terminate is called, or (headless) no more input can come. Escaping
-  // errors go to HandleException and the loop goes on.
+  // errors go to HandleException and the loop goes on. The request to quit
+  // ends here: an error box shown afterwards, while the forms are destroyed,
+  // still waits for the user.
   void Run();
   // Handles every message waiting now, then returns.
   void ProcessMessages();
@@ -405,4 +407,10 @@ private:
 
 // The running application (null when none exists) and the screen.
 extern TApplication* Application;
+// The status the program's entry point ends with: 0 unless something the
+// user made could not be kept and the error box said so (a history that
+// could not be saved as its window went), so whoever started the program
+// learns of the failure too. It outlives the application object, whose
+// forms are destroyed, and their data saved, as it goes.
+extern int ExitCode;
 extern TScreen* Screen;
