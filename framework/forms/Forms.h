@@ -309,7 +309,9 @@ public:
 
   // Shows the error that is being handled (call it inside a catch): through
   // OnException when that is set, otherwise ShowException with the error's
-  // message (empty for errors that are not Exceptions).
+  // message (empty for errors that are not Exceptions). When showing it
+  // fails in turn, the message goes to standard error, ExitCode becomes 1
+  // and the application terminates: it cannot show its user anything.
   void HandleException(TObject* Sender);
   // The error box: the message with a '.' appended when it is not empty and
   // its last character's code is above '.', captioned with the title.
@@ -346,6 +348,8 @@ public:
 
 private:
   void Initialize();
+  // "Title: Text" as a line of UTF-8 on standard error.
+  void WriteToStandardError(const std::string& Text) const;
   void FormCreated(TCustomForm* Form);
   bool ProcessMessage();
   void StartHintTimer(int Milliseconds, bool ShowMode);

@@ -94,10 +94,10 @@ public:
     TPatternPtr Pattern = MakePattern(Request);
     FcResult Result = FcResultNoMatch;
     TPatternPtr Match(fclib::Fc().FontMatch(FConfig, Pattern.get(), &Result));
-    if (!Match) throw Exception("フォントが見つかりません");
+    if (!Match) throw Exception(fontresolver::NoUsableFontMessage());
     TResolvedFont Resolved;
     Resolved.File = FileOf(Match.get());
-    if (Resolved.File.Path.empty()) throw Exception("フォントが見つかりません");
+    if (Resolved.File.Path.empty()) throw Exception(fontresolver::NoUsableFontMessage());
     FResolved.emplace(Key, Resolved);
     facecache::Remember(CacheKey, Resolved.File);
     return Resolved;
@@ -258,5 +258,12 @@ std::vector<TEnumFontEntry> ListFamilies() { return TResolver::Instance().ListFa
 std::string FaceCacheKey(const TLogFont& Request) { return CacheKeyOf(KeyOf(Request)); }
 
 void ReloadConfiguration() { TResolver::Instance().Reload(); }
+
+std::string NoUsableFontMessage() {
+  // Kept in ASCII where it matters: a terminal in the C locale still shows
+  // the font and package names.
+  return "表示に使えるフォントがありません: IPAPGothic, IPAGothic "
+         "(package fonts-ipafont-gothic) を入れてください";
+}
 
 }  // namespace fontresolver

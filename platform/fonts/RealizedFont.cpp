@@ -125,7 +125,7 @@ struct TRealizedFont::TImpl {
       TLogFont Default = Request;
       Default.Face.clear();
       Resolved = fontresolver::Resolve(Default);
-      if (!Primary.Attach(Resolved.File)) throw Exception("フォントを開けません");
+      if (!Primary.Attach(Resolved.File)) throw Exception(fontresolver::NoUsableFontMessage());
     }
     FT_Face Face = Primary.Face;
     // Styles the chosen file lacks are drawn by hand, as Windows simulates
