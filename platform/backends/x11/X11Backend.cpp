@@ -486,6 +486,17 @@ void TX11Backend::ReportFirstFrame() {
   std::fflush(stderr);
 }
 
+bool TX11Backend::QueryPointer(TPoint& ScreenPos) {
+  Window Root = None, Child = None;
+  int RootX = 0, RootY = 0, WindowX = 0, WindowY = 0;
+  unsigned Buttons = 0;
+  // False when the pointer is on another screen of the display.
+  if (!XQueryPointer(FDpy, FRoot, &Root, &Child, &RootX, &RootY, &WindowX, &WindowY, &Buttons))
+    return false;
+  ScreenPos = TPoint{RootX, RootY};
+  return true;
+}
+
 void TX11Backend::WarpPointer(const TPoint& ScreenPos) {
   XWarpPointer(FDpy, None, FRoot, 0, 0, 0, 0, ClampCoord(ScreenPos.X), ClampCoord(ScreenPos.Y));
   XFlush(FDpy);
