@@ -105,12 +105,16 @@ std::string TRegistryStore::FilePath() const {
 TRegistryTree TRegistryStore::Load(const TKeyPath&) const {
   if (FDirectory.empty()) return TRegistryTree();
   std::string Path = FilePath();
-  TDescriptor File(open(Path.c_str(), O_RDONLY | O_CLOEXEC));
+  // O_NONBLOCK: a named pipe in the store's place must not hang the
+  // program; only a regular file is a store.
+  TDescriptor File(open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (File.Get() < 0) {
     // No store yet, or no folder for it yet: nothing has been stored.
     if (errno == ENOENT || errno == ENOTDIR) return TRegistryTree();
     FailRead(Path);
   }
+  struct stat Status;
+  if (fstat(File.Get(), &Status) != 0 || !S_ISREG(Status.st_mode)) FailRead(Path);
   std::string Text;
   char Buffer[65536];
   while (true) {
