@@ -1,5 +1,6 @@
 #include "platform/registry/RegistryStore.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/Exception.h"
@@ -64,6 +66,29 @@ bool WriteAll(int Descriptor, std::string_view Data) {
     Data.remove_prefix(static_cast<std::size_t>(Written));
   }
   return true;
+}
+
+// The temporary files of saves that were killed before their rename
+// (".registry.txt." and six characters). Only called under the folder's
+// lock, after a save of our own, when no cooperating save is writing one.
+void RemoveStaleTemporaries(int DirectoryDescriptor) {
+  const std::string Prefix = std::string(".") + kFileName + ".";
+  constexpr std::size_t kSuffixLength = 6;  // mkostemp's XXXXXX
+  int Copy = fcntl(DirectoryDescriptor, F_DUPFD_CLOEXEC, 0);
+  if (Copy < 0) return;
+  DIR* Listing = fdopendir(Copy);
+  if (!Listing) {
+    close(Copy);
+    return;
+  }
+  std::vector<std::string> Stale;
+  while (dirent* Entry = readdir(Listing)) {
+    std::string_view Name = Entry->d_name;
+    if (Name.size() == Prefix.size() + kSuffixLength && Name.substr(0, Prefix.size()) == Prefix)
+      Stale.emplace_back(Name);
+  }
+  closedir(Listing);
+  for (const std::string& Name : Stale) unlinkat(DirectoryDescriptor, Name.c_str(), 0);
 }
 
 std::string HomeDirectory() {
@@ -174,6 +199,7 @@ void TRegistryStore::Save(int DirectoryDescriptor, const TRegistryTree& Tree) co
   // Makes the rename itself durable. The new store is in place either way,
   // so a failure here has nothing left to undo.
   fsync(DirectoryDescriptor);
+  RemoveStaleTemporaries(DirectoryDescriptor);
 }
 
 }  // namespace registry

@@ -208,6 +208,16 @@ TEST_P(RegistryStoreNotAFileTest, IsUnreadableAtOnce) {
 INSTANTIATE_TEST_SUITE_P(InPlaceOfTheFile, RegistryStoreNotAFileTest, ::testing::Bool(),
                          [](const auto& Info) { return Info.param ? "Pipe" : "Folder"; });
 
+TEST_F(RegistryStoreTest, ASaveRemovesTheTemporariesOfKilledSaves) {
+  fs::create_directories(FStoreDirectory);
+  WriteFile(FStoreDirectory + "/.registry.txt.a1B2c3", "half a sav");
+  WriteFile(FStoreDirectory + "/.registry.txt.notes", "not ours: another length");
+  WriteFile(FStoreDirectory + "/other.txt", "not ours");
+  TRegistryStore(FStoreDirectory).Update(SetHistory);
+  EXPECT_EQ(Entries(FStoreDirectory),
+            (std::vector<std::string>{".registry.txt.notes", "other.txt", "registry.txt"}));
+}
+
 TEST_F(RegistryStoreTest, ChangesMadeAtTheSameTimeAreAllKept) {
   // Each update reads the store, adds one value and saves: without the lock
   // two writers would overwrite each other's values.
