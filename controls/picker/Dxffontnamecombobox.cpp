@@ -142,11 +142,13 @@ void TdxfFontNameComboBox::DrawPreviewFont(TObject* Sender, int Index, bool Item
   if (!FPreviewFont) return;
   const int Symbol = FindSymbolFontPreview(AText);
   if (Symbol < 0) {
-    // A face whose file cannot be read would be drawn in a stand-in face;
+    // A face whose file cannot be read would be drawn in a stand-in face,
+    // and one whose glyphs are empty would leave a blank row: either way
     // its name stays in the popup's font instead.
     TLogFont Own = AFont->LogFont();
     Own.Face = AText;
-    if (TRealizedFont::Create(Own)->IsStandIn()) return;
+    const std::shared_ptr<TRealizedFont> Font = TRealizedFont::Create(Own);
+    if (Font->IsStandIn() || !Font->DrawsInk(AText)) return;
     AFont->SetName(AText);
     return;
   }

@@ -456,6 +456,16 @@ int TRealizedFont::TextWidth(std::string_view Text) {
   return Width;
 }
 
+bool TRealizedFont::DrawsInk(std::string_view Text) {
+  for (std::size_t Pos = 0, Length = 1; Pos < Text.size();
+       Pos += std::max<std::size_t>(Length, 1)) {
+    const TGlyph& G = FImpl->GlyphAt(Text, Pos, &Length);
+    for (std::uint8_t Coverage : G.Coverage)
+      if (Coverage != 0) return true;
+  }
+  return false;
+}
+
 const TGlyph& TRealizedFont::Glyph(std::string_view Text, std::size_t Pos, std::size_t* Length) {
   return FImpl->GlyphAt(Text, Pos, Length);
 }
