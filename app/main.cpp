@@ -3,7 +3,8 @@
 //
 // An error that escapes start-up or the loop is shown in the error box and
 // the program still ends with 0; when it happens while the window is made,
-// the window is never shown.
+// the window is never shown. It ends with 1 when the keyword history could
+// not be saved as the window went (the error box said so first).
 
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "app/Mainwindow1.h"
 #include "controls/picker/Dxfres.h"
 #include "framework/dialogs/Dialogs.h"
+#include "framework/forms/Forms.h"
 #include "framework/forms/HintWindow.h"
 #include "platform/backends/DefaultBackend.h"
 
@@ -59,5 +61,5 @@ int main(int argc, char** argv) {
   RunSearchBar(std::move(Backend));
   // After the last form is gone.
   FinalizeDxfres();
-  return 0;
+  return ExitCode;
 }

@@ -1,6 +1,8 @@
 // Entry point of the control gallery: the application object on the
 // desktop's backend, the gallery window from its layout, the message loop.
-// An error is shown in the error box, as in the search bar.
+// An error is shown in the error box, as in the search bar; the program ends
+// with 1 when the user's data could not be kept (a history that could not be
+// saved as the window went), else with 0.
 
 #include <cstdio>
 #include <cstring>
@@ -9,6 +11,7 @@
 
 #include "controls/picker/Dxfres.h"
 #include "framework/dialogs/Dialogs.h"
+#include "framework/forms/Forms.h"
 #include "framework/forms/HintWindow.h"
 #include "gallery/GalleryForm1.h"
 #include "platform/backends/DefaultBackend.h"
@@ -51,5 +54,5 @@ int main(int argc, char** argv) {
   }
   RunGallery(std::move(Backend));
   FinalizeDxfres();
-  return 0;
+  return ExitCode;
 }

@@ -24,7 +24,9 @@ void THistoryComboBox::SaveOnDestruction() {
     if (!SaveToRegistry()) SaveToFile();
   } catch (...) {
     // A destructor cannot pass the error on; the user still has to learn
-    // that the history was not saved.
+    // that the history was not saved, and so does whoever started the
+    // program.
+    ExitCode = 1;
     try {
       if (Application)
         Application->HandleException(this);

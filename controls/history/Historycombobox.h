@@ -15,7 +15,8 @@
 // never existed, or still exists when the box is deleted, saves its live
 // list instead, so a history is never replaced by an empty copy that was
 // never taken. A save error at destruction cannot leave a destructor: it is
-// shown in the application's error box. A box whose automatic load failed
+// shown in the application's error box, and the program's ExitCode becomes
+// 1 so it ends with a failure status. A box whose automatic load failed
 // (the error stops the window that holds it) saves nothing at destruction, so
 // the stored entries survive for the user to repair the damaged count.
 //

@@ -84,6 +84,8 @@ TdxfFontNameComboBox::TdxfFontNameComboBox(TComponent* AOwner) : TdxfCustomCombo
 }
 
 void TdxfFontNameComboBox::LoadFontNames() {
+  // The chosen face, to be chosen again wherever it lands in the new list.
+  const std::string Chosen = ItemIndex() >= 0 ? Items()->Get(ItemIndex()) : std::string();
   TStringList Found;
   BeginUpdate();
   // Each face comes with its kind in the entry's object slot. Names are
@@ -102,6 +104,14 @@ void TdxfFontNameComboBox::LoadFontNames() {
     Items()->Add(Found.Get(I));
     SetImageIndex(Items()->Count() - 1, Image);
   }
+  // By its exact spelling: two faces may differ only in letter case. A face
+  // no longer listed leaves the selection to the position rule of EndUpdate.
+  if (!Chosen.empty())
+    for (int I = 0; I < Items()->Count(); ++I)
+      if (Items()->Get(I) == Chosen) {
+        SetItemIndex(I);
+        break;
+      }
   EndUpdate();
 }
 
@@ -132,11 +142,13 @@ void TdxfFontNameComboBox::DrawPreviewFont(TObject* Sender, int Index, bool Item
   if (!FPreviewFont) return;
   const int Symbol = FindSymbolFontPreview(AText);
   if (Symbol < 0) {
-    // A face whose file cannot be read would be drawn in a stand-in face;
+    // A face whose file cannot be read would be drawn in a stand-in face,
+    // and one whose glyphs are empty would leave a blank row: either way
     // its name stays in the popup's font instead.
     TLogFont Own = AFont->LogFont();
     Own.Face = AText;
-    if (TRealizedFont::Create(Own)->IsStandIn()) return;
+    const std::shared_ptr<TRealizedFont> Font = TRealizedFont::Create(Own);
+    if (Font->IsStandIn() || !Font->DrawsInk(AText)) return;
     AFont->SetName(AText);
     return;
   }

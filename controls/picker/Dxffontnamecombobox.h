@@ -49,8 +49,9 @@ public:
   explicit TdxfFontNameComboBox(TComponent* AOwner);
 
   // Rebuilds the items from the installed fonts of the kinds in FontTypes,
-  // sorted ignoring case. Empties the recently-used list. The selection
-  // keeps its position while that is still below the new count.
+  // sorted ignoring case. Empties the recently-used list. The chosen face
+  // stays chosen while it is still listed; one no longer listed leaves the
+  // selection at its position while that is below the new count, else none.
   void LoadFontNames();
 
   TdxfFontTypes FontTypes() const { return FFontTypes; }

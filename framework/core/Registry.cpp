@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/core/Exception.h"
 #include "platform/profile/ProfileValues.h"
 
 using registry::TKeyPath;
@@ -118,13 +119,22 @@ void TRegistryIniFile::ReadSection(const std::string& Section,
 
 void TRegistryIniFile::UpdateFile() {
   if (FPending.empty()) return;
-  TRegistryTree Saved = FStore.Update(
-      [this](TRegistryTree& Tree) {
-        bool Changed = false;
-        for (const TChange& Change : FPending) Changed = Apply(Change, Tree) || Changed;
-        return Changed;
-      },
-      FKeyPath);
-  FPending.clear();
-  FCurrent = std::move(Saved);
+  // Only the key the object was made with: nothing the caller wrote. A
+  // store that refuses it (a read-only home folder) loses nothing, and a
+  // program that merely read its settings must not fail for it.
+  const bool OnlyItsKey = FPending.size() == 1 && FPending.front().Kind == ckCreateKey;
+  try {
+    TRegistryTree Saved = FStore.Update(
+        [this](TRegistryTree& Tree) {
+          bool Changed = false;
+          for (const TChange& Change : FPending) Changed = Apply(Change, Tree) || Changed;
+          return Changed;
+        },
+        FKeyPath);
+    FPending.clear();
+    FCurrent = std::move(Saved);
+  } catch (const ERegistryException&) {
+    if (!OnlyItsKey) throw;
+    FPending.clear();
+  }
 }

@@ -18,7 +18,9 @@
 //
 // Creating the object creates its key path in the store when it is missing
 // (saved on release like any change). Nothing is written when the store
-// already holds everything the object changes.
+// already holds everything the object changes. A store that refuses to
+// save that key alone (a read-only home folder) is no error: only a refused
+// write of what the caller wrote or erased is reported.
 //
 // Releasing: the destructor saves pending changes. A refused save raises
 // ERegistryException from the destructor, which is why it is noexcept(false);

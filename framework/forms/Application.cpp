@@ -9,6 +9,7 @@
 #include "platform/text/Cp932.h"
 
 TApplication* Application = nullptr;
+int ExitCode = 0;
 
 namespace {
 
@@ -105,6 +106,12 @@ void TApplication::Run() {
     }
     if (!More) break;
   }
+  // Terminate posts a quit that the loop above may not have taken. Left
+  // waiting, it would close the next modal loop at once: the error box of a
+  // history that cannot be saved as the forms go would vanish unseen.
+  MSG Quit;
+  while (PeekMessage(Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 void TApplication::Terminate() {
@@ -114,30 +121,11 @@ void TApplication::Terminate() {
 
 // ---- errors ---------------------------------------------------------------------------
 
-void TApplication::HandleException(TObject* Sender) {
-  const std::exception_ptr Error = std::current_exception();
-  if (!Error) return;
-  try {
-    if (OnException) {
-      OnException(Sender, Error);
-      return;
-    }
-    std::string Message;
-    try {
-      std::rethrow_exception(Error);
-    } catch (const Exception& E) {
-      Message = E.Message();
-    } catch (...) {
-      // Not one of the system's errors: shown with an empty message.
-    }
-    ShowException(Message);
-  } catch (...) {
-    // The error box itself failed: nothing is left to show it with.
-    std::fputs("error while reporting an error\n", stderr);
-  }
-}
+namespace {
 
-void TApplication::ShowException(const std::string& Message) {
+// The message with a '.' appended when it is not empty and its last
+// character's code is above '.'.
+std::string WithFinalDot(const std::string& Message) {
   std::string Text = Message;
   if (!Text.empty()) {
     // The last character, not the last byte: a double-byte character's
@@ -146,10 +134,49 @@ void TApplication::ShowException(const std::string& Message) {
     const bool DoubleByte = Text.size() - Last > 1;
     if (DoubleByte || static_cast<unsigned char>(Text[Last]) > '.') Text += '.';
   }
+  return Text;
+}
+
+}  // namespace
+
+void TApplication::HandleException(TObject* Sender) {
+  const std::exception_ptr Error = std::current_exception();
+  if (!Error) return;
+  std::string Message;
+  try {
+    std::rethrow_exception(Error);
+  } catch (const Exception& E) {
+    Message = E.Message();
+  } catch (...) {
+    // Not one of the system's errors: shown with an empty message.
+  }
+  try {
+    if (OnException) {
+      OnException(Sender, Error);
+      return;
+    }
+    ShowException(Message);
+  } catch (...) {
+    // The error box itself failed (with no usable font nothing can be
+    // drawn at all). The error goes to standard error instead, and a
+    // program that cannot show its user anything ends, with a failure
+    // status, rather than run on unseen or vanish as if it had succeeded.
+    WriteToStandardError(WithFinalDot(Message));
+    ExitCode = 1;
+    Terminate();
+  }
+}
+
+void TApplication::ShowException(const std::string& Message) {
+  const std::string Text = WithFinalDot(Message);
   if (FErrorBox) {
     FErrorBox(Text, FTitle);
     return;
   }
+  WriteToStandardError(Text);
+}
+
+void TApplication::WriteToStandardError(const std::string& Text) const {
   const std::string Line = cp932::ToUtf8Lossy(FTitle) + ": " + cp932::ToUtf8Lossy(Text) + "\n";
   std::fputs(Line.c_str(), stderr);
 }

@@ -301,7 +301,9 @@ public:
 
   // Shows the main form and handles messages until the main form closes,
   // Terminate is called, or (headless) no more input can come. Escaping
-  // errors go to HandleException and the loop goes on.
+  // errors go to HandleException and the loop goes on. The request to quit
+  // ends here: an error box shown afterwards, while the forms are destroyed,
+  // still waits for the user.
   void Run();
   // Handles every message waiting now, then returns.
   void ProcessMessages();
@@ -313,7 +315,9 @@ public:
 
   // Shows the error that is being handled (call it inside a catch): through
   // OnException when that is set, otherwise ShowException with the error's
-  // message (empty for errors that are not Exceptions).
+  // message (empty for errors that are not Exceptions). When showing it
+  // fails in turn, the message goes to standard error, ExitCode becomes 1
+  // and the application terminates: it cannot show its user anything.
   void HandleException(TObject* Sender);
   // The error box: the message with a '.' appended when it is not empty and
   // its last character's code is above '.', captioned with the title.
@@ -350,6 +354,8 @@ public:
 
 private:
   void Initialize();
+  // "Title: Text" as a line of UTF-8 on standard error.
+  void WriteToStandardError(const std::string& Text) const;
   void FormCreated(TCustomForm* Form);
   bool ProcessMessage();
   void StartHintTimer(int Milliseconds, bool ShowMode);
@@ -411,4 +417,10 @@ private:
 
 // The running application (null when none exists) and the screen.
 extern TApplication* Application;
+// The status the program's entry point ends with: 0 unless something the
+// user made could not be kept and the error box said so (a history that
+// could not be saved as its window went), so whoever started the program
+// learns of the failure too. It outlives the application object, whose
+// forms are destroyed, and their data saved, as it goes.
+extern int ExitCode;
 extern TScreen* Screen;

@@ -168,6 +168,11 @@ public:
   // Moves the pointer; the backend reports the move as an event if its
   // platform does, the core does not rely on it.
   virtual void WarpPointer(const TPoint& ScreenPos) = 0;
+  // Where the pointer is now, asked of the system; false when the backend
+  // cannot tell, and the core answers the last position its input reported.
+  // A pointer that leaves our windows in one jump reports no move to them,
+  // so only the system knows where it went.
+  virtual bool QueryPointer(TPoint& ScreenPos) { return false; }
   // Where the input method should show its composition and candidates: a
   // caret rectangle in window coordinates. An empty rectangle: no caret,
   // nothing in the window takes text, so keys go past the input method.

@@ -1,8 +1,13 @@
 #pragma once
 // Where the bytes of a face come from, for the face store (FaceStore.h). On
-// Linux a font file is mapped into memory; on Windows the bytes are read from
-// GDI (GetFontData) or, for fonts GDI gives no bytes of, from their file.
-// Either way the face store holds them for as long as the face is open.
+// Linux FreeType reads the font file through a descriptor, a few bytes at a
+// time, as it needs them; on Windows the face's file is mapped, and the bytes
+// are read from GDI (GetFontData) only for a face without a file, or from
+// the file for fonts GDI gives no bytes of. Either way the face store holds
+// them for as long as the face is open.
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 #include <cstddef>
 #include <memory>
@@ -13,9 +18,13 @@
 namespace facebytes {
 
 struct TFaceBytes {
-  // The bytes, freed (or unmapped) when the last copy of this goes.
+  // The bytes in memory, freed when the last copy of this goes; or null,
+  // and FreeType reads Stream.
   std::shared_ptr<const unsigned char> Data;
   std::size_t Size = 0;
+  // The file read on demand; its descriptor is closed when the last copy of
+  // this goes.
+  std::shared_ptr<FT_StreamRec> Stream;
   // The face inside the bytes (a collection holds several).
   int Index = 0;
 };
@@ -25,12 +34,13 @@ struct TFaceBytes {
 // two requests), so the store opens the face once.
 std::string IdentityOf(const TFontFile& File);
 
-// The bytes of File; false when they cannot be had in memory, and the face
+// The state of the file behind Identity (its inode, size and times); it
+// changes when the file is rewritten, shortened or replaced. Empty for bytes
+// that no file backs once read.
+std::string StampOf(const std::string& Identity);
+
+// The bytes of File; false when they cannot be had at all, and the face
 // store then lets FreeType read File.Path itself.
 bool Load(const TFontFile& File, TFaceBytes* Bytes);
-
-// Lets go of the resident pages of bytes that a file backs (they read back
-// unchanged); bytes held only in memory are kept.
-void ReleaseResidentPages(const TFaceBytes& Bytes);
 
 }  // namespace facebytes

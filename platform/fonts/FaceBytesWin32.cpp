@@ -34,8 +34,9 @@ bool Load(const TFontFile& File, TFaceBytes* Bytes) {
   return true;
 }
 
-// Windows trims a process's working set of file pages by itself; a copy
-// from GDI has nothing to read back from.
-void ReleaseResidentPages(const TFaceBytes&) {}
+// The bytes are a copy in memory, or a mapping of a file held open without
+// write sharing, which nobody can rewrite or shorten while the face is open:
+// whatever becomes of the file, the face reads what it opened.
+std::string StampOf(const std::string&) { return std::string(); }
 
 }  // namespace facebytes

@@ -25,7 +25,14 @@ public:
 
   FT_Face OpenFace(const TFontFile& File) {
     TKey Key{facebytes::IdentityOf(File), File.Index};
+    const std::string Stamp = facebytes::StampOf(Key.first);
     auto Found = FFaces.find(Key);
+    if (Found != FFaces.end() && Found->second.Stamp != Stamp) {
+      // The file was rewritten, shortened or replaced since the face was
+      // opened (or since it failed): read it anew.
+      Retire(Found);
+      Found = FFaces.end();
+    }
     if (Found != FFaces.end()) {
       TOpenFace& Open = Found->second;
       if (!Open.Face) return nullptr;
@@ -33,12 +40,20 @@ public:
       return Open.Face;
     }
     TOpenFace Open;
+    Open.Stamp = Stamp;
     FT_Face Face = nullptr;
-    FT_Error Error =
-        facebytes::Load(File, &Open.Bytes)
-            ? FT_New_Memory_Face(FLibrary, Open.Bytes.Data.get(),
-                                 static_cast<FT_Long>(Open.Bytes.Size), Open.Bytes.Index, &Face)
-            : FT_New_Face(FLibrary, Key.first.c_str(), File.Index, &Face);
+    FT_Error Error = 0;
+    if (!facebytes::Load(File, &Open.Bytes)) {
+      Error = FT_New_Face(FLibrary, Key.first.c_str(), File.Index, &Face);
+    } else if (Open.Bytes.Stream) {
+      FT_Open_Args Args{};
+      Args.flags = FT_OPEN_STREAM;
+      Args.stream = Open.Bytes.Stream.get();
+      Error = FT_Open_Face(FLibrary, &Args, Open.Bytes.Index, &Face);
+    } else {
+      Error = FT_New_Memory_Face(FLibrary, Open.Bytes.Data.get(),
+                                 static_cast<FT_Long>(Open.Bytes.Size), Open.Bytes.Index, &Face);
+    }
     if (Error != 0) {
       Face = nullptr;
       Open.Bytes = {};
@@ -58,6 +73,14 @@ public:
   }
 
   void ReleaseFace(FT_Face Face) {
+    auto Retired = FRetired.find(Face);
+    if (Retired != FRetired.end()) {
+      if (--Retired->second.Uses <= 0) {
+        FT_Done_Face(Face);
+        FRetired.erase(Retired);
+      }
+      return;
+    }
     auto Key = FKeys.find(Face);
     if (Key == FKeys.end()) return;
     TOpenFace& Open = FFaces.at(Key->second);
@@ -67,10 +90,15 @@ public:
     while (static_cast<int>(FIdle.size()) > facestore::kIdleFaces) Close(FIdle.back());
   }
 
-  int OpenFaceCount() const { return static_cast<int>(FKeys.size()); }
+  int OpenFaceCount() const { return static_cast<int>(FKeys.size() + FRetired.size()); }
 
-  void ReleaseResidentPages() {
-    for (const auto& [Key, Open] : FFaces) facebytes::ReleaseResidentPages(Open.Bytes);
+  bool ForgetIfChanged(FT_Face Face) {
+    auto Key = FKeys.find(Face);
+    if (Key == FKeys.end()) return FRetired.count(Face) != 0;
+    auto Found = FFaces.find(Key->second);
+    if (Found->second.Stamp == facebytes::StampOf(Key->second.first)) return false;
+    Retire(Found);
+    return true;
   }
 
 private:
@@ -78,6 +106,7 @@ private:
   struct TOpenFace {
     FT_Face Face = nullptr;       // nullptr: the file could not be read
     facebytes::TFaceBytes Bytes;  // what FreeType reads, while it is open
+    std::string Stamp;            // the file's state when it was opened
     int Uses = 0;
     std::list<TKey>::iterator IdlePos;  // valid while Uses is 0
   };
@@ -94,6 +123,21 @@ private:
     FFaces.erase(Found);
   }
 
+  // Takes a face out of the lookup, so the next request opens its file anew.
+  // The fonts still using it keep it until they let go.
+  void Retire(std::map<TKey, TOpenFace>::iterator Found) {
+    TOpenFace& Open = Found->second;
+    if (!Open.Face) {
+      FFaces.erase(Found);
+    } else if (Open.Uses == 0) {
+      Close(Found->first);
+    } else {
+      FKeys.erase(Open.Face);
+      FRetired.emplace(Open.Face, std::move(Open));
+      FFaces.erase(Found);
+    }
+  }
+
   TFaceStore() {
     if (FT_Init_FreeType(&FLibrary) != 0) throw Exception("フォントを初期化できません");
   }
@@ -103,6 +147,8 @@ private:
   std::map<TKey, TOpenFace> FFaces;
   std::unordered_map<FT_Face, TKey> FKeys;
   std::list<TKey> FIdle;  // faces nobody uses, most recently released first
+  // Faces whose files changed under them, open until their last use goes.
+  std::unordered_map<FT_Face, TOpenFace> FRetired;
 };
 
 }  // namespace
@@ -116,6 +162,11 @@ void ReleaseFace(FT_Face Face) {
     if (TFaceStore* Store = TFaceStore::Existing()) Store->ReleaseFace(Face);
 }
 
+bool ForgetIfChanged(FT_Face Face) {
+  TFaceStore* Store = TFaceStore::Existing();
+  return Face && Store && Store->ForgetIfChanged(Face);
+}
+
 bool HasSymbolCharmap(FT_Face Face) {
   return Face && Face->charmap && Face->charmap->encoding == FT_ENCODING_MS_SYMBOL;
 }
@@ -127,10 +178,6 @@ namespace fontfiles {
 int OpenFaceCount() {
   TFaceStore* Store = TFaceStore::Existing();
   return Store ? Store->OpenFaceCount() : 0;
-}
-
-void ReleaseResidentPages() {
-  if (TFaceStore* Store = TFaceStore::Existing()) Store->ReleaseResidentPages();
 }
 
 }  // namespace fontfiles

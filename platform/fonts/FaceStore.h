@@ -5,7 +5,7 @@
 // file access. Each user takes a use of the face and gives it back. A face
 // nobody uses stays open among the most recently released ones, so fonts
 // made again for the next paint find it ready; beyond kIdleFaces of those
-// the oldest is closed and its file mapping goes, so a font list scrolled
+// the oldest is closed and its file with it, so a font list scrolled
 // through hundreds of faces keeps only the faces it shows. Only
 // platform/fonts includes this header.
 
@@ -26,6 +26,11 @@ inline constexpr int kIdleFaces = 16;
 FT_Face OpenFace(const TFontFile& File);
 // Gives back a use taken by OpenFace.
 void ReleaseFace(FT_Face Face);
+// True when the file Face was read from has changed since it was opened
+// (rewritten, shortened, replaced); the next OpenFace of it then reads the
+// file anew, while the fonts using Face keep it until they let go. A file
+// that changes is also noticed by OpenFace itself.
+bool ForgetIfChanged(FT_Face Face);
 
 // True when the face's active charmap is a symbol map, whose codes are the
 // bytes of the text rather than Unicode characters.

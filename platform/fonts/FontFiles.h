@@ -1,21 +1,15 @@
 #pragma once
-// The font files the process has open are mapped into memory, and FreeType
-// reads them there. Opening a Japanese face and hinting its first glyphs
-// reads a large part of the file (the light hinting measures a set of
-// reference glyphs of each script once per face), after which drawing text
-// only reads the few pages of the glyphs it draws.
+// The font files the process has open. FreeType reads each through a
+// descriptor, a few bytes at a time as it needs them, so an open face costs
+// the tables FreeType keeps (character map, metrics, glyph locations) and no
+// pages of the file; a file shortened or rewritten under an open face fails
+// the glyphs that can no longer be read, which are drawn as missing.
 
 namespace fontfiles {
 
-// Lets go of the pages of the open font files that this process holds
-// resident. Nothing is lost: the mappings stay, and a page read again comes
-// back from the system's file cache with the same bytes, so no glyph
-// changes. Meant for once start-up is over and its first frame is drawn.
-void ReleaseResidentPages();
-
 // Faces open now: those fonts use and the few most recently let go. A face
-// no font uses is closed, with its file's mapping, once kIdleFaces (16)
-// others have been let go after it.
+// no font uses is closed, with its file, once kIdleFaces (16) others have
+// been let go after it.
 int OpenFaceCount();
 
 }  // namespace fontfiles

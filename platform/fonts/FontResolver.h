@@ -53,6 +53,11 @@ std::string FaceCacheKey(const TLogFont& Request);
 // ignoring case. Families whose name code page 932 cannot hold are left out.
 std::vector<TEnumFontEntry> ListFamilies();
 
+// The error text for a system with no font the program can draw with: on
+// Linux it names the IPA fonts the layouts' faces map to and their package,
+// so whoever reads it knows what to install.
+std::string NoUsableFontMessage();
+
 // Forgets what was resolved, so fonts installed or removed since show in the
 // next requests; on Linux fontconfig's configuration is read anew (from
 // FONTCONFIG_FILE when set). The list of families is always the system's

@@ -1,7 +1,12 @@
 #include "platform/fonts/FontResolver.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -95,10 +100,10 @@ public:
     TPatternPtr Pattern = MakePattern(Request);
     FcResult Result = FcResultNoMatch;
     TPatternPtr Match(fclib::Fc().FontMatch(FConfig, Pattern.get(), &Result));
-    if (!Match) throw Exception("フォントが見つかりません");
+    if (!Match) throw Exception(fontresolver::NoUsableFontMessage());
     TResolvedFont Resolved;
     Resolved.File = FileOf(Match.get());
-    if (Resolved.File.Path.empty()) throw Exception("フォントが見つかりません");
+    if (Resolved.File.Path.empty()) throw Exception(fontresolver::NoUsableFontMessage());
     FResolved.emplace(Key, Resolved);
     facecache::Remember(CacheKey, Resolved.File);
     return Resolved;
@@ -118,7 +123,8 @@ public:
   std::vector<TEnumFontEntry> ListFamilies() {
     // Fonts installed or removed since the configuration was read show in
     // the next list, as a Windows enumeration shows them.
-    if (FConfig && !fclib::Fc().ConfigUptoDate(FConfig)) Reload();
+    if (FConfig && (!fclib::Fc().ConfigUptoDate(FConfig) || FontFoldersStamp() != FFoldersStamp))
+      Reload();
     LoadConfig();
     TPatternPtr Empty(fclib::Fc().PatternCreate());
     std::unique_ptr<FcObjectSet, TObjectSetDeleter> Objects(
@@ -162,6 +168,46 @@ private:
     if (FConfig) return;
     FConfig = fclib::Fc().InitLoadConfigAndFonts();
     if (!FConfig) throw Exception("フォントの設定を読み込めません");
+    FFoldersStamp = FontFoldersStamp();
+  }
+
+  // What the font folders hold: each entry's name, inode, size and
+  // modification time to the nanosecond. fontconfig compares folder times
+  // in whole seconds only, so a font added, removed or rewritten in the
+  // same second as the last list would otherwise never show until restart.
+  std::uint64_t FontFoldersStamp() const {
+    std::uint64_t Hash = 14695981039346656037ull;  // FNV-1a
+    auto Mix = [&Hash](const void* Bytes, std::size_t Size) {
+      for (std::size_t I = 0; I < Size; ++I) {
+        Hash ^= static_cast<const unsigned char*>(Bytes)[I];
+        Hash *= 1099511628211ull;
+      }
+    };
+    auto MixStat = [&Mix](const struct stat& Info) {
+      Mix(&Info.st_ino, sizeof Info.st_ino);
+      Mix(&Info.st_size, sizeof Info.st_size);
+      Mix(&Info.st_mtim.tv_sec, sizeof Info.st_mtim.tv_sec);
+      Mix(&Info.st_mtim.tv_nsec, sizeof Info.st_mtim.tv_nsec);
+    };
+    if (!FConfig) return 0;
+    // The folders fontconfig scanned, their subfolders included.
+    FcStrList* Folders = fclib::Fc().ConfigGetFontDirs(FConfig);
+    if (!Folders) return 0;
+    while (FcChar8* Folder = fclib::Fc().StrListNext(Folders)) {
+      const char* Path = reinterpret_cast<const char*>(Folder);
+      Mix(Path, std::strlen(Path) + 1);
+      DIR* Listing = opendir(Path);
+      if (!Listing) continue;
+      while (dirent* Entry = readdir(Listing)) {
+        struct stat Info {};
+        if (fstatat(dirfd(Listing), Entry->d_name, &Info, 0) != 0) continue;
+        Mix(Entry->d_name, std::strlen(Entry->d_name) + 1);
+        MixStat(Info);
+      }
+      closedir(Listing);
+    }
+    fclib::Fc().StrListDone(Folders);
+    return Hash;
   }
 
   void ReleaseConfig() {
@@ -313,6 +359,7 @@ private:
   }
 
   FcConfig* FConfig = nullptr;
+  std::uint64_t FFoldersStamp = 0;  // FontFoldersStamp() when FConfig was read
   std::map<TFaceRequestKey, TResolvedFont> FResolved;
   std::map<TFaceRequestKey, TFontSetPtr> FFallbacks;
   std::map<std::string, bool> FInstalled;  // by family name, UTF-8
@@ -335,5 +382,12 @@ std::vector<TEnumFontEntry> ListFamilies() { return TResolver::Instance().ListFa
 std::string FaceCacheKey(const TLogFont& Request) { return CacheKeyOf(KeyOf(Request)); }
 
 void ReloadConfiguration() { TResolver::Instance().Reload(); }
+
+std::string NoUsableFontMessage() {
+  // Kept in ASCII where it matters: a terminal in the C locale still shows
+  // the font and package names.
+  return "表示に使えるフォントがありません: IPAPGothic, IPAGothic "
+         "(package fonts-ipafont-gothic) を入れてください";
+}
 
 }  // namespace fontresolver

@@ -282,4 +282,6 @@ std::vector<TEnumFontEntry> ListFamilies() { return TResolver::Instance().ListFa
 
 void ReloadConfiguration() { TResolver::Instance().Reload(); }
 
+std::string NoUsableFontMessage() { return "表示に使えるフォントがありません"; }
+
 }  // namespace fontresolver

@@ -13,6 +13,9 @@ struct TFunctions {
   decltype(&FcInitLoadConfigAndFonts) InitLoadConfigAndFonts;
   decltype(&FcConfigDestroy) ConfigDestroy;
   decltype(&FcConfigUptoDate) ConfigUptoDate;
+  decltype(&FcConfigGetFontDirs) ConfigGetFontDirs;
+  decltype(&FcStrListNext) StrListNext;
+  decltype(&FcStrListDone) StrListDone;
   decltype(&FcConfigSubstitute) ConfigSubstitute;
   decltype(&FcDefaultSubstitute) DefaultSubstitute;
   decltype(&FcFontMatch) FontMatch;

@@ -23,6 +23,9 @@ TFunctions Load() {
   Bind(Library, "FcInitLoadConfigAndFonts", F.InitLoadConfigAndFonts, Complete);
   Bind(Library, "FcConfigDestroy", F.ConfigDestroy, Complete);
   Bind(Library, "FcConfigUptoDate", F.ConfigUptoDate, Complete);
+  Bind(Library, "FcConfigGetFontDirs", F.ConfigGetFontDirs, Complete);
+  Bind(Library, "FcStrListNext", F.StrListNext, Complete);
+  Bind(Library, "FcStrListDone", F.StrListDone, Complete);
   Bind(Library, "FcConfigSubstitute", F.ConfigSubstitute, Complete);
   Bind(Library, "FcDefaultSubstitute", F.DefaultSubstitute, Complete);
   Bind(Library, "FcFontMatch", F.FontMatch, Complete);

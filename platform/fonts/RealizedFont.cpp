@@ -96,6 +96,9 @@ struct TRealizedFont::TImpl {
   int Ppem = kDefaultEmHeight;
   bool SynthesizeBold = false, SynthesizeItalic = false;
   bool StandIn = false;
+  // A glyph failed because a face's file changed under it: requests no
+  // longer get this font, and the next one opens the file anew.
+  mutable bool FileChanged = false;
   TTextMetric Metric;
   int UnderlineTop = 0, UnderlineThickness = 1;
   int StrikeOutTop = 0, StrikeOutThickness = 1;
@@ -122,7 +125,7 @@ struct TRealizedFont::TImpl {
       TLogFont Default = Request;
       Default.Face.clear();
       Resolved = fontresolver::Resolve(Default);
-      if (!Primary.Attach(Resolved.File)) throw Exception("フォントを開けません");
+      if (!Primary.Attach(Resolved.File)) throw Exception(fontresolver::NoUsableFontMessage());
     }
     FT_Face Face = Primary.Face;
     // Styles the chosen file lacks are drawn by hand, as Windows simulates
@@ -279,11 +282,8 @@ struct TRealizedFont::TImpl {
     if (Found != Advances.end()) return Found->second;
     TSource Source = FindSource(Text, Pos, Bytes);
     int Width = BoxAdvance();
-    if (Source.Face) {
-      Source.Face->Activate();
-      if (FT_Load_Glyph(Source.Face->Face, Source.Index, LoadFlags(Source.Face->Face)) == 0)
-        Width = static_cast<int>((Source.Face->Face->glyph->advance.x + 32) >> 6);
-    }
+    if (Source.Face && LoadGlyph(Source))
+      Width = static_cast<int>((Source.Face->Face->glyph->advance.x + 32) >> 6);
     if (SynthesizeBold) Width += 1;
     Advances.emplace(Key, Width);
     return Width;
@@ -305,11 +305,20 @@ struct TRealizedFont::TImpl {
     return Box;
   }
 
-  TGlyph Render(const TSource& Source) const {
-    if (!Source.Face) return MakeBox();
-    FT_Face Face = Source.Face->Face;
+  // Loads the glyph into its face's slot. One that cannot be read is drawn
+  // as missing; when that is because the font file was shortened or
+  // rewritten since the face was opened, this font is given up.
+  bool LoadGlyph(const TSource& Source) const {
     Source.Face->Activate();
-    if (FT_Load_Glyph(Face, Source.Index, LoadFlags(Face)) != 0) return MakeBox();
+    if (FT_Load_Glyph(Source.Face->Face, Source.Index, LoadFlags(Source.Face->Face)) == 0)
+      return true;
+    if (facestore::ForgetIfChanged(Source.Face->Face)) FileChanged = true;
+    return false;
+  }
+
+  TGlyph Render(const TSource& Source) const {
+    if (!Source.Face || !LoadGlyph(Source)) return MakeBox();
+    FT_Face Face = Source.Face->Face;
     FT_GlyphSlot Slot = Face->glyph;
     if (SynthesizeItalic && Slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Oblique(Slot);
     if (Slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(Slot, FT_RENDER_MODE_NORMAL) != 0)
@@ -408,6 +417,7 @@ void TRealizedFont::ForgetRecentFonts() { RecentFonts().clear(); }
 
 std::shared_ptr<TRealizedFont> TRealizedFont::Create(const TLogFont& Request) {
   auto* Recent = &RecentFonts();
+  Recent->remove_if([](const auto& Font) { return Font->FImpl->FileChanged; });
   for (auto It = Recent->begin(); It != Recent->end(); ++It) {
     if ((*It)->LogFont() == Request) {
       Recent->splice(Recent->begin(), *Recent, It);
@@ -444,6 +454,16 @@ int TRealizedFont::TextWidth(std::string_view Text) {
     Pos += Length;
   }
   return Width;
+}
+
+bool TRealizedFont::DrawsInk(std::string_view Text) {
+  for (std::size_t Pos = 0, Length = 1; Pos < Text.size();
+       Pos += std::max<std::size_t>(Length, 1)) {
+    const TGlyph& G = FImpl->GlyphAt(Text, Pos, &Length);
+    for (std::uint8_t Coverage : G.Coverage)
+      if (Coverage != 0) return true;
+  }
+  return false;
 }
 
 const TGlyph& TRealizedFont::Glyph(std::string_view Text, std::size_t Pos, std::size_t* Length) {

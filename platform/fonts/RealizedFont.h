@@ -66,6 +66,9 @@ public:
   int CharAdvance(std::string_view Text, std::size_t Pos, std::size_t* Length = nullptr);
   // Sum of the advances of every character of Text.
   int TextWidth(std::string_view Text);
+  // True when some glyph of Text covers a pixel. A face that opens but
+  // whose glyphs are empty draws nothing at all.
+  bool DrawsInk(std::string_view Text);
 
   // The glyph of the character at Pos. The reference stays valid until the
   // next call of Glyph on this font: the cache may be emptied to stay in its

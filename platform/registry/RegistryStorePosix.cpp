@@ -1,11 +1,15 @@
 #include "platform/registry/RegistryStore.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
 
 #include "platform/core/Exception.h"
 #include "platform/files/Path.h"
@@ -65,6 +69,29 @@ bool WriteAll(int Descriptor, std::string_view Data) {
   return true;
 }
 
+// The temporary files of saves that were killed before their rename
+// (".registry.txt." and six characters). Only called under the folder's
+// lock, after a save of our own, when no cooperating save is writing one.
+void RemoveStaleTemporaries(int DirectoryDescriptor) {
+  const std::string Prefix = std::string(".") + kFileName + ".";
+  constexpr std::size_t kSuffixLength = 6;  // mkostemp's XXXXXX
+  int Copy = fcntl(DirectoryDescriptor, F_DUPFD_CLOEXEC, 0);
+  if (Copy < 0) return;
+  DIR* Listing = fdopendir(Copy);
+  if (!Listing) {
+    close(Copy);
+    return;
+  }
+  std::vector<std::string> Stale;
+  while (dirent* Entry = readdir(Listing)) {
+    std::string_view Name = Entry->d_name;
+    if (Name.size() == Prefix.size() + kSuffixLength && Name.substr(0, Prefix.size()) == Prefix)
+      Stale.emplace_back(Name);
+  }
+  closedir(Listing);
+  for (const std::string& Name : Stale) unlinkat(DirectoryDescriptor, Name.c_str(), 0);
+}
+
 }  // namespace
 
 std::string TRegistryStore::CurrentUserDirectory() {
@@ -92,12 +119,16 @@ std::string TRegistryStore::FilePath() const {
 TRegistryTree TRegistryStore::Load(const TKeyPath&) const {
   if (FDirectory.empty()) return TRegistryTree();
   std::string Path = FilePath();
-  TDescriptor File(open(Path.c_str(), O_RDONLY | O_CLOEXEC));
+  // O_NONBLOCK: a named pipe in the store's place must not hang the
+  // program; only a regular file is a store.
+  TDescriptor File(open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (File.Get() < 0) {
     // No store yet, or no folder for it yet: nothing has been stored.
     if (errno == ENOENT || errno == ENOTDIR) return TRegistryTree();
     FailRead(Path);
   }
+  struct stat Status;
+  if (fstat(File.Get(), &Status) != 0 || !S_ISREG(Status.st_mode)) FailRead(Path);
   std::string Text;
   char Buffer[65536];
   while (true) {
@@ -157,6 +188,7 @@ void TRegistryStore::Save(int DirectoryDescriptor, const TRegistryTree& Tree) co
   // Makes the rename itself durable. The new store is in place either way,
   // so a failure here has nothing left to undo.
   fsync(DirectoryDescriptor);
+  RemoveStaleTemporaries(DirectoryDescriptor);
 }
 
 }  // namespace registry

@@ -180,7 +180,7 @@ bool IsWindowEnabled(HWND Window);
 short GetKeyState(int VirtualKey);       // as of the message being handled
 short GetAsyncKeyState(int VirtualKey);  // as of now
 bool SetKeyboardState(const BYTE State[256]);
-bool GetCursorPos(TPoint& Point);
+bool GetCursorPos(TPoint& Point);  // where the system says the pointer is now
 bool SetCursorPos(int X, int Y);
 HCURSOR LoadCursor(void* Instance, int CursorId);
 HCURSOR CursorFromShape(TCursorShape Shape);

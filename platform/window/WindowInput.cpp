@@ -728,7 +728,11 @@ bool SetKeyboardState(const BYTE State[256]) {
 bool GetCursorPos(TPoint& Point) {
   TWindowCore* C = TWindowCore::Current();
   if (!C) return false;
-  Point = C->FCursorPos;
+  // The system's answer, as on Windows. The last move our windows were told
+  // of is stale once the pointer has left them in one jump (or while a
+  // modal box disabled them), and a control asking "is the pointer still
+  // over me" would keep its hover look.
+  if (!C->Backend().QueryPointer(Point)) Point = C->FCursorPos;
   return true;
 }
 

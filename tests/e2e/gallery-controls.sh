@@ -2,7 +2,8 @@
 # The gallery's other controls as a person uses them: the caption-look
 # buttons change the gradient panel, the site picker's list chooses a site
 # and shows it in its recently-used section the next time, and the history
-# box keeps what was entered in the registry store across a restart.
+# box keeps what was entered in the registry store across a restart; a
+# store that refuses the save shows the error box and the gallery ends with 1.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/gallery-lib.sh"
 
@@ -74,5 +75,32 @@ xdotool key Escape
 demo_exit_code
 expect_eq "$?" 0 "Escape closes the gallery again"
 expect_eq "$(cat "$REGISTRY")" "$stored" "the entries were loaded and saved back unchanged"
+
+# ---- a store that refuses the save (a file in its folder's place: the
+# tests run as root, whom a read-only folder does not stop): the error box
+# shows before the gallery ends, and it ends with status 1
+rm -rf "$GALLERY_HOME/Scoutlane"
+echo "not a folder" >"$GALLERY_HOME/Scoutlane"
+start_gallery
+click_at 150 232
+sleep 0.2
+xdotool type --delay 40 "lost words"
+xdotool key Return
+sleep 0.2
+xdotool key Escape
+error_box() {
+  xdotool search --onlyvisible --name "^Scoutlane コントロールギャラリー\$" 2>/dev/null | grep -vx "$DEMO_WIN" | head -n 1
+}
+has_error_box() { [ -n "$(error_box)" ]; }
+if wait_for 10 has_error_box; then
+  echo "ok: the refused save shows the error box"
+  box=$(error_box)
+  wait_for 5 focus_is "$box" || fail "the error box did not get the focus"
+  xdotool key Return
+else
+  fail "the refused save showed no error box"
+fi
+demo_exit_code
+expect_eq "$?" 1 "a history that could not be saved ends the gallery with 1"
 
 report

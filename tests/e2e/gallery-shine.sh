@@ -4,7 +4,8 @@
 # straight out of the window) ends it; a press dragged out and released
 # outside does not click; the radio group moves Down between the shine and
 # the stock buttons; the ClickDownHook button shows pressed while its
-# message box is open; Alt+K clicks the accelerator button.
+# message box is open, and shows no hover look when the pointer left the
+# window while the box was open; Alt+K clicks the accelerator button.
 #
 # Golden screenshot: tests/e2e/golden/gallery-shine.png, the panel (client
 # area 0,256 520x160) right after start with the pointer elsewhere.
@@ -116,6 +117,26 @@ if wait_for 10 has_message_box; then
   expect_true "the button shows up again once it is closed" wait_for 2 client_pixel_is 399 347 $FACE_UP
 else
   fail "the ClickDownHook button's click showed no message box"
+fi
+
+# ---- the pointer leaves in one jump while the box is open: once it closes,
+# the button asks where the pointer really is and shows no hover look (its
+# caption stays grey instead of turning blue)
+CAPTION_X=455
+CAPTION_Y=351
+click_at 420 356
+if wait_for 10 has_message_box; then
+  box=$(message_box)
+  xdotool mousemove 1010 760
+  wait_for 5 focus_is "$box" || fail "the message box did not get the focus"
+  xdotool key Escape
+  wait_for 10 gone "$box" || fail "the message box closes on Escape"
+  expect_true "the button shows up again once it is closed" wait_for 2 client_pixel_is 399 347 $FACE_UP
+  sleep 0.5
+  expect_eq "$(client_pixel $CAPTION_X $CAPTION_Y)" 494949 \
+    "with the pointer gone from the window the caption keeps its grey, not the hover blue"
+else
+  fail "the ClickDownHook button's second click showed no message box"
 fi
 
 xdotool key Escape

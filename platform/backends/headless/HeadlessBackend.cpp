@@ -73,6 +73,11 @@ void THeadlessBackend::SetCursorShape(TNativeWindow Window, TCursorShape Shape) 
 
 void THeadlessBackend::WarpPointer(const TPoint& ScreenPos) { FPointer = ScreenPos; }
 
+bool THeadlessBackend::QueryPointer(TPoint& ScreenPos) {
+  ScreenPos = FPointer;
+  return true;
+}
+
 void THeadlessBackend::SetTextInputSpot(TNativeWindow Window, const TRect& Caret) {
   auto It = FWindows.find(Window);
   if (It != FWindows.end()) It->second.InputSpot = Caret;

@@ -165,6 +165,10 @@ void TWin32Backend::SetCursorShape(TNativeWindow Window, TCursorShape Shape) {
   if (Known(Window)) SetCursorId(HandleOf(Window), CursorIdOf(Shape));
 }
 
+bool TWin32Backend::QueryPointer(TPoint& ScreenPos) {
+  return win32native::QueryPointer(ScreenPos.X, ScreenPos.Y);
+}
+
 void TWin32Backend::WarpPointer(const TPoint& ScreenPos) {
   win32native::WarpPointer(ScreenPos.X, ScreenPos.Y);
 }

@@ -55,6 +55,7 @@ public:
                const std::vector<TRect>& Dirty) override;
   void SetCursorShape(TNativeWindow Window, TCursorShape Shape) override;
   void WarpPointer(const TPoint& ScreenPos) override;
+  bool QueryPointer(TPoint& ScreenPos) override;
   void SetTextInputSpot(TNativeWindow Window, const TRect& Caret) override;
   void SetTextInputFont(TNativeWindow Window, int PixelHeight) override;
   std::string ResetComposition(TNativeWindow Window) override;

@@ -116,6 +116,9 @@ bool Present(THandle Window, const std::uint32_t* Pixels, int Width, int Height,
 // A standard cursor by its resource number (IDC_ARROW...); 0 hides it.
 void SetCursorId(THandle Window, int CursorId);
 void WarpPointer(int X, int Y);
+// The pointer's position on the screen (GetCursorPos); false when Windows
+// cannot tell (a secure desktop is showing).
+bool QueryPointer(int& X, int& Y);
 void SetCapture(THandle Window);
 
 // The caret in window coordinates; an empty box turns the input method off

@@ -303,6 +303,14 @@ void SetCursorId(THandle Handle, int CursorId) {
 
 void WarpPointer(int X, int Y) { SetCursorPos(X, Y); }
 
+bool QueryPointer(int& X, int& Y) {
+  POINT P;
+  if (!GetCursorPos(&P)) return false;
+  X = P.x;
+  Y = P.y;
+  return true;
+}
+
 // Windows gives the capture only the presses made over the program's own
 // windows (or dragged from there); a press on the task bar or another
 // program must still reach an open menu or list, as it does on X11 through

@@ -20,7 +20,6 @@
 #include "platform/backends/x11/X11Icon.h"
 #include "platform/backends/x11/X11Resources.h"
 #include "platform/files/FileBytes.h"
-#include "platform/fonts/FontFiles.h"
 
 using namespace x11;
 
@@ -483,13 +482,9 @@ void TX11Backend::Present(TNativeWindow Window, const TSurface& Surface,
   if (!N || !N->Mapped) return;
   N->Buffer->Present(N->Id, Surface, Dirty);
   if (FReportFirstFrame) ReportFirstFrame();
-  FFontPagesRead = true;
   if (!FStartupMemoryReleased) {
-    // The frame goes to the server before the input method is opened, and
-    // the font pages the frame read go back before the input method parses
-    // its Compose table: the two at once were the peak of the start.
+    // The frame goes to the server before the input method is opened.
     XFlush(FDpy);
-    fontfiles::ReleaseResidentPages();
     OpenInputMethod();
     ReleaseStartupMemory();
   }
@@ -497,26 +492,15 @@ void TX11Backend::Present(TNativeWindow Window, const TSurface& Surface,
 
 void TX11Backend::ReleaseStartupMemory() {
   FStartupMemoryReleased = true;
-  // Starting read much that is not needed again: most of the font file
-  // (hinting measures reference glyphs once per face) and the heap that the
-  // font configuration, the layouts and the Compose table were parsed in. With the first frame
-  // sent, give those pages back; a font page read again later returns from
-  // the file cache unchanged.
+  // Starting parsed much that is not needed again: the font configuration,
+  // the layouts and the Compose table. With the first frame sent, give the
+  // heap they left back.
   XFlush(FDpy);
-  fontfiles::ReleaseResidentPages();
   malloc_trim(0);
 }
 
 void TX11Backend::ReleaseIdleMemory() {
-  // Drawing new text reads glyphs and, the first time a script is hinted, a
-  // set of reference glyphs from all over the font file: a search or a list
-  // opened once left some 600 KB of font pages in the process. Going idle,
-  // they are let go again (a page read later comes back unchanged from the
-  // file cache); after a window went, so does the free heap it left.
-  if (FFontPagesRead) {
-    FFontPagesRead = false;
-    fontfiles::ReleaseResidentPages();
-  }
+  // After a window went, the free heap it left is given back going idle.
   if (FHeapToTrim) {
     FHeapToTrim = false;
     malloc_trim(0);
@@ -532,6 +516,17 @@ void TX11Backend::ReportFirstFrame() {
   std::fprintf(stderr, "first-frame ms=%ld monotonic_ns=%lld\n", MillisecondsSinceProcessStart(),
                (long long)Mono.tv_sec * 1000000000ll + Mono.tv_nsec);
   std::fflush(stderr);
+}
+
+bool TX11Backend::QueryPointer(TPoint& ScreenPos) {
+  Window Root = None, Child = None;
+  int RootX = 0, RootY = 0, WindowX = 0, WindowY = 0;
+  unsigned Buttons = 0;
+  // False when the pointer is on another screen of the display.
+  if (!XQueryPointer(FDpy, FRoot, &Root, &Child, &RootX, &RootY, &WindowX, &WindowY, &Buttons))
+    return false;
+  ScreenPos = TPoint{RootX, RootY};
+  return true;
 }
 
 void TX11Backend::WarpPointer(const TPoint& ScreenPos) {

@@ -71,6 +71,7 @@ public:
                const std::vector<TRect>& Dirty) override;
   void SetCursorShape(TNativeWindow Window, TCursorShape Shape) override;
   void WarpPointer(const TPoint& ScreenPos) override;
+  bool QueryPointer(TPoint& ScreenPos) override;
   void SetTextInputSpot(TNativeWindow Window, const TRect& Caret) override;
   void SetTextInputFont(TNativeWindow Window, int PixelHeight) override;
   std::string ResetComposition(TNativeWindow Window) override;
@@ -273,8 +274,7 @@ private:
   bool FReportFirstFrame = false;
   bool FStartupMemoryReleased = false;
   bool FInputLocaleChosen = false;
-  bool FFontPagesRead = false;  // a frame was drawn since the font pages were let go
-  bool FHeapToTrim = false;     // a window went since the heap was trimmed
+  bool FHeapToTrim = false;  // a window went since the heap was trimmed
   TBellBeeper FBeeper;
   std::unique_ptr<TBeeperGuard> FBeeperGuard;
 };

@@ -405,18 +405,52 @@ TEST_F(HistoryComboBoxTest, TheDeleteHistoryCommandEmptiesTheListAndTheFile) {
   EXPECT_EQ(ReadFile(FFile), "[SET]\r\nFRON=1\r\n[History]\r\nHistoryCount=0\r\n");
 }
 
-TEST_F(HistoryComboBoxTest, RefusedSaveAtDestructionKeepsTheFileAndShowsTheError) {
+// A save refused at destruction: the store keeps the old history, the user
+// is told, and the program will end with a failure status. The registry's
+// folder is refused by a file in its place (the tests may run as root, whom
+// a read-only folder does not stop).
+struct TRefusedCase {
+  const char* Name;
+  bool Registry;
+};
+
+class RefusedSaveTest : public HistoryComboBoxTest,
+                        public testing::WithParamInterface<TRefusedCase> {};
+
+TEST_P(RefusedSaveTest, KeepsTheStoreShowsTheErrorAndFailsTheExit) {
+  ExitCode = 0;
   StoreHistory({"old"});
+  std::string Properties = FileLines();
+  if (GetParam().Registry) Properties += "    SaveKeyName = 'Software\\Scoutlane\\Gallery'\n";
   const std::string Old = ReadFile(FFile);
-  auto* Form = Create(FileLines());
+  auto* Form = Create(Properties);
   ASSERT_NE(Form, nullptr) << FError;
   Show(Form);
   FBox->AddText("new");
-  ASSERT_TRUE(testfiles::SetReadOnly(FFile, true));
+  if (GetParam().Registry) {
+    std::filesystem::remove_all(FConfig + "/Scoutlane");
+    std::filesystem::create_directories(FConfig);
+    WriteFile(FConfig + "/Scoutlane", "not a folder");
+  } else {
+    ASSERT_TRUE(testfiles::SetReadOnly(FFile, true));
+  }
   delete Form;
   EXPECT_EQ(ReadFile(FFile), Old);
   ASSERT_EQ(Errors.size(), 1u);
-  EXPECT_EQ(Errors[0], FFile + " に書き込めません.");
+  EXPECT_EQ(Errors[0], (GetParam().Registry ? FConfig + "/Scoutlane/registry.txt" : FFile) +
+                           " に書き込めません.");
+  EXPECT_EQ(ExitCode, 1);
+  ExitCode = 0;
 }
+
+// The registry of Windows cannot be refused this way.
+INSTANTIATE_TEST_SUITE_P(Stores, RefusedSaveTest,
+                         testing::Values(TRefusedCase{"SettingsFile", false}
+#ifndef _WIN32
+                                         ,
+                                         TRefusedCase{"Registry", true}
+#endif
+                                         ),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 }  // namespace

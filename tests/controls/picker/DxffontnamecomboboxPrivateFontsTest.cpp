@@ -56,6 +56,17 @@ void WriteConfig(const fs::path& Dir) {
       "  </match>\n");
 }
 
+// A bitmap font like the others whose every glyph is empty: it opens, and
+// draws nothing.
+void WriteBlankBdf(const fs::path& Path, const std::string& Family) {
+  WriteBdf(Path, Family);
+  std::ifstream In(Path);
+  std::string Text, Line;
+  while (std::getline(In, Line)) Text += (Line == "F8" || Line == "88" ? "00" : Line) + "\n";
+  In.close();
+  std::ofstream(Path, std::ios::trunc) << Text;
+}
+
 class DxffontnamePrivateFonts : public THeadlessFixture {
 protected:
   static void SetUpTestSuite() {
@@ -64,6 +75,7 @@ protected:
     WriteBdf(Dir / "fonts" / "scout.bdf", "Scout Bitmap");
     WriteBdf(Dir / "fonts" / "broken.bdf", "Broken Bitmap");
     WriteBdf(Dir / "fonts" / "snow.bdf", "Snow Bitmap");
+    WriteBlankBdf(Dir / "fonts" / "blank.bdf", "Blank Bitmap");
     WriteConfig(Dir);
     OldConfig = privatefonts::Use(Dir / "fonts.conf");
     Fonts = ListFonts();
@@ -140,9 +152,10 @@ TEST_F(DxffontnamePrivateFonts,
     Seen.push_back(Font.FaceName + ":" + std::to_string(Font.FontType));
   // The IPA fonts by their Japanese names, with the Windows faces that
   // stand for them; no "Snow" font and no IPA Mincho under its own name.
-  EXPECT_EQ(Seen, (std::vector<std::string>{"Broken Bitmap:1", "Device Mincho:2", "IPA Pゴシック:4",
-                                            "IPAゴシック:4", "Scout Bitmap:1", "Wingdings:4",
-                                            "ＭＳ Ｐゴシック:4", "ＭＳ ゴシック:4"}));
+  EXPECT_EQ(Seen,
+            (std::vector<std::string>{"Blank Bitmap:1", "Broken Bitmap:1", "Device Mincho:2",
+                                      "IPA Pゴシック:4", "IPAゴシック:4", "Scout Bitmap:1",
+                                      "Wingdings:4", "ＭＳ Ｐゴシック:4", "ＭＳ ゴシック:4"}));
 }
 
 struct TTypesCase {
@@ -166,7 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TTypesCase{FontTypeBit(ftTrueType),
                                  {"IPA Pゴシック:0", "IPAゴシック:0", "Wingdings:0",
                                   "ＭＳ Ｐゴシック:0", "ＭＳ ゴシック:0"}},
-                      TTypesCase{FontTypeBit(ftRaster), {"Broken Bitmap:1", "Scout Bitmap:1"}},
+                      TTypesCase{FontTypeBit(ftRaster),
+                                 {"Blank Bitmap:1", "Broken Bitmap:1", "Scout Bitmap:1"}},
                       TTypesCase{FontTypeBit(ftDevice), {"Device Mincho:1"}}));
 
 // The row of "Scout Bitmap" with the name in its own face: the frames of
@@ -207,12 +221,16 @@ TEST_F(DxffontnamePrivateFonts, WithoutPreviewEveryRowUsesThePopupsFont) {
   EXPECT_FALSE(SameArea(Without, 0, 0, With, 0, 0, With.Width(), With.Height()));
 }
 
-// A font that was listed but whose file cannot be read any more: its row is
-// the row the popup draws without preview, the name in the popup's font.
-TEST_F(DxffontnamePrivateFonts, AFontThatCannotBeReadShowsItsNameInThePopupsFont) {
+// A font that was listed but whose file cannot be read any more, and one
+// that opens but draws nothing: the row is the row the popup draws without
+// preview, the name in the popup's font.
+class DxffontnameUnusableFace : public DxffontnamePrivateFonts,
+                                public testing::WithParamInterface<const char*> {};
+
+TEST_P(DxffontnameUnusableFace, ShowsItsNameInThePopupsFont) {
   TdxfFontNameComboBox* Plain = Place(false);
   ASSERT_NE(Drop(Plain), nullptr);
-  const int Row = RowOf(Plain, "Broken Bitmap");
+  const int Row = RowOf(Plain, GetParam());
   ASSERT_GE(Row, 0);
   const TSurface Without = RowPixels(Plain, Row);
   Plain->CloseUp();
@@ -221,6 +239,13 @@ TEST_F(DxffontnamePrivateFonts, AFontThatCannotBeReadShowsItsNameInThePopupsFont
   ASSERT_NE(Drop(Preview), nullptr);
   const TSurface With = RowPixels(Preview, Row);
   EXPECT_TRUE(SameArea(Without, 0, 0, With, 0, 0, With.Width(), With.Height()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, DxffontnameUnusableFace,
+                         testing::Values("Broken Bitmap", "Blank Bitmap"),
+                         [](const auto& Info) { return std::string(Info.param, 5); });
+
+TEST_F(DxffontnamePrivateFonts, OnlyAFaceThatCannotBeReadIsAStandIn) {
   TLogFont Broken;
   Broken.Face = "Broken Bitmap";
   Broken.Height = -12;

@@ -124,7 +124,7 @@ TEST_F(DxffontnameModel, TheSameFontTypesDoNotRebuild) {
   EXPECT_EQ(Enumerations, 2);
 }
 
-TEST_F(DxffontnameModel, ARebuildFindsNewFontsEmptiesTheRecentListAndKeepsThePosition) {
+TEST_F(DxffontnameModel, ARebuildFindsNewFontsEmptiesTheRecentListAndKeepsTheChosenFace) {
   TdxfFontNameComboBox Box(nullptr);
   Box.SetFontTypes(TT);
   Box.SetMRUListCount(3);
@@ -134,12 +134,18 @@ TEST_F(DxffontnameModel, ARebuildFindsNewFontsEmptiesTheRecentListAndKeepsThePos
   Faces.push_back({"Aardvark", TRUETYPE_FONTTYPE});
   Box.SetFontTypes(TT | RA);
   EXPECT_EQ(Box.MRUList()->Count(), 0);
-  // Position 1 now holds another name; the text follows the position.
-  EXPECT_EQ(Box.ItemIndex(), 1);
-  EXPECT_EQ(Box.GetFontName(), "Alpha Raster");
   EXPECT_EQ(Box.Items()->Get(0), "Aardvark");
-  // A position beyond the new list clears the selection.
-  Box.SetItemIndex(5);
+  // Still listed, the chosen face stays chosen at its new row.
+  EXPECT_EQ(Box.GetFontName(), "Wingdings");
+  EXPECT_EQ(Box.ItemIndex(), Box.Items()->IndexOf("Wingdings"));
+  // Gone from the list, the selection keeps its position...
+  Box.SetItemIndex(1);
+  ASSERT_EQ(Box.GetFontName(), "Alpha Raster");
+  Box.SetFontTypes(TT);
+  EXPECT_EQ(Box.ItemIndex(), 1);
+  EXPECT_EQ(Box.GetFontName(), "Gamma");
+  // ...and is cleared when that position is beyond the new list.
+  Box.SetItemIndex(4);
   Box.SetFontTypes(DE);
   EXPECT_EQ(Box.ItemIndex(), -1);
   EXPECT_EQ(Box.GetFontName(), "");

@@ -240,6 +240,16 @@ TEST_F(RegistryIniFileTest, ARefusedSaveLeavesTheDestructor) {
       ERegistryException);
 }
 
+// A read-only home folder: reading still works and is no error, since the
+// key the object would have made holds nothing the caller wrote.
+TEST_F(RegistryIniFileTest, AStoreThatRefusesOnlyTheKeyIsNoErrorForAReader) {
+  BlockTheStoreFolder();
+  EXPECT_NO_THROW({
+    TRegistryIniFile Ini("Software\\Scoutlane\\Gallery");
+    EXPECT_EQ(Ini.ReadInteger("History", "HistoryCount", 0), 0);
+  });
+}
+
 TEST_F(RegistryIniFileTest, WhileUnwindingTheFirstErrorGoesOn) {
   BlockTheStoreFolder();
   try {

@@ -62,4 +62,18 @@ TEST_F(ErrorBoxTest, AnErrorOfAnotherKindShowsAnEmptyMessage) {
   EXPECT_EQ(Texts, std::vector<std::string>{""});
 }
 
+// The forms are destroyed after the loop has quit, and a control that
+// cannot save what the user made reports it then: the box must still wait
+// for the user, not be closed by the quit the loop was ended with.
+TEST_F(ErrorBoxTest, AnErrorAfterTheLoopQuitStillWaitsForTheUser) {
+  App.Terminate();
+  App.Run();
+  try {
+    throw Exception("registry.txt に書き込めません");
+  } catch (...) {
+    App.HandleException(nullptr);
+  }
+  EXPECT_EQ(Texts, std::vector<std::string>{"registry.txt に書き込めません."});
+}
+
 }  // namespace

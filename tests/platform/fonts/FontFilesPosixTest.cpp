@@ -1,105 +1,100 @@
-// Letting go of the font files' resident pages after start-up: the pages
-// really leave the process, and glyphs drawn afterwards from the same file
-// have exactly the pixels they had before.
+// A font file shortened under an open face, as a copy over it or a package
+// upgrade does part-way: the process keeps running, glyphs that can no
+// longer be read are drawn as missing, and once the file is whole again the
+// next request for the font reads it anew.
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstdlib>
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/fonts/FontFiles.h"
+#include "platform/PrivateFonts.h"
 #include "platform/fonts/FontResolver.h"
 #include "platform/fonts/RealizedFont.h"
 
 namespace {
 
-// Resident kilobytes of this process's mappings of File, or -1 when the file
-// is not mapped at all.
-long ResidentKilobytesOf(const std::string& File) {
-  char Real[PATH_MAX];
-  const std::string Path = realpath(File.c_str(), Real) ? std::string(Real) : File;
-  std::ifstream Maps("/proc/self/smaps");
+namespace fs = std::filesystem;
+
+// True when a mapping of File is listed for this process.
+bool IsMapped(const fs::path& File) {
+  std::ifstream Maps("/proc/self/maps");
   std::string Line;
-  bool InFile = false, Mapped = false;
-  long Total = 0;
-  while (std::getline(Maps, Line)) {
-    std::istringstream Fields(Line);
-    std::string First;
-    Fields >> First;
-    if (First.find('-') != std::string::npos && First.find(':') == std::string::npos) {
-      std::string Perms, Offset, Device, Inode, Name;
-      Fields >> Perms >> Offset >> Device >> Inode >> Name;
-      InFile = Name == Path;
-      Mapped = Mapped || InFile;
-    } else if (InFile && First == "Rss:") {
-      long Kilobytes = 0;
-      Fields >> Kilobytes;
-      Total += Kilobytes;
-    }
-  }
-  return Mapped ? Total : -1;
+  while (std::getline(Maps, Line))
+    if (Line.size() >= File.string().size() &&
+        Line.compare(Line.size() - File.string().size(), std::string::npos, File.string()) == 0)
+      return true;
+  return false;
 }
 
-struct TGlyphCopy {
-  int Advance, Left, Top, Width, Height;
-  std::vector<std::uint8_t> Coverage;
-  bool operator==(const TGlyphCopy& O) const {
-    return Advance == O.Advance && Left == O.Left && Top == O.Top && Width == O.Width &&
-           Height == O.Height && Coverage == O.Coverage;
-  }
-};
-
-std::vector<TGlyphCopy> GlyphsOf(TRealizedFont& Font, const std::string& Text) {
-  std::vector<TGlyphCopy> Glyphs;
-  for (std::size_t Pos = 0, Length = 0; Pos < Text.size(); Pos += Length) {
-    const TGlyph& G = Font.Glyph(Text, Pos, &Length);
-    Glyphs.push_back({G.Advance, G.Left, G.Top, G.Width, G.Height, G.Coverage});
-  }
+std::vector<std::vector<std::uint8_t>> CoverageOf(TRealizedFont& Font, const std::string& Text) {
+  std::vector<std::vector<std::uint8_t>> Glyphs;
+  for (std::size_t Pos = 0, Length = 0; Pos < Text.size(); Pos += Length)
+    Glyphs.push_back(Font.Glyph(Text, Pos, &Length).Coverage);
   return Glyphs;
 }
 
-struct TFaceCase {
-  const char* Name;
-  const char* Face;  // code page 932
-  int Height;
-  int Weight;
-};
-
-class FontFilePages : public testing::TestWithParam<TFaceCase> {};
-
-TEST_P(FontFilePages, ReleasedPagesLeaveAndGlyphsKeepTheirPixels) {
-  TLogFont Request;
-  Request.Face = GetParam().Face;
-  Request.Height = GetParam().Height;
-  Request.Weight = GetParam().Weight;
-  Request.Charset = SHIFTJIS_CHARSET;
-  const std::string Text = "検索サイトの選択 Wg ｷｰﾜｰﾄﾞ ニコニコ動画 Yahoo!";
-
-  auto Before = TRealizedFont::Create(Request);
-  const std::vector<TGlyphCopy> Reference = GlyphsOf(*Before, Text);
-  const std::string File = fontresolver::Resolve(Request).File.Path;
-  ASSERT_GT(ResidentKilobytesOf(File), 0) << File << " should be mapped and read";
-
-  fontfiles::ReleaseResidentPages();
-  EXPECT_EQ(ResidentKilobytesOf(File), 0);
-
-  // Another realised font of the same face and size has a cache of its own,
-  // so its glyphs are drawn anew from the released file.
-  Request.Underline = true;
-  auto After = TRealizedFont::Create(Request);
-  ASSERT_NE(After.get(), Before.get());
-  EXPECT_TRUE(GlyphsOf(*After, Text) == Reference);
-  EXPECT_GT(ResidentKilobytesOf(File), 0) << "the pages come back as they are read";
+// The missing-glyph box: a one-pixel frame with nothing inside.
+bool IsEmptyBox(const TGlyph& Glyph) {
+  if (Glyph.Width < 3 || Glyph.Height < 3) return false;
+  for (int Y = 0; Y < Glyph.Height; ++Y)
+    for (int X = 0; X < Glyph.Width; ++X) {
+      const bool Edge = Y == 0 || X == 0 || Y == Glyph.Height - 1 || X == Glyph.Width - 1;
+      if (Glyph.Coverage[static_cast<std::size_t>(Y) * Glyph.Width + X] != (Edge ? 255 : 0))
+        return false;
+    }
+  return true;
 }
 
-INSTANTIATE_TEST_SUITE_P(Faces, FontFilePages,
-                         testing::Values(TFaceCase{"PGothic12", "ＭＳ Ｐゴシック", -12, 400},
-                                         TFaceCase{"Gothic16Bold", "ＭＳ ゴシック", -16, 700},
-                                         TFaceCase{"UiGothic9", "MS UI Gothic", -9, 400}),
-                         [](const auto& Info) { return std::string(Info.param.Name); });
+TEST(FontFileShortened, GlyphsBecomeMissingAndTheFileIsReadAnewOnceWhole) {
+  TLogFont Request;
+  Request.Face = "ＭＳ Ｐゴシック";
+  Request.Height = -16;
+  Request.Charset = SHIFTJIS_CHARSET;
+  const fs::path Original = fontresolver::Resolve(Request).File.Path;
+  ASSERT_FALSE(Original.empty());
+
+  // A private copy of the face, the only font of a private configuration.
+  const fs::path Dir = fs::path(::testing::TempDir()) / ("shortened-" + std::to_string(getpid()));
+  fs::create_directories(Dir / "fonts");
+  const fs::path Copy = Dir / "fonts" / Original.filename();
+  fs::copy_file(Original, Copy);
+  privatefonts::WriteConfig(Dir, {(Dir / "fonts").string()});
+  const std::string OldConfig = privatefonts::Use(Dir / "fonts.conf");
+  TRealizedFont::ForgetRecentFonts();
+  ASSERT_EQ(fontresolver::Resolve(Request).File.Path, Copy.string());
+
+  // Kanji from all over the file; the reference font draws them whole.
+  const std::string Later = "鬱薔薇憂鬱麒麟檸檬";
+  const auto Reference = CoverageOf(*TRealizedFont::Create(Request), Later);
+
+  // Another font of the same face (its own glyph cache) has drawn only
+  // other text when the file is cut to a fraction of its length in place.
+  TLogFont Underlined = Request;
+  Underlined.Underline = true;
+  auto Font = TRealizedFont::Create(Underlined);
+  CoverageOf(*Font, "検索サイト");
+  EXPECT_FALSE(IsMapped(Copy)) << "the face reads its file, it does not map it";
+  fs::resize_file(Copy, 64 * 1024);
+
+  int Missing = 0;
+  for (std::size_t Pos = 0, Length = 0; Pos < Later.size(); Pos += Length)
+    Missing += IsEmptyBox(Font->Glyph(Later, Pos, &Length)) ? 1 : 0;
+  EXPECT_EQ(Missing, static_cast<int>(Reference.size()));
+  Font.reset();
+
+  // Written whole again: the next request opens the file anew.
+  fs::copy_file(Original, Copy, fs::copy_options::overwrite_existing);
+  EXPECT_TRUE(CoverageOf(*TRealizedFont::Create(Underlined), Later) == Reference);
+
+  TRealizedFont::ForgetRecentFonts();
+  privatefonts::Restore(OldConfig);
+  std::error_code Ignored;
+  fs::remove_all(Dir, Ignored);
+}
 
 }  // namespace

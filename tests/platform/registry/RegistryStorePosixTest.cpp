@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -175,16 +179,43 @@ TEST_F(RegistryStoreTest, ACorruptStoreIsReportedAndNeverOverwritten) {
   EXPECT_EQ(ReadFile(Store.FilePath()), Corrupt);
 }
 
-TEST_F(RegistryStoreTest, AFolderInPlaceOfTheFileIsUnreadable) {
-  fs::create_directories(FStoreDirectory + "/registry.txt");
+// Something other than a file in the store's place is unreadable, and a
+// named pipe there does not hang the program waiting for a writer.
+class RegistryStoreNotAFileTest : public RegistryStoreTest,
+                                  public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RegistryStoreNotAFileTest, IsUnreadableAtOnce) {
+  const bool Pipe = GetParam();
   TRegistryStore Store(FStoreDirectory);
-  try {
-    Store.Load();
-    ADD_FAILURE() << "a folder was read as the store";
-  } catch (const ERegistryException& Error) {
-    EXPECT_EQ(Error.Message(),
-              FormatMessage(registry::kUnreadableStoreMessage, {Store.FilePath()}));
+  fs::create_directories(Pipe ? FStoreDirectory : Store.FilePath());
+  if (Pipe) ASSERT_EQ(mkfifo(Store.FilePath().c_str(), 0600), 0);
+  auto Loaded = std::async(std::launch::async, [&Store]() -> std::string {
+    try {
+      Store.Load();
+      return "read as the store";
+    } catch (const ERegistryException& Error) {
+      return Error.Message();
+    }
+  });
+  if (Loaded.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    // Unblocks the reader so the test can end.
+    close(open(Store.FilePath().c_str(), O_WRONLY | O_NONBLOCK));
+    ADD_FAILURE() << "reading the store waited on the pipe";
   }
+  EXPECT_EQ(Loaded.get(), FormatMessage(registry::kUnreadableStoreMessage, {Store.FilePath()}));
+}
+
+INSTANTIATE_TEST_SUITE_P(InPlaceOfTheFile, RegistryStoreNotAFileTest, ::testing::Bool(),
+                         [](const auto& Info) { return Info.param ? "Pipe" : "Folder"; });
+
+TEST_F(RegistryStoreTest, ASaveRemovesTheTemporariesOfKilledSaves) {
+  fs::create_directories(FStoreDirectory);
+  WriteFile(FStoreDirectory + "/.registry.txt.a1B2c3", "half a sav");
+  WriteFile(FStoreDirectory + "/.registry.txt.notes", "not ours: another length");
+  WriteFile(FStoreDirectory + "/other.txt", "not ours");
+  TRegistryStore(FStoreDirectory).Update(SetHistory);
+  EXPECT_EQ(Entries(FStoreDirectory),
+            (std::vector<std::string>{".registry.txt.notes", "other.txt", "registry.txt"}));
 }
 
 TEST_F(RegistryStoreTest, ChangesMadeAtTheSameTimeAreAllKept) {
