@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PrivateFonts.h"
+#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/FontEnum.h"
 
 namespace {
