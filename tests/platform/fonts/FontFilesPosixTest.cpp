@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PrivateFonts.h"
+#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/FontResolver.h"
 #include "platform/fonts/RealizedFont.h"
 
