@@ -5,6 +5,7 @@
 // trail byte of a double-byte character, so on Linux searching for them byte
 // by byte is safe; on Windows "\" separates folders too and can be a trail
 // byte, so PathWin32.cpp looks for separators character by character.
+// Path.cpp holds what both systems share.
 
 #include <string>
 #include <string_view>
@@ -25,6 +26,10 @@ std::string ExtractFileName(std::string_view Path);
 std::string ExtractFileExt(std::string_view Path);
 // "dir/name.ext" -> "dir/name".
 std::string RemoveFileExt(std::string_view Path);
+
+// Where the file name starts in Path: just after the last folder separator
+// (or, on Windows, a drive's colon); 0 when there is none.
+std::size_t FileNameStart(std::string_view Path);
 
 // System text -> bytes for the OS, and back. Text that does not convert is
 // passed as the raw bytes it is, so no path is ever refused here.

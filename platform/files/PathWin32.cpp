@@ -17,6 +17,8 @@ namespace {
 
 bool IsSeparator(char Byte) { return Byte == '\\' || Byte == '/'; }
 
+}  // namespace
+
 // Position just after the last separator or drive colon (0 when none).
 std::size_t FileNameStart(std::string_view Path) {
   std::size_t Start = 0;
@@ -26,8 +28,6 @@ std::size_t FileNameStart(std::string_view Path) {
   }
   return Start;
 }
-
-}  // namespace
 
 std::string ExecutablePath() {
   std::vector<wchar_t> Buffer(MAX_PATH);
@@ -40,38 +40,6 @@ std::string ExecutablePath() {
           std::u16string_view(reinterpret_cast<const char16_t*>(Buffer.data()), Length));
     Buffer.resize(Buffer.size() * 2);  // cut short: ask again with more room
   }
-}
-
-std::string ExecutableDirectory() { return ExtractFilePath(ExecutablePath()); }
-
-std::string ExtractFilePath(std::string_view Path) {
-  return std::string(Path.substr(0, FileNameStart(Path)));
-}
-
-std::string ExtractFileName(std::string_view Path) {
-  return std::string(Path.substr(FileNameStart(Path)));
-}
-
-std::string ExtractFileExt(std::string_view Path) {
-  // "." is never a trail byte: the last one in the name is the extension's.
-  std::string Name = ExtractFileName(Path);
-  std::size_t Dot = Name.rfind('.');
-  return Dot == std::string::npos ? std::string() : Name.substr(Dot);
-}
-
-std::string RemoveFileExt(std::string_view Path) {
-  std::string Ext = ExtractFileExt(Path);
-  return std::string(Path.substr(0, Path.size() - Ext.size()));
-}
-
-// The file system's bytes are UTF-8 here too; the native calls take them as
-// UTF-16 (WideFromUtf8).
-std::string ToFileSystem(std::string_view Path) {
-  return cp932::ToUtf8(Path).value_or(std::string(Path));
-}
-
-std::string FromFileSystem(std::string_view Path) {
-  return cp932::FromUtf8(Path).value_or(std::string(Path));
 }
 
 }  // namespace files

@@ -69,6 +69,9 @@ public:
   ~TSaveFault();
   TSaveFault(const TSaveFault&) = delete;
   TSaveFault& operator=(const TSaveFault&) = delete;
+
+  // For the stores: whether a save is to fail at Step now, and with what.
+  static bool Injected(TStep Step, int* Error);
 };
 
 }  // namespace profile

@@ -18,19 +18,6 @@
 namespace profile {
 namespace {
 
-// The fault a test asked for; Step -1 when none.
-struct TFault {
-  int Step = -1;
-  int Error = 0;
-};
-TFault GFault;
-
-bool Faulted(TSaveFault::TStep Step, int* Error) {
-  if (GFault.Step != Step) return false;
-  *Error = GFault.Error;
-  return true;
-}
-
 // How long a save waits for another instance's save in the same directory.
 constexpr auto kLockPatience = std::chrono::seconds(5);
 
@@ -144,7 +131,7 @@ int CheckReplaceable(const std::string& FsPath, const struct stat& Status) {
 
 int WriteAll(int Fd, std::string_view Bytes) {
   int Error = 0;
-  if (Faulted(TSaveFault::sfWrite, &Error)) {
+  if (TSaveFault::Injected(TSaveFault::sfWrite, &Error)) {
     // Fail half-way, as a disk that fills up does, so a partly written
     // temporary file is left to clean up.
     if (write(Fd, Bytes.data(), Bytes.size() / 2) < 0) return errno;
@@ -173,7 +160,7 @@ int FillTemporary(int Fd, std::string_view Bytes, const struct stat* Old) {
   }
   if (int Error = WriteAll(Fd, Bytes)) return Error;
   int Error = 0;
-  if (Faulted(TSaveFault::sfSync, &Error)) return Error;
+  if (TSaveFault::Injected(TSaveFault::sfSync, &Error)) return Error;
   if (fsync(Fd) != 0) return errno;
   return 0;
 }
@@ -200,7 +187,8 @@ int SaveResolved(const std::string& FsPath, std::string_view Bytes, int Director
 
   int Error = FillTemporary(Fd, Bytes, Exists ? &Old : nullptr);
   if (close(Fd) != 0 && Error == 0) Error = errno;
-  if (Error == 0 && !Faulted(TSaveFault::sfRename, &Error) && rename(Temp.c_str(), FsPath.c_str()))
+  if (Error == 0 && !TSaveFault::Injected(TSaveFault::sfRename, &Error) &&
+      rename(Temp.c_str(), FsPath.c_str()))
     Error = errno;
   if (Error != 0) {
     unlink(Temp.c_str());
@@ -312,8 +300,5 @@ std::string AbsoluteProfilePath(const std::string& Path) {
   if (Directory.empty() || Directory.back() != '/') Directory += '/';
   return Directory + Path;
 }
-
-TSaveFault::TSaveFault(TStep Step, int Error) { GFault = TFault{Step, Error}; }
-TSaveFault::~TSaveFault() { GFault = TFault{}; }
 
 }  // namespace profile

@@ -28,18 +28,6 @@
 namespace profile {
 namespace {
 
-struct TFault {
-  int Step = -1;
-  int Error = 0;
-};
-TFault GFault;
-
-bool Faulted(TSaveFault::TStep Step, int* Error) {
-  if (GFault.Step != Step) return false;
-  *Error = GFault.Error;
-  return true;
-}
-
 constexpr DWORD kLockPatienceMs = 5000;
 
 const wchar_t* W(const std::u16string& Text) {
@@ -191,7 +179,7 @@ int CheckReplaceable(const std::u16string& Wide, DWORD Attributes) {
 
 int WriteAll(HANDLE File, std::string_view Bytes) {
   int Error = 0;
-  if (Faulted(TSaveFault::sfWrite, &Error)) {
+  if (TSaveFault::Injected(TSaveFault::sfWrite, &Error)) {
     // Fail half-way, as a disk that fills up does.
     DWORD Written = 0;
     WriteFile(File, Bytes.data(), static_cast<DWORD>(Bytes.size() / 2), &Written, nullptr);
@@ -235,10 +223,11 @@ int SaveUnlocked(const std::string& Path, std::string_view Bytes) {
   if (!File.Valid()) return EEXIST;
 
   int Error = WriteAll(File.Get(), Bytes);
-  if (Error == 0 && !Faulted(TSaveFault::sfSync, &Error) && !FlushFileBuffers(File.Get()))
+  if (Error == 0 && !TSaveFault::Injected(TSaveFault::sfSync, &Error) &&
+      !FlushFileBuffers(File.Get()))
     Error = ErrnoOf(GetLastError());
   if (!File.Close() && Error == 0) Error = EIO;
-  if (Error == 0 && !Faulted(TSaveFault::sfRename, &Error) &&
+  if (Error == 0 && !TSaveFault::Injected(TSaveFault::sfRename, &Error) &&
       !MoveFileExW(W(Temp), W(Wide), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     Error = ErrnoOf(GetLastError());
   if (Error != 0) DeleteFileW(W(Temp));
@@ -379,8 +368,5 @@ std::string AbsoluteProfilePath(const std::string& Path) {
   }
   return Path;
 }
-
-TSaveFault::TSaveFault(TStep Step, int Error) { GFault = TFault{Step, Error}; }
-TSaveFault::~TSaveFault() { GFault = TFault{}; }
 
 }  // namespace profile
