@@ -79,8 +79,8 @@ expect_eq "$(cat "$REGISTRY")" "$stored" "the entries were loaded and saved back
 # ---- a store that refuses the save (a file in its folder's place: the
 # tests run as root, whom a read-only folder does not stop): the error box
 # shows before the gallery ends, and it ends with status 1
-rm -rf "$GALLERY_HOME/Scoutlane"
-echo "not a folder" >"$GALLERY_HOME/Scoutlane"
+rm -rf "$GALLERY_HOME/scoutlane"
+echo "not a folder" >"$GALLERY_HOME/scoutlane"
 start_gallery
 click_at 150 232
 sleep 0.2

@@ -45,9 +45,9 @@ DROP_X=$(s 456)
 DROP_Y=$(s 38)
 BOX_FIELD_CROP="$(s 132)x$(s 16)+$(s 308)+$(s 30)"
 # The keyword box's history list: as wide as the box, right under it, rows
-# of the layout's 12 pixels in a one-pixel frame.
+# of the layout's 12 pixels (scaled) in a frame one pixel wide at every scale.
 HISTORY_ROW_HEIGHT=$(s 12)
-HISTORY_FRAME=$(s 1)
+HISTORY_FRAME=1
 history_list_height() { echo $(($1 * HISTORY_ROW_HEIGHT + 2 * HISTORY_FRAME)); }  # ROWS
 history_list_size() { echo "$(s 160)x$(history_list_height "$1")"; }  # ROWS
 history_list_geometry() { echo "$BOX_LEFT $BOX_BOTTOM $(s 160) $(history_list_height "$1")"; }

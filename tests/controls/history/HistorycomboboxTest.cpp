@@ -428,16 +428,16 @@ TEST_P(RefusedSaveTest, KeepsTheStoreShowsTheErrorAndFailsTheExit) {
   Show(Form);
   FBox->AddText("new");
   if (GetParam().Registry) {
-    std::filesystem::remove_all(FConfig + "/Scoutlane");
+    std::filesystem::remove_all(FConfig + "/scoutlane");
     std::filesystem::create_directories(FConfig);
-    WriteFile(FConfig + "/Scoutlane", "not a folder");
+    WriteFile(FConfig + "/scoutlane", "not a folder");
   } else {
     ASSERT_TRUE(testfiles::SetReadOnly(FFile, true));
   }
   delete Form;
   EXPECT_EQ(ReadFile(FFile), Old);
   ASSERT_EQ(Errors.size(), 1u);
-  EXPECT_EQ(Errors[0], (GetParam().Registry ? FConfig + "/Scoutlane/registry.txt" : FFile) +
+  EXPECT_EQ(Errors[0], (GetParam().Registry ? FConfig + "/scoutlane/registry.txt" : FFile) +
                            " に書き込めません.");
   EXPECT_EQ(ExitCode, 1);
   ExitCode = 0;
