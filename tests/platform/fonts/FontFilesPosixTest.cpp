@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/FontResolver.h"
+#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/RealizedFont.h"
 
 namespace {

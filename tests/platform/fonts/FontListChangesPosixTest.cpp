@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/FontEnum.h"
+#include "platform/fonts/PrivateFonts.h"
 
 namespace {
 

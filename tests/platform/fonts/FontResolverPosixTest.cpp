@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/FontResolver.h"
+#include "platform/fonts/PrivateFonts.h"
 #include "platform/fonts/RealizedFont.h"
 
 namespace {
