@@ -94,12 +94,13 @@ compare_golden app-popup "${PW}x${PH}+${PX}+${PY}" "the scaled list"
 
 # The rows, found on the screen as app-picker.sh does: down a column through
 # the boxes' left edges, each run that differs from the background is a box.
+# The background starts below the list's border, one line at the scale.
 import -window root -crop "1x${PH}+$((PX + $(s 6)))+$PY" +repage "$E2E_TMP/column.txt" 2>/dev/null
-mapfile -t ROW_Y < <(awk -v top="$PY" '
+mapfile -t ROW_Y < <(awk -v top="$PY" -v border="$(s 1)" '
   NR == 1 { next }
   { y = NR - 2; c = $3 }
-  y == 1 { background = c }
-  y < 1 { next }
+  y == border { background = c }
+  y < border { next }
   c != background && start < 0 { start = y }
   c == background && start >= 0 { if (y - start >= 6) print top + int((start + y - 1) / 2); start = -1 }
   BEGIN { start = -1 }' "$E2E_TMP/column.txt")
