@@ -1,8 +1,10 @@
 # Windows resources of a program: its icon as a real ICON resource (made at
 # build time from the icon bitmaps in resources/, so Explorer, the task bar
 # and the window class show the same picture as the X11 window's icon) and
-# its version information. The layouts and bitmaps stay embedded through
-# cmake/EmbedResource.cmake, as on Linux.
+# its version information, and its manifest (resources/windows/
+# Program.manifest: the program scales itself to each monitor's DPI). The
+# layouts and bitmaps stay embedded through cmake/EmbedResource.cmake, as
+# on Linux.
 #
 #   scoutlane_windows_resources(<target> <description> <file name> <internal name>)
 #
@@ -29,10 +31,13 @@ function(scoutlane_windows_resources TARGET DESCRIPTION FILE_NAME INTERNAL_NAME)
   set(SCOUTLANE_RC_FILE_NAME "${FILE_NAME}")
   set(SCOUTLANE_RC_INTERNAL_NAME "${INTERNAL_NAME}")
   set(SCOUTLANE_RC_ICO "${SCOUTLANE_ICO}")
+  set(SCOUTLANE_RC_MANIFEST "${CMAKE_SOURCE_DIR}/resources/windows/Program.manifest")
   set(Rc ${CMAKE_BINARY_DIR}/windows/${TARGET}.rc)
   configure_file(${CMAKE_SOURCE_DIR}/resources/windows/Program.rc.in ${Rc} @ONLY)
   target_sources(${TARGET} PRIVATE ${Rc})
-  # windres reads the icon file: rebuild the resources when it changes.
-  set_source_files_properties(${Rc} PROPERTIES OBJECT_DEPENDS ${SCOUTLANE_ICO})
+  # windres reads the icon and the manifest: rebuild the resources when
+  # they change.
+  set_source_files_properties(${Rc} PROPERTIES OBJECT_DEPENDS
+                              "${SCOUTLANE_ICO};${SCOUTLANE_RC_MANIFEST}")
   add_dependencies(${TARGET} scoutlane_ico)
 endfunction()

@@ -235,6 +235,7 @@ public:
   void CloseUp();
 
   // ---- face
+  static int EdgesWidth();
   void AdjustHeight();
   void UpdateImageRect();
   void UpdateEditBounds();

@@ -59,6 +59,9 @@ int TdxfCustomComboBox::FontTextHeight() {
   return TextHeight;
 }
 
+// The window layer's client edge, both sides: 4 at 96 dpi, 8 at 192.
+int TdxfCustomComboBox::EdgesWidth() { return 2 * GetScaledSystemMetrics(SM_CXEDGE); }
+
 void TdxfCustomComboBox::AdjustHeight() {
   const int TextHeight = FontTextHeight();
   if (!FResizeHeight) SetHeight(TextHeight + Scaled(8 * GetSystemMetrics(SM_CYBORDER)));
@@ -71,17 +74,21 @@ void TdxfCustomComboBox::UpdateImageRect() {
   }
   const int W = FImages->Width();
   const int H = FImages->Height();
-  const int DrawHeight = std::min(Height() - 8, H);
+  const int Edges = EdgesWidth();
+  const int DrawHeight = std::min(Height() - Edges - 4, H);
   const int DrawWidth = int(double(DrawHeight) * W / H);
-  const int Top = (Height() - DrawHeight) / 2;
-  FImageRect = TRect{2, Top - 2, DrawWidth + 2, Top + DrawHeight - 2};
+  const int Top = (Height() - Edges - DrawHeight) / 2;
+  FImageRect = TRect{2, Top, DrawWidth + 2, Top + DrawHeight};
 }
 
 void TdxfCustomComboBox::UpdateEditBounds() {
-  const int TextHeight = FontTextHeight() + Scaled(8 * GetSystemMetrics(SM_CYBORDER)) - 6;
-  FEditRect.Top = (Height() - 6 - TextHeight) / 2 + 2;
+  // The box's height less its edges and a line above: the field reaches
+  // the client area's bottom.
+  const int Edges = EdgesWidth();
+  const int TextHeight = FontTextHeight() + Scaled(8 * GetSystemMetrics(SM_CYBORDER)) - Edges - 2;
+  FEditRect.Top = (Height() - Edges - 2 - TextHeight) / 2 + 2;
   FEditRect.Bottom = FEditRect.Top + TextHeight;
-  FEditRect.Right = Width() - FButtonWidth - 6;
+  FEditRect.Right = Width() - FButtonWidth - Edges - 2;
   FEditRect.Left = FImages && FShowImage ? FImageRect.Right + 2 : 2;
   if (FStyle == dcsDropDown) {
     FEdit->SetBounds(FEditRect.Left, FEditRect.Top, FEditRect.Width(), FEditRect.Height());
@@ -89,7 +96,7 @@ void TdxfCustomComboBox::UpdateEditBounds() {
   }
   if (FMultiLineText) {
     FEditRect.Top = 2;
-    FEditRect.Bottom = Height() - 4;
+    FEditRect.Bottom = Height() - Edges;
   }
   // The editor keeps the focus and the text but is not seen: the face
   // draws the text itself.
@@ -97,7 +104,8 @@ void TdxfCustomComboBox::UpdateEditBounds() {
 }
 
 TRect TdxfCustomComboBox::ButtonRect() const {
-  return TRect{(Width() - 4) - FButtonWidth, 0, Width() - 4, Height() - 4};
+  const int Edges = EdgesWidth();
+  return TRect{(Width() - Edges) - FButtonWidth, 0, Width() - Edges, Height() - Edges};
 }
 
 namespace {

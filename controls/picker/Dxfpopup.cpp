@@ -234,7 +234,8 @@ void TPopupWindow::WMNCPaint(TMessage& Message) {
   const LONG_PTR Style = GetWindowLong(Window, GWL_STYLE);
   if (!StripAtTop() && (Style & WS_VSCROLL) && (Style & WS_HSCROLL)) {
     // Where the two scroll bars meet, just above the separator line.
-    const int CX = GetSystemMetrics(SM_CXVSCROLL), CY = GetSystemMetrics(SM_CYHSCROLL);
+    const int CX = GetScaledSystemMetrics(SM_CXVSCROLL);
+    const int CY = GetScaledSystemMetrics(SM_CYHSCROLL);
     FillRect(*DC, TRect{W.Right - CX, W.Top - StripLine() - CY, W.Right, W.Top - StripLine()},
              FaceBrush);
   }

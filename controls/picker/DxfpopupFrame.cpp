@@ -76,7 +76,8 @@ int GetHitTestByCorner(TdxfCorner Corner) {
 }
 
 void DrawSizeGrip(HDC DC, TRect& R, TdxfCorner Corner) {
-  const int CX = GetSystemMetrics(SM_CXVSCROLL), CY = GetSystemMetrics(SM_CYHSCROLL);
+  // The window layer's scroll-bar square, at the program's scale.
+  const int CX = GetScaledSystemMetrics(SM_CXVSCROLL), CY = GetScaledSystemMetrics(SM_CYHSCROLL);
   const bool Right = IsRightCorner(Corner), Bottom = IsBottomCorner(Corner);
   if (Right)
     R.Left = R.Right - CX;
@@ -86,7 +87,8 @@ void DrawSizeGrip(HDC DC, TRect& R, TdxfCorner Corner) {
     R.Top = R.Bottom - CY;
   else
     R.Bottom = R.Top + CY;
-  const int DX = Right ? -2 : 2, DY = Bottom ? -2 : 2;
+  const int Inset = 2 * GetScaledStroke();
+  const int DX = Right ? -Inset : Inset, DY = Bottom ? -Inset : Inset;
   R.Offset(DX, DY);
 
   // The system draws the grip for the bottom-right corner; mirroring it

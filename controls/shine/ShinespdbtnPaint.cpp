@@ -257,55 +257,83 @@ void TShineSpeedButton::FrameDraw(TCanvas& Target) {
   const int H = Height();
   const TShineBtnColors& P = *FPressedColors;
   const TShineBtnColors& C = *FColors;
+  // The frame's lines are one line's width at the button's scale. At 96
+  // dpi they are pen lines; scaled, each is a run of whole pixels: a place
+  // given near the far edge (W - 1, W - 2) is counted in lines from it.
+  const int S = ScaledStroke(1);
+  const auto Place = [S](int V, int Size) { return V <= Size / 2 ? V * S : Size - (Size - V) * S; };
+  const auto Line = [&](TColor Color, int X1, int Y1, int X2, int Y2) {
+    if (S == 1) {
+      ::Line(Target, Color, X1, Y1, X2, Y2);
+      return;
+    }
+    // LineTo's pixels: from the start to just before the end.
+    const int PX1 = Place(X1, W), PX2 = Place(X2, W), PY1 = Place(Y1, H), PY2 = Place(Y2, H);
+    TRect R;
+    if (Y1 == Y2)
+      R = PX1 <= PX2 ? TRect{PX1, PY1, PX2, PY1 + S} : TRect{PX2 + S, PY1, PX1 + S, PY1 + S};
+    else
+      R = PY1 <= PY2 ? TRect{PX1, PY1, PX1 + S, PY2} : TRect{PX1, PY2 + S, PX1 + S, PY1 + S};
+    Target.Brush()->SetStyle(bsSolid);
+    Target.Brush()->SetColor(Color);
+    Target.FillRect(R);
+  };
   // LineTo never paints its end point: the flat and normal frames leave the
   // top-right and bottom-left corner pixels unpainted.
   switch (FFrameType) {
     case ftFlatFrame:
       if (Pressed) {
-        Line(Target, P.Shadow(), 0, 0, W - 1, 0);
-        Line(Target, P.Shadow(), 0, 0, 0, H - 1);
-        Line(Target, P.Highlight(), W - 1, H - 1, 0, H - 1);
-        Line(Target, P.Highlight(), W - 1, H - 1, W - 1, 0);
+        Line(P.Shadow(), 0, 0, W - 1, 0);
+        Line(P.Shadow(), 0, 0, 0, H - 1);
+        Line(P.Highlight(), W - 1, H - 1, 0, H - 1);
+        Line(P.Highlight(), W - 1, H - 1, W - 1, 0);
       } else {
-        Line(Target, C.Highlight(), 0, 0, W - 1, 0);
-        Line(Target, C.Highlight(), 0, 0, 0, H - 1);
-        Line(Target, C.Shadow(), W - 1, H - 1, 0, H - 1);
-        Line(Target, C.Shadow(), W - 1, H - 1, W - 1, 0);
+        Line(C.Highlight(), 0, 0, W - 1, 0);
+        Line(C.Highlight(), 0, 0, 0, H - 1);
+        Line(C.Shadow(), W - 1, H - 1, 0, H - 1);
+        Line(C.Shadow(), W - 1, H - 1, W - 1, 0);
       }
       break;
     case ftNormalFrame:
       if (Pressed) {
-        Line(Target, P.Shadow(), 1, 1, W - 1, 1);
-        Line(Target, P.Shadow(), 1, 1, 1, H - 1);
-        Line(Target, P.DarkShadow(), 0, 0, W - 1, 0);
-        Line(Target, P.DarkShadow(), 0, 0, 0, H - 1);
-        Line(Target, P.Highlight(), W - 1, H - 1, 0, H - 1);
-        Line(Target, P.Highlight(), W - 1, H - 1, W - 1, 0);
+        Line(P.Shadow(), 1, 1, W - 1, 1);
+        Line(P.Shadow(), 1, 1, 1, H - 1);
+        Line(P.DarkShadow(), 0, 0, W - 1, 0);
+        Line(P.DarkShadow(), 0, 0, 0, H - 1);
+        Line(P.Highlight(), W - 1, H - 1, 0, H - 1);
+        Line(P.Highlight(), W - 1, H - 1, W - 1, 0);
       } else {
-        Line(Target, C.Shadow(), W - 2, H - 2, 0, H - 2);
-        Line(Target, C.Shadow(), W - 2, H - 2, W - 2, 0);
-        Line(Target, C.DarkShadow(), W - 1, H - 1, 0, H - 1);
-        Line(Target, C.DarkShadow(), W - 1, H - 1, W - 1, 0);
-        Line(Target, C.Highlight(), 0, 0, W - 1, 0);
-        Line(Target, C.Highlight(), 0, 0, 0, H - 1);
+        Line(C.Shadow(), W - 2, H - 2, 0, H - 2);
+        Line(C.Shadow(), W - 2, H - 2, W - 2, 0);
+        Line(C.DarkShadow(), W - 1, H - 1, 0, H - 1);
+        Line(C.DarkShadow(), W - 1, H - 1, W - 1, 0);
+        Line(C.Highlight(), 0, 0, W - 1, 0);
+        Line(C.Highlight(), 0, 0, 0, H - 1);
       }
       break;
     case ftEnclosedFrame:
       if (Pressed) {
-        Line(Target, P.Shadow(), 1, 1, W - 2, 1);
-        Line(Target, P.Shadow(), 1, 1, 1, H - 2);
-        Line(Target, P.Highlight(), W - 2, H - 2, 1, H - 2);
-        Line(Target, P.Highlight(), W - 2, H - 2, W - 2, 1);
+        Line(P.Shadow(), 1, 1, W - 2, 1);
+        Line(P.Shadow(), 1, 1, 1, H - 2);
+        Line(P.Highlight(), W - 2, H - 2, 1, H - 2);
+        Line(P.Highlight(), W - 2, H - 2, W - 2, 1);
       } else {
-        Line(Target, C.Highlight(), 1, 1, W - 2, 1);
-        Line(Target, C.Highlight(), 1, 1, 1, H - 2);
-        Line(Target, C.Shadow(), W - 2, H - 2, 1, H - 2);
-        Line(Target, C.Shadow(), W - 2, H - 2, W - 2, 1);
+        Line(C.Highlight(), 1, 1, W - 2, 1);
+        Line(C.Highlight(), 1, 1, 1, H - 2);
+        Line(C.Shadow(), W - 2, H - 2, 1, H - 2);
+        Line(C.Shadow(), W - 2, H - 2, W - 2, 1);
       }
       // The outline round the whole button, in the up colours in every look.
       Target.Pen()->SetColor(C.DarkShadow());
       Target.Brush()->SetStyle(bsClear);
-      Target.Rectangle(0, 0, W, H);
+      if (S == 1) {
+        Target.Rectangle(0, 0, W, H);
+      } else {
+        Line(C.DarkShadow(), 0, 0, W, 0);
+        Line(C.DarkShadow(), 0, H - 1, W, H - 1);
+        Line(C.DarkShadow(), 0, 0, 0, H);
+        Line(C.DarkShadow(), W - 1, 0, W - 1, H);
+      }
       break;
   }
 }

@@ -30,18 +30,16 @@ void TSpeedButton::Paint() {
     if (Pushed || (FMouseInControl && FState != bsDisabled)) {
       TRect Edge = PaintRect;
       DrawEdge(*C.Handle(), Edge, Pushed ? BDR_SUNKENOUTER : BDR_RAISEDINNER,
-               BF_RECT | (FTransparent ? 0u : unsigned(BF_MIDDLE)));
+               BF_RECT | (FTransparent ? 0u : unsigned(BF_MIDDLE)), ScaledStroke(1));
     } else if (!FTransparent) {
       C.Brush()->SetColor(Color());
       C.FillRect(PaintRect);
     }
-    PaintRect =
-        TRect{PaintRect.Left + 1, PaintRect.Top + 1, PaintRect.Right - 1, PaintRect.Bottom - 1};
+    PaintRect.Inflate(-ScaledStroke(1), -ScaledStroke(1));
   } else {
     DrawFrameControl(*C.Handle(), PaintRect, DFC_BUTTON,
                      DFCS_BUTTONPUSH | (Pushed ? unsigned(DFCS_PUSHED) : 0u));
-    PaintRect =
-        TRect{PaintRect.Left + 2, PaintRect.Top + 2, PaintRect.Right - 2, PaintRect.Bottom - 2};
+    PaintRect.Inflate(-2 * ScaledStroke(1), -2 * ScaledStroke(1));
   }
   if (FState == bsExclusive && !FTransparent && (!FFlat || !FMouseInControl)) {
     // The latched look: a checkerboard of face and highlight.

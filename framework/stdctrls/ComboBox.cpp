@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kEdge = 2;  // the sunken 3D edge around the face
+constexpr int kEdge = 2;  // the sunken 3D edge around the face, in lines
 
 }  // namespace
 
@@ -514,19 +514,20 @@ void TCustomComboBox::ChangeScale(const TScale& Scale) {
 
 TRect TCustomComboBox::ButtonRect() const {
   const int ButtonWidth = Scaled(GetSystemMetrics(SM_CXVSCROLL));
-  const int Right = Width() - kEdge;
-  return TRect{std::max(kEdge, Right - ButtonWidth), kEdge, Right,
-               std::max(kEdge, Height() - kEdge)};
+  const int Edge = kEdge * ScaledStroke(1);
+  const int Right = Width() - Edge;
+  return TRect{std::max(Edge, Right - ButtonWidth), Edge, Right, std::max(Edge, Height() - Edge)};
 }
 
 void TCustomComboBox::LayoutEdit() {
   if (!FEdit) return;
   const TRect Button = ButtonRect();
-  // One pixel of the box's colour around the field, inside the edge.
-  const int Left = kEdge + 1;
-  const int Top = kEdge + 1;
-  FEdit->SetBounds(Left, Top, std::max(0, Button.Left - 1 - Left),
-                   std::max(0, Height() - kEdge - 1 - Top));
+  // One line of the box's colour around the field, inside the edge.
+  const int Line = ScaledStroke(1);
+  const int Left = kEdge * Line + Line;
+  const int Top = kEdge * Line + Line;
+  FEdit->SetBounds(Left, Top, std::max(0, Button.Left - Line - Left),
+                   std::max(0, Height() - kEdge * Line - Line - Top));
 }
 
 void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -540,7 +541,7 @@ void TCustomComboBox::Paint() {
   C.Brush()->SetStyle(bsSolid);
   C.Brush()->SetColor(Enabled() ? Color() : clBtnFace);
   C.FillRect(R);
-  DrawEdge(*C.Handle(), R, EDGE_SUNKEN, BF_RECT);
+  DrawEdge(*C.Handle(), R, EDGE_SUNKEN, BF_RECT, ScaledStroke(1));
   unsigned State = DFCS_SCROLLCOMBOBOX;
   if (FButtonDown) State |= DFCS_PUSHED | DFCS_FLAT;
   if (!Enabled()) State |= DFCS_INACTIVE;

@@ -45,7 +45,9 @@ void TComboListBox::CopyFromBox() {
 
 void TComboListBox::Place() {
   const int Width = FBox.Width();
-  const int Height = VisibleRows() * ItemHeight() + 2;  // the frame
+  // The rows and the frame, a border line above and below at the window
+  // layer's scale.
+  const int Height = VisibleRows() * ItemHeight() + 2 * GetScaledSystemMetrics(SM_CYBORDER);
   const TPoint Origin = FBox.ClientToScreen(TPoint{0, 0});
   int Y = Origin.Y + FBox.Height();
   // Above the box when the screen ends below it and there is room above.

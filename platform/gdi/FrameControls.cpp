@@ -168,28 +168,32 @@ void Line(TDeviceContext& DC, int Color, int Left, int Top, int Right, int Botto
 // ---------------------------------------------------------------------------
 // Glyph helpers.
 
-// Paints the cells of an ASCII mask ('#' painted) at (X, Y).
+// Paints the cells of an ASCII mask ('#' painted) at (X, Y), each cell a
+// square of Cell pixels (one line's width at the program's scale).
 template <std::size_t Rows>
-void PaintMask(TDeviceContext& DC, int X, int Y, const char* const (&Mask)[Rows], TColor Color) {
+void PaintMask(TDeviceContext& DC, int X, int Y, const char* const (&Mask)[Rows], TColor Color,
+               int Cell = 1) {
   const TLogBrush Brush = SolidBrush(Color);
   for (std::size_t Row = 0; Row < Rows; ++Row) {
     const char* Line = Mask[Row];
+    const int Top = Y + int(Row) * Cell;
     for (int Col = 0; Line[Col]; ++Col) {
       if (Line[Col] != '#') continue;
       int End = Col;
       while (Line[End] == '#') ++End;
-      FillRect(DC, TRect{X + Col, Y + int(Row), X + End, Y + int(Row) + 1}, Brush);
+      FillRect(DC, TRect{X + Col * Cell, Top, X + End * Cell, Top + Cell}, Brush);
       Col = End - 1;
     }
   }
 }
 
 // Draws a glyph in the glyph colour, or embossed when inactive: highlight one
-// pixel down and right, shadow on top of it.
+// line down and right, shadow on top of it.
 template <class F>
 void PaintGlyph(unsigned State, F&& Draw) {
   if (State & DFCS_INACTIVE) {
-    Draw(1, 1, clBtnHighlight);
+    const int S = GetScaledStroke();
+    Draw(S, S, clBtnHighlight);
     Draw(0, 0, clBtnShadow);
   } else {
     Draw(0, 0, clBtnText);
@@ -209,7 +213,7 @@ void PaintArrow(TDeviceContext& DC, const TRect& R, unsigned Direction, unsigned
   const int GW = Vertical ? 2 * Half + 1 : Half + 1;
   const int GH = Vertical ? Half + 1 : 2 * Half + 1;
   int X0 = R.Left + (R.Width() - GW) / 2, Y0 = R.Top + (R.Height() - GH) / 2;
-  if (State & DFCS_PUSHED) ++X0, ++Y0;
+  if (State & DFCS_PUSHED) X0 += GetScaledStroke(), Y0 += GetScaledStroke();
   PaintGlyph(State, [&](int DX, int DY, TColor Color) {
     const TLogBrush Brush = SolidBrush(Color);
     for (int I = 0; I <= Half; ++I) {
@@ -243,7 +247,7 @@ void PaintButtonFace(TDeviceContext& DC, const TRect& R, unsigned State, unsigne
   unsigned Flags = BF_RECT | BF_MIDDLE | ExtraFlags;
   if (State & DFCS_FLAT) Flags |= BF_FLAT;
   if (State & DFCS_MONO) Flags |= BF_MONO;
-  DrawEdge(DC, Face, Edge, Flags);
+  DrawEdge(DC, Face, Edge, Flags, GetScaledStroke());
 }
 
 bool DrawScroll(TDeviceContext& DC, const TRect& R, unsigned State) {
@@ -265,17 +269,21 @@ bool DrawScroll(TDeviceContext& DC, const TRect& R, unsigned State) {
       // corner pixel (d = distance in x plus distance in y), each ridge is
       // face, shadow, shadow, highlight: d = 1, 2, 5, 6, 9, 10 are shadow,
       // d = 3, 7, 11 highlight, the rest face. A 12-pixel square holds all.
+      // Scaled, each pixel is a square of one line's width.
       FillRect(DC, R, GetSysColorBrush(COLOR_BTNFACE));
       const bool Left = Kind == DFCS_SCROLLSIZEGRIPRIGHT;
       const TLogBrush Shadow = GetSysColorBrush(COLOR_BTNSHADOW);
       const TLogBrush Highlight = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
+      const int S = GetScaledStroke();
+      TDCStateSaver Saver(DC);
+      DC.IntersectClipRect(R);
       for (int D = 1; D <= 11; ++D) {
         if (D % 4 == 0) continue;
         const TLogBrush& Brush = (D % 4 == 3) ? Highlight : Shadow;
         for (int A = 0; A <= D; ++A) {
-          const int X = Left ? R.Left + A : R.Right - 1 - A;
-          const int Y = R.Bottom - 1 - (D - A);
-          if (R.Contains(X, Y)) FillRect(DC, TRect{X, Y, X + 1, Y + 1}, Brush);
+          const int X = Left ? R.Left + A * S : R.Right - (A + 1) * S;
+          const int Y = R.Bottom - (D - A + 1) * S;
+          FillRect(DC, TRect{X, Y, X + S, Y + S}, Brush);
         }
       }
       return true;
@@ -331,21 +339,25 @@ TRect GlyphSquare(const TRect& R) {
 // window colour (button face when pushed or inactive), and when checked the
 // 7 by 7 mark centred inside (rounded toward the top-left), in the text
 // colour, grey (shadow) when inactive or for a checked three-state box. The
-// 13 by 13 system box: edge 2 pixels, inside 9 by 9, mark at (3, 3).
+// 13 by 13 system box: edge 2 pixels, inside 9 by 9, mark at (3, 3); the 26
+// by 26 box of 192 dpi the same at twice the size.
 void PaintCheckBox(TDeviceContext& DC, const TRect& R, unsigned State) {
   TRect Box = GlyphSquare(R);
   unsigned Flags = BF_RECT | BF_ADJUST;
   if (State & DFCS_FLAT) Flags |= BF_FLAT;
   if (State & DFCS_MONO) Flags |= BF_MONO;
-  DrawEdge(DC, Box, EDGE_SUNKEN, Flags);
+  // A box of a whole multiple of the 13-pixel box is that box enlarged:
+  // lines and mark cells of the multiple.
+  const int S = std::max(1, Box.Width() / 13);
+  DrawEdge(DC, Box, EDGE_SUNKEN, Flags, S);
   const bool Greyed = State & (DFCS_PUSHED | DFCS_INACTIVE);
   FillRect(DC, Box, GetSysColorBrush(Greyed ? COLOR_BTNFACE : COLOR_WINDOW));
   if (!(State & DFCS_CHECKED)) return;
   TDCStateSaver Saver(DC);
   DC.IntersectClipRect(Box);
   const bool GreyMark = (State & DFCS_INACTIVE) || (State & 0xFF) == DFCS_BUTTON3STATE;
-  PaintMask(DC, Box.Left + (Box.Width() - 7) / 2, Box.Top + (Box.Height() - 7) / 2, kCheckMark,
-            GreyMark ? clBtnShadow : clWindowText);
+  PaintMask(DC, Box.Left + (Box.Width() - 7 * S) / 2, Box.Top + (Box.Height() - 7 * S) / 2,
+            kCheckMark, GreyMark ? clBtnShadow : clWindowText, S);
 }
 
 // A radio button: the 12 by 12 circle centred in R (rounded toward the
@@ -495,19 +507,22 @@ void DrawFocusRect(TDeviceContext& DC, const TRect& R) {
   TSurface* Target = DC.Target();
   if (!Target || R.IsEmpty()) return;
   const TRect D = DC.ToDevice(R);
+  // Lines and dots one line's width at the program's scale (squares of two
+  // pixels at 192 dpi), never wider than half the rectangle.
+  const int S = std::max(1, std::min({GetScaledStroke(), D.Width() / 2, D.Height() / 2}));
   // Each border pixel once: full top and bottom rows, the sides between.
   const TRect Sides[4] = {
-      TRect{D.Left, D.Top, D.Right, D.Top + 1},
-      TRect{D.Left, D.Bottom - 1, D.Right, D.Height() > 1 ? D.Bottom : D.Bottom - 1},
-      TRect{D.Left, D.Top + 1, D.Left + 1, D.Bottom - 1},
-      TRect{D.Right - 1, D.Top + 1, D.Width() > 1 ? D.Right : D.Right - 1, D.Bottom - 1},
+      TRect{D.Left, D.Top, D.Right, D.Top + S},
+      TRect{D.Left, D.Bottom - S, D.Right, D.Height() > S ? D.Bottom : D.Bottom - S},
+      TRect{D.Left, D.Top + S, D.Left + S, D.Bottom - S},
+      TRect{D.Right - S, D.Top + S, D.Width() > S ? D.Right : D.Right - S, D.Bottom - S},
   };
   for (const TRect& Side : Sides)
     DC.ForEachClipRect(Side, [&](const TRect& Part) {
       for (int Y = Part.Top; Y < Part.Bottom; ++Y) {
         std::uint32_t* Row = Target->Row(Y);
         for (int X = Part.Left; X < Part.Right; ++X)
-          if (((X - D.Left) + (Y - D.Top)) % 2 == 0) Row[X] = ~Row[X] & raster::kRgbMask;
+          if (((X - D.Left) / S + (Y - D.Top) / S) % 2 == 0) Row[X] = ~Row[X] & raster::kRgbMask;
       }
     });
 }

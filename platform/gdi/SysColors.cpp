@@ -1,5 +1,7 @@
 #include "platform/gdi/SysColors.h"
 
+#include "platform/core/Scale.h"
+
 namespace {
 
 // The Windows 7 defaults of the classic scheme, as 0x00BBGGRR.
@@ -116,4 +118,22 @@ double GetScreenPixelsPerInch() { return GScreenPixelsPerInch; }
 
 void SetScreenPixelsPerInch(double Value) {
   if (Value > 0) GScreenPixelsPerInch = Value;
+}
+
+int GetScaledStroke() { return TScale::FromDesign(GScreenPixelsPerInch).Stroke(1); }
+
+int GetScaledSystemMetrics(int Index) {
+  switch (Index) {
+    case SM_CXSCREEN:
+    case SM_CYSCREEN:
+      return GetSystemMetrics(Index);
+    case SM_CXBORDER:
+    case SM_CYBORDER:
+    case SM_CXEDGE:
+    case SM_CYEDGE:
+      // Drawn as lines: one line's width times their lines.
+      return GetSystemMetrics(Index) * GetScaledStroke();
+    default:
+      return TScale::FromDesign(GScreenPixelsPerInch).Apply(GetSystemMetrics(Index));
+  }
 }

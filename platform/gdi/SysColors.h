@@ -132,3 +132,11 @@ void SetScreenSize(int Width, int Height);
 // window layer takes from its backend; 96 until it does.
 double GetScreenPixelsPerInch();
 void SetScreenPixelsPerInch(double Value);
+// One line's width at the program's pixels per inch: a line of one pixel at
+// 96 is that many whole pixels (2 at 144 and 192), never a blended one.
+int GetScaledStroke();
+// A system metric at the program's pixels per inch, as the window layer
+// draws its own parts: borders and 3D edges are whole lines of
+// GetScaledStroke(), lengths (scroll bars, thumbs, frames) the 96-dpi
+// figure scaled by the one rounding rule; the screen's size is as it is.
+int GetScaledSystemMetrics(int Index);

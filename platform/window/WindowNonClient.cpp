@@ -2,21 +2,26 @@
 // what a point in it hits, and how the default frame is painted (the
 // classic look: a one-pixel WS_BORDER line in the window-frame colour, 3D
 // edges, scroll bars with arrow buttons, a dithered track and a raised
-// thumb).
+// thumb). All of it at the program's scale: a line of one pixel at 96 dpi
+// is GetScaledStroke() whole pixels, lengths are GetScaledSystemMetrics'.
 //
 // A top-level window with a caption or a sizing frame gets its frame from
 // the window manager, so none of that frame is part of the window here.
 
 #include <algorithm>
 
+#include "platform/core/Scale.h"
 #include "platform/gdi/SysColors.h"
 #include "platform/window/WinUser.h"
 #include "platform/window/WindowCore.h"
 
 namespace {
 
-// The smallest thumb, so that a long list still has something to grab.
+// The smallest thumb at 96 dpi, so that a long list still has something to
+// grab.
 constexpr int kMinThumb = 8;
+
+int Metric(int Index) { return GetScaledSystemMetrics(Index); }
 
 bool IsVertical(int Bar) { return Bar == SB_VERT; }
 
@@ -24,25 +29,27 @@ void Fill(TDeviceContext& DC, const TRect& R, TColor Color) {
   if (!R.IsEmpty()) DC.FillDeviceRect(DC.ToDevice(R), DC.PixelOf(Color));
 }
 
-// A one-pixel ring. The light sides (top, left) stop one pixel short, so
-// the top-right and bottom-left corners take the dark colour, as DrawEdge
-// draws them.
-void Ring(TDeviceContext& DC, const TRect& R, TColor TopLeft, TColor BottomRight) {
+// A ring of lines S pixels wide. The light sides (top, left) stop one line
+// short, so the top-right and bottom-left corners take the dark colour, as
+// DrawEdge draws them.
+void Ring(TDeviceContext& DC, const TRect& R, TColor TopLeft, TColor BottomRight, int S = 1) {
   if (R.IsEmpty()) return;
-  Fill(DC, TRect{R.Left, R.Top, R.Right - 1, R.Top + 1}, TopLeft);
-  Fill(DC, TRect{R.Left, R.Top, R.Left + 1, R.Bottom - 1}, TopLeft);
-  Fill(DC, TRect{R.Right - 1, R.Top, R.Right, R.Bottom}, BottomRight);
-  Fill(DC, TRect{R.Left, R.Bottom - 1, R.Right, R.Bottom}, BottomRight);
+  Fill(DC, TRect{R.Left, R.Top, R.Right - S, R.Top + S}, TopLeft);
+  Fill(DC, TRect{R.Left, R.Top, R.Left + S, R.Bottom - S}, TopLeft);
+  Fill(DC, TRect{R.Right - S, R.Top, R.Right, R.Bottom}, BottomRight);
+  Fill(DC, TRect{R.Left, R.Bottom - S, R.Right, R.Bottom}, BottomRight);
 }
 
 void RaisedEdge(TDeviceContext& DC, const TRect& R) {
-  Ring(DC, R, cl3DLight, cl3DDkShadow);
-  Ring(DC, R.Inflated(-1, -1), clBtnHighlight, clBtnShadow);
+  const int S = GetScaledStroke();
+  Ring(DC, R, cl3DLight, cl3DDkShadow, S);
+  Ring(DC, R.Inflated(-S, -S), clBtnHighlight, clBtnShadow, S);
 }
 
 void SunkenEdge(TDeviceContext& DC, const TRect& R) {
-  Ring(DC, R, clBtnShadow, clBtnHighlight);
-  Ring(DC, R.Inflated(-1, -1), cl3DDkShadow, cl3DLight);
+  const int S = GetScaledStroke();
+  Ring(DC, R, clBtnShadow, clBtnHighlight, S);
+  Ring(DC, R.Inflated(-S, -S), cl3DDkShadow, cl3DLight, S);
 }
 
 enum TArrow { arUp, arDown, arLeft, arRight };
@@ -73,19 +80,22 @@ void ArrowButton(TDeviceContext& DC, const TRect& R, TArrow Arrow, bool Enabled)
   if (Enabled) {
     ArrowGlyph(DC, R, Arrow, clBtnText);
   } else {
-    // Embossed: a light copy one pixel down and right under the grey one.
-    ArrowGlyph(DC, TRect{R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1}, Arrow, clBtnHighlight);
+    // Embossed: a light copy one line down and right under the grey one.
+    const int S = GetScaledStroke();
+    ArrowGlyph(DC, TRect{R.Left + S, R.Top + S, R.Right + S, R.Bottom + S}, Arrow, clBtnHighlight);
     ArrowGlyph(DC, R, Arrow, clBtnShadow);
   }
 }
 
-// The classic track: button highlight and button face in a checkerboard.
+// The classic track: button highlight and button face in a checkerboard
+// of squares one line wide.
 void Track(TDeviceContext& DC, const TRect& R) {
   const std::uint32_t Light = DC.PixelOf(clBtnHighlight), Face = DC.PixelOf(clBtnFace);
+  const int S = GetScaledStroke();
   for (int Y = R.Top; Y < R.Bottom; ++Y)
     for (int X = R.Left; X < R.Right; ++X) {
       const TPoint D = DC.ToDevice(X, Y);
-      DC.FillDeviceRect(TRect{D.X, D.Y, D.X + 1, D.Y + 1}, ((X + Y) & 1) ? Face : Light);
+      DC.FillDeviceRect(TRect{D.X, D.Y, D.X + 1, D.Y + 1}, ((X / S + Y / S) & 1) ? Face : Light);
     }
 }
 
@@ -100,14 +110,14 @@ TRect TWindowCore::NonClientInsets(const TWindow* W) const {
   int B = 0;
   if (!HasWindowManagerFrame(W)) {
     if (W->Style & WS_THICKFRAME)
-      B = GetSystemMetrics(SM_CXFRAME);
+      B = Metric(SM_CXFRAME);
     else if ((W->Style & WS_DLGFRAME) || (W->ExStyle & WS_EX_DLGMODALFRAME))
-      B = GetSystemMetrics(SM_CXDLGFRAME);
+      B = Metric(SM_CXDLGFRAME);
     else if (W->Style & WS_BORDER)
-      B = GetSystemMetrics(SM_CXBORDER);
+      B = Metric(SM_CXBORDER);
   }
-  if (W->ExStyle & WS_EX_CLIENTEDGE) B += GetSystemMetrics(SM_CXEDGE);
-  if (W->ExStyle & WS_EX_STATICEDGE) B += GetSystemMetrics(SM_CXBORDER);
+  if (W->ExStyle & WS_EX_CLIENTEDGE) B += Metric(SM_CXEDGE);
+  if (W->ExStyle & WS_EX_STATICEDGE) B += Metric(SM_CXBORDER);
   return TRect{B, B, B, B};
 }
 
@@ -120,10 +130,9 @@ TRect TWindowCore::DefaultClientRect(const TWindow* W, TRect R) const {
   R.Top += In.Top;
   R.Right -= In.Right;
   R.Bottom -= In.Bottom;
-  if ((W->Style & WS_VSCROLL) && R.Width() >= GetSystemMetrics(SM_CXVSCROLL))
-    R.Right -= GetSystemMetrics(SM_CXVSCROLL);
-  if ((W->Style & WS_HSCROLL) && R.Height() > GetSystemMetrics(SM_CYHSCROLL))
-    R.Bottom -= GetSystemMetrics(SM_CYHSCROLL);
+  if ((W->Style & WS_VSCROLL) && R.Width() >= Metric(SM_CXVSCROLL)) R.Right -= Metric(SM_CXVSCROLL);
+  if ((W->Style & WS_HSCROLL) && R.Height() > Metric(SM_CYHSCROLL))
+    R.Bottom -= Metric(SM_CYHSCROLL);
   if (R.Right < R.Left) R.Right = R.Left;
   if (R.Bottom < R.Top) R.Bottom = R.Top;
   return R;
@@ -134,11 +143,11 @@ TRect TWindowCore::ScrollBarRect(TWindow* W, int Bar) const {
   const TRect& C = W->Client;
   if (Bar == SB_VERT) {
     if (!(W->Style & WS_VSCROLL)) return TRect{};
-    const TRect R{C.Right, C.Top, C.Right + GetSystemMetrics(SM_CXVSCROLL), C.Bottom};
+    const TRect R{C.Right, C.Top, C.Right + Metric(SM_CXVSCROLL), C.Bottom};
     return R.Right <= Width && !R.IsEmpty() ? R : TRect{};
   }
   if (!(W->Style & WS_HSCROLL)) return TRect{};
-  const TRect R{C.Left, C.Bottom, C.Right, C.Bottom + GetSystemMetrics(SM_CYHSCROLL)};
+  const TRect R{C.Left, C.Bottom, C.Right, C.Bottom + Metric(SM_CYHSCROLL)};
   return R.Bottom <= Height && !R.IsEmpty() ? R : TRect{};
 }
 
@@ -146,16 +155,15 @@ void TWindowCore::ScrollBarGeometry(TWindow* W, int Bar, int& ArrowSize, int& Th
                                     int& ThumbSize) const {
   const TRect R = ScrollBarRect(W, Bar);
   const int Length = IsVertical(Bar) ? R.Height() : R.Width();
-  ArrowSize =
-      std::min(IsVertical(Bar) ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL),
-               Length / 2);
+  ArrowSize = std::min(IsVertical(Bar) ? Metric(SM_CYVSCROLL) : Metric(SM_CXHSCROLL), Length / 2);
   ThumbPos = ThumbSize = 0;
   const TScrollBarState& S = IsVertical(Bar) ? W->VScroll : W->HScroll;
   const int TrackLength = Length - 2 * ArrowSize;
   if (S.Disabled || TrackLength <= 0) return;
   const long long Range = (long long)S.Max - S.Min + 1;
-  int Thumb = S.Page ? int(std::max<long long>(kMinThumb, TrackLength * (long long)S.Page / Range))
-                     : GetSystemMetrics(IsVertical(Bar) ? SM_CYVTHUMB : SM_CXHTHUMB);
+  const int MinThumb = TScale::FromDesign(GetScreenPixelsPerInch()).Apply(kMinThumb);
+  int Thumb = S.Page ? int(std::max<long long>(MinThumb, TrackLength * (long long)S.Page / Range))
+                     : Metric(IsVertical(Bar) ? SM_CYVTHUMB : SM_CXHTHUMB);
   const int Free = TrackLength - Thumb;
   if (Free < 0) return;  // no room for a thumb
   const long long MaxPos = (long long)S.Max - std::max<long long>((long long)S.Page - 1, 0);
@@ -212,32 +220,33 @@ static void PaintScrollBar(TWindowCore& Core, TDeviceContext& DC, TWindow* W, in
 
 void TWindowCore::DefNcPaint(TWindow* W) {
   HDC DC = GetDCImpl(W, true, nullptr, false);
+  const int S = GetScaledStroke();
   DC->ExcludeClipRect(W->Client);
   TRect R{0, 0, W->Rect.Width(), W->Rect.Height()};
   if (!HasWindowManagerFrame(W)) {
     if (W->Style & WS_THICKFRAME) {
-      const int F = GetSystemMetrics(SM_CXFRAME);
+      const int F = Metric(SM_CXFRAME);
       RaisedEdge(*DC, R);
-      for (int I = 2; I < F; ++I) Ring(*DC, R.Inflated(-I, -I), clActiveBorder, clActiveBorder);
+      for (int I = 2 * S; I < F; ++I) Ring(*DC, R.Inflated(-I, -I), clActiveBorder, clActiveBorder);
       R.Inflate(-F, -F);
     } else if ((W->Style & WS_DLGFRAME) || (W->ExStyle & WS_EX_DLGMODALFRAME)) {
-      const int F = GetSystemMetrics(SM_CXDLGFRAME);
+      const int F = Metric(SM_CXDLGFRAME);
       RaisedEdge(*DC, R);
-      for (int I = 2; I < F; ++I) Ring(*DC, R.Inflated(-I, -I), clBtnFace, clBtnFace);
+      for (int I = 2 * S; I < F; ++I) Ring(*DC, R.Inflated(-I, -I), clBtnFace, clBtnFace);
       R.Inflate(-F, -F);
     } else if (W->Style & WS_BORDER) {
       // WS_BORDER is one line in the window-frame colour.
-      Ring(*DC, R, clWindowFrame, clWindowFrame);
-      R.Inflate(-1, -1);
+      Ring(*DC, R, clWindowFrame, clWindowFrame, S);
+      R.Inflate(-S, -S);
     }
   }
   if (W->ExStyle & WS_EX_CLIENTEDGE) {
     SunkenEdge(*DC, R);
-    R.Inflate(-2, -2);
+    R.Inflate(-2 * S, -2 * S);
   }
   if (W->ExStyle & WS_EX_STATICEDGE) {
-    Ring(*DC, R, clBtnShadow, clBtnHighlight);
-    R.Inflate(-1, -1);
+    Ring(*DC, R, clBtnShadow, clBtnHighlight, S);
+    R.Inflate(-S, -S);
   }
   PaintScrollBar(*this, *DC, W, SB_VERT);
   PaintScrollBar(*this, *DC, W, SB_HORZ);
@@ -257,9 +266,9 @@ int TWindowCore::DefHitTest(TWindow* W, const TPoint& Screen) {
   if (!V.IsEmpty() && !H.IsEmpty() && TRect{V.Left, H.Top, V.Right, H.Bottom}.Contains(P.X, P.Y))
     return HTSIZE;
   if (!HasWindowManagerFrame(W) && (W->Style & WS_THICKFRAME)) {
-    const int F = GetSystemMetrics(SM_CXFRAME);
+    const int F = Metric(SM_CXFRAME);
     // Corners reach a little along each edge, as on Windows.
-    const int Corner = F + GetSystemMetrics(SM_CYSMCAPTION);
+    const int Corner = F + Metric(SM_CYSMCAPTION);
     const int Width = WR.Width(), Height = WR.Height();
     const bool Top = P.Y < F, Bottom = P.Y >= Height - F;
     const bool Left = P.X < F, Right = P.X >= Width - F;

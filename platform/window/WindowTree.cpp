@@ -187,8 +187,8 @@ MINMAXINFO TWindowCore::GetMinMaxInfo(TWindow* W) {
   const int SW = FBackend->ScreenWidth(), SH = FBackend->ScreenHeight();
   const TRect Insets = NonClientInsets(W);
   int MinX = Insets.Left + Insets.Right, MinY = Insets.Top + Insets.Bottom;
-  if (W->Style & WS_VSCROLL) MinX += GetSystemMetrics(SM_CXVSCROLL);
-  if (W->Style & WS_HSCROLL) MinY += GetSystemMetrics(SM_CYHSCROLL);
+  if (W->Style & WS_VSCROLL) MinX += GetScaledSystemMetrics(SM_CXVSCROLL);
+  if (W->Style & WS_HSCROLL) MinY += GetScaledSystemMetrics(SM_CYHSCROLL);
   Info.ptMaxSize = TPoint{SW, SH};
   Info.ptMaxPosition = TPoint{0, 0};
   Info.ptMinTrackSize = TPoint{MinX, MinY};

@@ -45,9 +45,9 @@ DROP_X=$(s 456)
 DROP_Y=$(s 38)
 BOX_FIELD_CROP="$(s 132)x$(s 16)+$(s 308)+$(s 30)"
 # The keyword box's history list: as wide as the box, right under it, rows
-# of the layout's 12 pixels (scaled) in a frame one pixel wide at every scale.
+# of the layout's 12 pixels in a frame one line wide, all at the scale.
 HISTORY_ROW_HEIGHT=$(s 12)
-HISTORY_FRAME=1
+HISTORY_FRAME=$(s 1)
 history_list_height() { echo $(($1 * HISTORY_ROW_HEIGHT + 2 * HISTORY_FRAME)); }  # ROWS
 history_list_size() { echo "$(s 160)x$(history_list_height "$1")"; }  # ROWS
 history_list_geometry() { echo "$BOX_LEFT $BOX_BOTTOM $(s 160) $(history_list_height "$1")"; }
@@ -198,11 +198,12 @@ find_picker_rows() {
   geometry=$(xwininfo -id "$(picker_list_id)" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
   read -r POPUP_X POPUP_Y <<<"$geometry"
   import -window root -crop "1x$(s 182)+$((POPUP_X + $(s 6)))+$POPUP_Y" +repage "$E2E_TMP/column.txt" 2>/dev/null
-  mapfile -t ROW_Y < <(awk -v top="$POPUP_Y" '
+  # The background starts below the list's border, one line at the scale.
+  mapfile -t ROW_Y < <(awk -v top="$POPUP_Y" -v border="$(s 1)" '
     NR == 1 { next }
     { y = NR - 2; c = $3 }
-    y == 1 { background = c }
-    y < 1 { next }
+    y == border { background = c }
+    y < border { next }
     c != background && start < 0 { start = y }
     c == background && start >= 0 { if (y - start >= 6) print top + int((start + y - 1) / 2); start = -1 }
     BEGIN { start = -1 }' "$E2E_TMP/column.txt")

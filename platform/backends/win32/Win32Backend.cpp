@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/backends/win32/Win32TextInput.h"
+#include "platform/core/Scale.h"
 #include "platform/text/Utf16.h"
 
 using namespace win32native;
@@ -89,6 +90,9 @@ std::unique_ptr<TWin32Backend> TWin32Backend::Open() {
   if (!Start([Self](TRawEvent&& Raw) { Self->Translate(std::move(Raw)); })) return nullptr;
   Backend->FBeeperGuard = std::make_unique<TBeeperGuard>(Backend->FBeeper);
   Backend->FReportFirstFrame = WantsFirstFrameReport();
+  // Layouts are read before any window exists: at the figure of the
+  // monitor windows first appear on.
+  Backend->FPixelsPerInch = PrimaryDpi();
   return Backend;
 }
 
@@ -106,7 +110,22 @@ std::uint32_t TWin32Backend::Now() const { return std::uint32_t(TickMs()); }
 
 TNativeWindow TWin32Backend::CreateNativeWindow(const TNativeWindowParams& Params) {
   const TNativeWindow Window = WindowOf(CreateTopLevel(LookOf(Params)));
-  if (Window) FWindows[Window] = Params;
+  if (!Window) return Window;
+  FWindows[Window] = Params;
+  // A window with a frame takes the scale of the monitor it was made on;
+  // the window system rescales it from the figure its layout was read at,
+  // keeping its place. Pop-ups keep the program's figure.
+  const unsigned Dpi = Params.Decorated ? WindowDpi(HandleOf(Window)) : 0;
+  if (Dpi && Dpi != FPixelsPerInch) {
+    const TScale Scale = TScale::Between(FPixelsPerInch, Dpi);
+    const TRect& R = Params.ScreenRect;
+    TBackendEvent B;
+    B.Kind = beDpiChanged;
+    B.Window = Window;
+    B.Rect = TRect{R.Left, R.Top, R.Left + Scale.Apply(R.Width()), R.Top + Scale.Apply(R.Height())};
+    FPixelsPerInch = Dpi;
+    Queue(B);
+  }
   return Window;
 }
 
@@ -344,6 +363,12 @@ void TWin32Backend::Translate(TRawEvent&& Raw) {
       break;
     case rkHotKey:
       return;  // handled above
+    case rkDpiChanged:
+      B.Kind = beDpiChanged;
+      B.Rect = RectOf(Raw.Box);
+      FWindows[Window].ScreenRect = B.Rect;
+      FPixelsPerInch = Raw.Dpi;
+      break;
   }
   Queue(std::move(B));
 }

@@ -43,6 +43,7 @@ public:
   // ---- TBackend
   int ScreenWidth() const override;
   int ScreenHeight() const override;
+  double PixelsPerInch() const override { return FPixelsPerInch; }
   std::uint32_t Now() const override;
   TNativeWindow CreateNativeWindow(const TNativeWindowParams& Params) override;
   void DestroyNativeWindow(TNativeWindow Window) override;
@@ -87,6 +88,9 @@ private:
   // Windows has one clipboard; the primary selection stays in the program.
   std::string FPrimary;
   bool FReportFirstFrame = false;
+  // The figure of the monitor of the window that last told one (per-monitor
+  // scale: the program follows its main window).
+  unsigned FPixelsPerInch = 96;
   TMessageBeeper FBeeper;
   std::unique_ptr<TBeeperGuard> FBeeperGuard;
 };

@@ -62,7 +62,11 @@ enum TRawKind {
   rkComposition,  // Text, Attributes (one per unit), Caret (a unit index)
   rkCompositionEnd,
   rkResult,  // Text: what the input method committed
-  rkHotKey   // VirtualKey: the id a system-wide key was registered under
+  rkHotKey,  // VirtualKey: the id a system-wide key was registered under
+  // The window moved to a monitor of another scale (only a window with a
+  // frame): Dpi is the new figure, Box the client area Windows suggested,
+  // which the window already has.
+  rkDpiChanged
 };
 
 // Modifier bits, as the window system's.
@@ -82,6 +86,7 @@ struct TRawEvent {
   std::vector<std::uint8_t> Attributes;
   int Caret = 0;
   TBox Box;
+  unsigned Dpi = 0;
 };
 
 using TEventSink = std::function<void(TRawEvent&&)>;
@@ -95,6 +100,13 @@ int ScreenWidth();
 int ScreenHeight();
 // Milliseconds of a monotonic clock.
 std::uint64_t TickMs();
+
+// Pixels per inch (96 is unscaled): of the primary monitor, where the
+// program starts; of the monitor a window is on; of the monitor that holds
+// most of a box. Where Windows knows one figure only, that one.
+unsigned PrimaryDpi();
+unsigned WindowDpi(THandle Window);
+unsigned DpiAt(const TBox& Box);
 
 THandle CreateTopLevel(const TWindowLook& Look);
 void DestroyTopLevel(THandle Window);

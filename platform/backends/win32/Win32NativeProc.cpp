@@ -142,6 +142,29 @@ void OnComposition(HWND Window, TWindowData& D, LPARAM LParam) {
   ImmReleaseContext(Window, Context);
 }
 
+// Windows' WM_DPICHANGED, named here: older headers lack it.
+constexpr UINT kDpiChanged = 0x02E0;
+
+// The window moved to a monitor of another scale. Windows asks for the
+// rectangle it suggests at once, while the window crosses: it is taken
+// here, and the window system learns the new figure with the client area
+// the window now has (no move of the user's), so that it scales the
+// window's contents to it. A pop-up (a list, a menu, a hint) lives too
+// briefly to follow a move; it keeps the program's figure.
+bool OnDpiChanged(HWND Window, TWindowData& D, WPARAM WParam, LPARAM LParam) {
+  if (!D.Look.Decorated || !LParam) return false;
+  const RECT Suggested = *reinterpret_cast<const RECT*>(LParam);
+  D.Rescaling = true;
+  SetWindowPos(Window, nullptr, Suggested.left, Suggested.top, Suggested.right - Suggested.left,
+               Suggested.bottom - Suggested.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  D.Rescaling = false;
+  TRawEvent E = EventOf(rkDpiChanged, Window);
+  E.Dpi = LOWORD(WParam);
+  E.Box = D.Look.Client;
+  Emit(std::move(E));
+  return true;
+}
+
 }  // namespace
 
 LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -197,6 +220,7 @@ LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPa
         const TBox Now{Origin.x, Origin.y, Origin.x + Client.right, Origin.y + Client.bottom};
         if (Now != D->Look.Client) {
           D->Look.Client = Now;
+          if (D->Rescaling) break;
           TRawEvent E = EventOf(rkConfigure, Window);
           E.Box = Now;
           Emit(std::move(E));
@@ -204,6 +228,9 @@ LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LPa
       }
       break;
     }
+    case kDpiChanged:
+      if (OnDpiChanged(Window, *D, WParam, LParam)) return 0;
+      break;
     case WM_CLOSE:
       Emit(EventOf(rkClose, Window));
       return 0;

@@ -27,6 +27,9 @@ struct TWindowData {
   std::vector<std::uint32_t> Frame;
   int FrameWidth = 0, FrameHeight = 0;
   bool TrackingLeave = false;
+  // Taking the rectangle of a change of scale: the new client area is told
+  // with the new figure, not as a move.
+  bool Rescaling = false;
   HCURSOR Cursor = nullptr;
   // The input method: the window's own context while it is detached (no
   // caret, nothing takes text), and whether a composition is running.
@@ -62,6 +65,9 @@ TWindowData* DataOf(HWND Window);
 void Emit(TRawEvent&& Event);
 LRESULT CALLBACK WindowProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
 void PaintWindow(HWND Window, TWindowData& Data);
+// Grows a client rectangle by the frame and caption of a window of these
+// styles at Dpi pixels per inch.
+void AddFrame(RECT& Client, DWORD Style, DWORD ExStyle, unsigned Dpi);
 
 inline HWND AsHwnd(THandle Handle) { return static_cast<HWND>(Handle); }
 inline const wchar_t* Wide(const std::u16string& Text) {

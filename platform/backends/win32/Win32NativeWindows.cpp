@@ -34,10 +34,10 @@ DWORD ExStyleOf(const TWindowLook& Look) {
   return ExStyle;
 }
 
-// The window rectangle whose client area is Client.
-RECT WindowRectFor(const TWindowLook& Look, const TBox& Client) {
+// The window rectangle whose client area is Client, at Dpi pixels per inch.
+RECT WindowRectFor(const TWindowLook& Look, const TBox& Client, unsigned Dpi) {
   RECT R{Client.Left, Client.Top, Client.Right, Client.Bottom};
-  AdjustWindowRectEx(&R, StyleOf(Look), FALSE, ExStyleOf(Look));
+  AddFrame(R, StyleOf(Look), ExStyleOf(Look), Dpi);
   return R;
 }
 
@@ -134,7 +134,8 @@ THandle CreateTopLevel(const TWindowLook& Look) {
   auto* D = new TWindowData;
   D->Look = Look;
   D->Cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  const RECT R = WindowRectFor(Look, Look.Client);
+  // The frame of the monitor the window will be on.
+  const RECT R = WindowRectFor(Look, Look.Client, DpiAt(Look.Client));
   State().Creating = D;
   HWND Window = CreateWindowExW(ExStyleOf(Look), kClassName, Wide(Look.Title), StyleOf(Look),
                                 R.left, R.top, R.right - R.left, R.bottom - R.top,
@@ -170,7 +171,7 @@ void ApplyLook(THandle Handle, const TWindowLook& Look) {
   if (Old.Topmost != Look.Topmost)
     SetWindowPos(Window, Look.Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  const RECT R = WindowRectFor(Look, Look.Client);
+  const RECT R = WindowRectFor(Look, Look.Client, WindowDpi(Window));
   SetWindowPos(
       Window, nullptr, R.left, R.top, R.right - R.left, R.bottom - R.top,
       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | (FrameChanged ? SWP_FRAMECHANGED : 0));
@@ -183,7 +184,7 @@ void SetClientBounds(THandle Handle, const TBox& Client) {
   // Noted first: the move reports itself while SetWindowPos runs, and a
   // move of ours is no move by the user.
   D->Look.Client = Client;
-  const RECT R = WindowRectFor(D->Look, Client);
+  const RECT R = WindowRectFor(D->Look, Client, WindowDpi(Window));
   SetWindowPos(Window, nullptr, R.left, R.top, R.right - R.left, R.bottom - R.top,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }

@@ -58,18 +58,21 @@ struct TExpected {
   TRect Second;
   TRect Field;
   int FontHeight;
+  int FieldClientWidth;  // inside the window layer's 3D client edge
 };
 
 // Worked by hand: each edge times the ratio, halves away from zero.
 const TExpected kCases[] = {
-    {96, {20, 20, 500, 35}, {8, 12, 63, 24}, {63, 12, 116, 25}, {120, 8, 221, 29}, -12},
+    // The client edge is two lines, each one line's width at the scale: 1
+    // pixel up to 1.5 times (excluded), then 2 (1.5 rounds up).
+    {96, {20, 20, 500, 35}, {8, 12, 63, 24}, {63, 12, 116, 25}, {120, 8, 221, 29}, -12, 97},
     // 35 * 1.25 = 43.75; 116 * 1.25 = 145; 25 * 1.25 = 31.25; 221 * 1.25 = 276.25
-    {120, {25, 25, 625, 44}, {10, 15, 79, 30}, {79, 15, 145, 31}, {150, 10, 276, 36}, -15},
+    {120, {25, 25, 625, 44}, {10, 15, 79, 30}, {79, 15, 145, 31}, {150, 10, 276, 36}, -15, 122},
     // 63 * 1.5 = 94.5 -> 95 on both sides of the shared edge; 35 * 1.5 = 52.5 -> 53
-    {144, {30, 30, 750, 53}, {12, 18, 95, 36}, {95, 18, 174, 38}, {180, 12, 332, 44}, -18},
-    {192, {40, 40, 1000, 70}, {16, 24, 126, 48}, {126, 24, 232, 50}, {240, 16, 442, 58}, -24},
+    {144, {30, 30, 750, 53}, {12, 18, 95, 36}, {95, 18, 174, 38}, {180, 12, 332, 44}, -18, 144},
+    {192, {40, 40, 1000, 70}, {16, 24, 126, 48}, {126, 24, 232, 50}, {240, 16, 442, 58}, -24, 194},
     // a fractional figure is used as it is: ratio 1.2552083
-    {120.5, {25, 25, 628, 44}, {10, 15, 79, 30}, {79, 15, 146, 31}, {151, 10, 277, 36}, -15},
+    {120.5, {25, 25, 628, 44}, {10, 15, 79, 30}, {79, 15, 146, 31}, {151, 10, 277, 36}, -15, 122},
 };
 
 void PrintTo(const TExpected& E, std::ostream* Out) { *Out << E.PixelsPerInch << " dpi"; }
@@ -112,6 +115,22 @@ TEST_P(TScaleTest, LayoutIsScaledByItsEdgesAsItLoads) {
   EXPECT_EQ(dynamic_cast<TControl*>(Form->FindComponent("Second"))->Font()->Height(), E.FontHeight);
   EXPECT_EQ(dynamic_cast<TControl*>(Form->FindComponent("Field"))->PixelsPerInch(),
             E.PixelsPerInch);
+  EXPECT_EQ(dynamic_cast<TControl*>(Form->FindComponent("Field"))->ClientWidth(),
+            E.FieldClientWidth);
+}
+
+// The window layer's own parts at 192 dpi: the edit's sunken client edge is
+// two lines of two whole pixels each, no blended pixel between them.
+TEST_F(TScaleTest, ClientEdgeLinesAreWholePixelsAt192) {
+  TForm* Form = LoadAt(192);
+  Form->Show();
+  Pump();
+  // The field's left side at x 240..243, half-way down (y 36).
+  const std::uint32_t Outer = Painted(Form, 240, 36), Inner = Painted(Form, 242, 36);
+  EXPECT_EQ(Painted(Form, 241, 36), Outer);
+  EXPECT_EQ(Painted(Form, 243, 36), Inner);
+  EXPECT_NE(Outer, Inner);
+  EXPECT_NE(Painted(Form, 244, 36), Inner);
 }
 
 INSTANTIATE_TEST_SUITE_P(Figures, TScaleTest, ::testing::ValuesIn(kCases));

@@ -211,6 +211,44 @@ TEST_F(Win32BackendTest, TheInputMethodsWindowsFollowTheCaret) {
   }
 }
 
+// Windows moves a window to a monitor of another scale with WM_DPICHANGED
+// and the window rectangle it suggests: the window takes it at once, and the
+// window system learns the new figure and the client area inside that
+// rectangle's frame, as one event. A pop-up keeps the program's figure.
+TEST_F(Win32BackendTest, AMoveToAnotherScaleTakesTheSuggestedRectangle) {
+  constexpr unsigned kDpiChanged = 0x02E0;
+  struct {
+    long Left, Top, Right, Bottom;  // Windows' RECT
+  } Suggested{100, 120, 600, 260};
+  TNativeWindowParams PopupParams;
+  PopupParams.ScreenRect = TRect{300, 300, 400, 400};
+  const TNativeWindow Popup = FBackend->CreateNativeWindow(PopupParams);
+  ASSERT_NE(Popup, 0u);
+  Drain();
+  const double Before = FBackend->PixelsPerInch();
+  win32native::SendNativeMessage(reinterpret_cast<win32native::THandle>(Popup), kDpiChanged,
+                                 (192u << 16) | 192u, reinterpret_cast<std::intptr_t>(&Suggested));
+  EXPECT_TRUE(Drain().empty());
+  EXPECT_EQ(FBackend->PixelsPerInch(), Before);
+  FBackend->DestroyNativeWindow(Popup);
+
+  Send(kDpiChanged, (192u << 16) | 192u, reinterpret_cast<std::intptr_t>(&Suggested));
+  const std::vector<TBackendEvent> Events = Drain();
+  ASSERT_FALSE(Events.empty());
+  ASSERT_EQ(Events[0].Kind, beDpiChanged);
+  EXPECT_EQ(Events[0].Window, FWindow);
+  EXPECT_EQ(FBackend->PixelsPerInch(), 192.0);
+  const TRect Client = Events[0].Rect;
+  // Inside the rectangle: a caption above, equal borders left, right and
+  // below.
+  EXPECT_GT(Client.Top, Suggested.Top);
+  EXPECT_GT(Client.Left, Suggested.Left);
+  EXPECT_EQ(Client.Left - Suggested.Left, Suggested.Right - Client.Right);
+  EXPECT_EQ(Client.Left - Suggested.Left, Suggested.Bottom - Client.Bottom);
+  // The window has that client area already: no move of the user's.
+  for (const TBackendEvent& E : Events) EXPECT_NE(E.Kind, beConfigure);
+}
+
 TEST_F(Win32BackendTest, TheClockIsMonotonicMilliseconds) {
   const std::uint32_t Start = FBackend->Now();
   TBackendEvent E;
