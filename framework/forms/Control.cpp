@@ -219,10 +219,14 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TControl::ChangeScale(const TScale& Scale) {
   FPixelsPerInch = Scale.To();
   if (Scale.IsIdentity()) return;
+  ScaleOwnBounds(Scale);
+  if (!FParentFont || !FParent) FFont->SetHeight(Scale.Apply(FFont->Height()));
+}
+
+void TControl::ScaleOwnBounds(const TScale& Scale) {
   // Edges, not sizes: controls that touch keep touching.
   const TRect R = Scale.Apply(TRect{FLeft, FTop, FLeft + FWidth, FTop + FHeight});
   SetBounds(R.Left, R.Top, R.Width(), R.Height());
-  if (!FParentFont || !FParent) FFont->SetHeight(Scale.Apply(FFont->Height()));
 }
 
 TRect TControl::ClientRect() const { return TRect{0, 0, FWidth, FHeight}; }

@@ -101,6 +101,11 @@ public:
   // windowed control scales its children first.
   virtual void ChangeScale(const TScale& Scale);
 
+protected:
+  // ChangeScale's step for the control's own edges; a form places itself.
+  virtual void ScaleOwnBounds(const TScale& Scale);
+
+public:
   // ---- state and looks. Setters compare first; a change is announced with
   // its CM_ notification, whose handlers repaint.
   bool Visible() const { return FVisible; }

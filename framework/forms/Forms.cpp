@@ -61,14 +61,20 @@ void TCustomForm::ReadLayoutText(std::string_view LayoutText) {
 }
 
 void TCustomForm::ChangeScale(const TScale& Scale) {
+  ChangeScaleAt(Scale, Scale.Apply(TPoint{Left(), Top()}));
+}
+
+void TCustomForm::ChangeScaleAt(const TScale& Scale, TPoint Place) {
   if (Scale.IsIdentity()) {
     TWinControl::ChangeScale(Scale);
     return;
   }
   const TRect Client = Scale.Apply(TRect{0, 0, ClientWidth(), ClientHeight()});
-  const TPoint Place = Scale.Apply(TPoint{Left(), Top()});
+  const int FrameWidth = Width() - ClientWidth();
+  const int FrameHeight = Height() - ClientHeight();
   TWinControl::ChangeScale(Scale);
-  SetBounds(Place.X, Place.Y, Width(), Height());
+  SetBounds(Place.X, Place.Y, FrameWidth + Client.Width(), FrameHeight + Client.Height());
+  // A frame of another width at the new scale.
   SetClientWidth(Client.Width());
   SetClientHeight(Client.Height());
 }
@@ -76,15 +82,15 @@ void TCustomForm::ChangeScale(const TScale& Scale) {
 void TCustomForm::WMDpiChanged(TMessage& Message) {
   const double Now = GetScreenPixelsPerInch();
   if (Now == PixelsPerInch()) return;
-  const TPoint Place{Left(), Top()};
-  ChangeScale(TScale::Between(PixelsPerInch(), Now));
+  const TScale Scale = TScale::Between(PixelsPerInch(), Now);
   // The desktop's scale changed under a form that stays where it is (X11);
   // moved to another screen, it takes the system's rectangle (Windows).
   if (Message.LParam) {
     const TRect& Suggested = *reinterpret_cast<const TRect*>(Message.LParam);
+    ChangeScaleAt(Scale, TPoint{Suggested.Left, Suggested.Top});
     SetBounds(Suggested.Left, Suggested.Top, Suggested.Width(), Suggested.Height());
   } else {
-    SetBounds(Place.X, Place.Y, Width(), Height());
+    ChangeScaleAt(Scale, TPoint{Left(), Top()});
   }
 }
 

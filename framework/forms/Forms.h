@@ -181,6 +181,10 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void ScaleOwnBounds(const TScale&) override {}
+  // Scales the form to Scale with its window at Place, in one move of the
+  // window: a window manager that sees a step in between may keep it.
+  void ChangeScaleAt(const TScale& Scale, TPoint Place);
   // The program's pixels per inch changed: the form and its controls are
   // scaled in place; on the rectangle the system suggests, if any.
   void WMDpiChanged(TMessage& Message);

@@ -28,7 +28,9 @@ void THeadlessBackend::UpdateNativeWindow(TNativeWindow Window, const TNativeWin
 
 void THeadlessBackend::SetNativeBounds(TNativeWindow Window, const TRect& ScreenRect) {
   auto It = FWindows.find(Window);
-  if (It != FWindows.end()) It->second.Params.ScreenRect = ScreenRect;
+  if (It == FWindows.end()) return;
+  It->second.Params.ScreenRect = ScreenRect;
+  It->second.BoundsRequests.push_back(ScreenRect);
 }
 
 void THeadlessBackend::ShowNativeWindow(TNativeWindow Window, bool Show) {

@@ -116,6 +116,9 @@ public:
     TRect InputSpot;
     int InputFontHeight = 0;  // 0: never told
     int CompositionResets = 0;
+    // Every place the program asked the window to take, in order: a window
+    // manager sees each of them.
+    std::vector<TRect> BoundsRequests;
   };
   bool Exists(TNativeWindow Window) const { return FWindows.count(Window) != 0; }
   const TNative* Native(TNativeWindow Window) const;

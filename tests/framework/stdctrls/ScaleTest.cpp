@@ -149,9 +149,18 @@ TEST_F(TScaleChangeTest, DesktopScaleChangeRescalesInPlace) {
   Pump();
   const HWND Window = Form->Handle();
   const HWND FieldWindow = Field->Handle();
+  const TNativeWindow Native = System.NativeWindowOf(Window);
+  const std::size_t RequestsBefore = Display.Native(Native)->BoundsRequests.size();
+  const TRect Before = Display.Native(Native)->Params.ScreenRect;
 
   Display.SetPixelsPerInch(192);
   Pump();
+  // One request, at the old place: a window manager given a step at another
+  // place may keep the window there.
+  const std::vector<TRect>& Requests = Display.Native(Native)->BoundsRequests;
+  ASSERT_EQ(Requests.size(), RequestsBefore + 1);
+  EXPECT_EQ(Requests.back().Left, Before.Left);
+  EXPECT_EQ(Requests.back().Top, Before.Top);
   EXPECT_EQ(Form->Handle(), Window);
   EXPECT_EQ(Field->Handle(), FieldWindow);
   EXPECT_EQ(Form->Left(), 20);
