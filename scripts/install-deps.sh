@@ -60,9 +60,10 @@ WINDOWS=(
 )
 # Building the Debian package (scripts/package-deb.sh): dpkg-shlibdeps and
 # the build flags; its test checks it with lintian and installs it into a
-# fresh Debian root made by mmdebstrap.
+# fresh Debian root made by mmdebstrap, mounting /proc, /dev and the X
+# socket there (mount, which a minimal root lacks).
 PACKAGE=(dpkg-dev)
-PACKAGE_TESTS=(lintian mmdebstrap)
+PACKAGE_TESTS=(lintian mmdebstrap mount)
 
 # Running the Windows unit suites and the Windows program under Wine; the
 # end-to-end tests under Wine drive it with the Linux tests' tools (the X

@@ -21,7 +21,12 @@
 # it). DEB_DIR holds the package; it needs the network for apt, as the
 # package is meant to be installed. SCOUTLANE_TEST_CACHE moves the cached root.
 if [ -z "${DEB_TEST_NAMESPACE:-}" ]; then
-  exec env DEB_TEST_NAMESPACE=1 unshare --mount --propagation private bash "$0" "$@"
+  # Inside a chroot whose / is no mount point (a fresh Debian root made for
+  # a test run) / cannot be made private; the mounts around such a root are
+  # a namespace's private ones already, and are kept as they are.
+  propagation=private
+  unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
+  exec env DEB_TEST_NAMESPACE=1 unshare --mount --propagation "$propagation" bash "$0" "$@"
 fi
 source "$(dirname "$0")/../e2e/lib.sh"
 
