@@ -62,14 +62,14 @@ echo "Built $BUILD/Scoutlane.exe ($(stat -c %s "$BUILD/Scoutlane.exe") bytes) an
 # The version is the CMake project's, which the .exe's version information
 # carries too.
 VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
-SOURCES="$BUILD/third-party/sources"
+LICENSES="$BUILD/third-party/prefix/share/licenses"
 ZIP="Scoutlane-$VERSION-win64.zip"
 python3 - "$ZIP" "Scoutlane-$VERSION" "$VERSION" \
   "$BUILD/Scoutlane.exe=Scoutlane.exe" "$BUILD/Gallery.exe=Gallery.exe" \
   "packaging/windows/README.txt=README.txt" \
-  "$SOURCES/freetype/LICENSE.TXT=licenses/FreeType/LICENSE.TXT" \
-  "$SOURCES/freetype/docs/FTL.TXT=licenses/FreeType/FTL.TXT" \
-  "$SOURCES/pixman/COPYING=licenses/pixman/COPYING" <<'PYTHON'
+  "$LICENSES/FreeType/LICENSE.TXT=licenses/FreeType/LICENSE.TXT" \
+  "$LICENSES/FreeType/FTL.TXT=licenses/FreeType/FTL.TXT" \
+  "$LICENSES/pixman/COPYING=licenses/pixman/COPYING" <<'PYTHON'
 import os, sys, time, zipfile
 out, top, version, entries = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
 partial = out + ".partial"

@@ -47,7 +47,7 @@ fi
 KEY=$(cat "$0" "$TOOLCHAIN" "$ROOT/tools/windows/pixman_region_only.c" /usr/src/googletest/CMakeLists.txt \
   <(x86_64-w64-mingw32-gcc-posix --version) 2>/dev/null | sha256sum | cut -c1-16)
 SHARED=${XDG_CACHE_HOME:-${HOME:-/nonexistent}/.cache}/scoutlane/windows-third-party/$KEY
-ALL_BUILT=(lib/libfreetype.a lib/libpixman-1.a lib/libgtest.a)
+ALL_BUILT=(lib/libfreetype.a lib/libpixman-1.a lib/libgtest.a share/licenses/pixman/COPYING)
 built() { for file in "${ALL_BUILT[@]}"; do [ -f "$1/$file" ] || return 1; done; }
 # The prefix's own path is written in its pkg-config and CMake files.
 move_prefix() {
@@ -198,6 +198,19 @@ if [ ! -f "$PREFIX/lib/libgtest.a" ]; then
     -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=OFF >/dev/null
   cmake --build "$THIRD/build/googletest" -j"$JOBS" >/dev/null
   cmake --install "$THIRD/build/googletest" >/dev/null
+fi
+
+# --- the licences of what the programs link in -------------------------------
+
+# They go with the libraries, so a tree that takes the libraries from the
+# user's cache has them too (the Windows zip carries them).
+LICENSES=$PREFIX/share/licenses
+if [ ! -f "$LICENSES/pixman/COPYING" ]; then
+  freetype_source=$(debian_source freetype)
+  pixman_source=$(debian_source pixman)
+  install -D -m 0644 "$freetype_source/LICENSE.TXT" "$LICENSES/FreeType/LICENSE.TXT"
+  install -D -m 0644 "$freetype_source/docs/FTL.TXT" "$LICENSES/FreeType/FTL.TXT"
+  install -D -m 0644 "$pixman_source/COPYING" "$LICENSES/pixman/COPYING"
 fi
 
 # --- kept for the next tree --------------------------------------------------
